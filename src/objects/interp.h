@@ -1,0 +1,222 @@
+// L'interprète : un seul objet possède tout l'état (réserve de cellules,
+// lexique, tampons, pile des environnements, tortue, drapeaux). Pas de
+// variable globale modifiable : un test crée un interprète neuf.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "objects/hote.h"
+#include "objects/objets.h"
+#include "turtle/surface.h"
+
+namespace gelim {
+
+constexpr int kNbCellules = 300000;
+constexpr int kTailleTampon = 65000;
+constexpr int kProfondeurMaxEnv = 800;
+constexpr int kProfondeurMaxAnalyse = 1234;
+
+// Ligne du texte analysé : début dans le texte, premier jeton, un après le dernier.
+struct MemoEditLigInfo {
+    int32_t debut = 0;  // indice dans gTexteAAnalyser
+    int32_t premier = 0;
+    int32_t fin = 0;
+};
+
+// Modèle de la fenêtre des messages : lignes, le curseur toujours au bout.
+struct FenetreMessages {
+    std::deque<std::string> lignes{std::string()};
+    size_t limiteLignes = 200000;  // au-delà, les plus anciennes lignes partent
+    uint64_t version = 0;          // change à chaque écriture (pour l'affichage)
+    std::string Texte() const;     // lignes jointes par « \n »
+};
+
+// État de la tortue (et son instantané pour gommer la dernière instruction).
+struct EtatTortue {
+    double cap = 0;  // radians, 0 vers le haut, sens des aiguilles d'une montre
+    float x = 0, y = 0;
+    float curseurX = 0, curseurY = 0;
+    bool crayonBaisse = true;
+    bool montree = true;
+    Couleur couleurCrayon{0, 0, 0};
+    int32_t numeroCouleur = 0;
+    int32_t largeurCrayon = 1;
+};
+
+struct Interp {
+    explicit Interp(Hote& hote);
+    ~Interp();
+    Interp(const Interp&) = delete;
+    Interp& operator=(const Interp&) = delete;
+
+    Hote& hote;
+
+    // ---- Mémoire des objets ----
+    std::vector<Cellule> pgTabpNoeudBinaire;  // les 300000 cellules
+    Cellule* pgPremiereCelluleLibre = nullptr;
+    int32_t NbCellulesLibres = 0;
+    bool epuisementSignale = false;  // la boîte d'épuisement : une fois par commande
+
+    // Objets distingués.
+    Cellule* pgNilCel = nullptr;
+    Objet* pgNil = nullptr;
+    Objet* pgFalse = nullptr;
+    Objet* pgTrue = nullptr;
+    Objet* pgCestFaux = nullptr;
+    Objet* pgCestVrai = nullptr;
+    Objet* pgValeurIndefinie = nullptr;
+    Objet* pgValeurFDUProtoIndefinie = nullptr;
+    Flottant* pgZero = nullptr;
+    Flottant* pgUn = nullptr;
+
+    // Objets pré-faits souvent utilisés.
+    Nom* lettres[128] = {};  // a..z, A..Z
+    Nom* pasapas = nullptr;
+    Nom* touches[13] = {};   // touchegauche .. toucheespace (dans l'ordre de création)
+    Objet* sepVirgule = nullptr;
+    Objet* sepPointVirgule = nullptr;
+    Objet* sepEgal = nullptr;
+    Objet* sepParOuvrante = nullptr;
+    Objet* sepParFermante = nullptr;
+    Objet* sepAccOuvrante = nullptr;
+    Objet* sepAccFermante = nullptr;
+    Objet* sepCroOuvrant = nullptr;
+    Objet* sepCroFermant = nullptr;
+    Objet* sepInt = nullptr;
+    Objet* sepElse = nullptr;
+    Objet* marqueFin = nullptr;  // la_marque_de_fin_du_programme
+    Objet* sepReturn = nullptr;
+    Objet* sepReturned = nullptr;
+    ParamDeFDU* params[8] = {};
+    // Primitives nommées par le code (les synonymes partagent un code : la première créée).
+    std::unordered_map<uint16_t, Fonc*> primitives;
+    Fonc* Prim(uint16_t code) const { return primitives.at(code); }
+
+    // Nombres : réserve, quarantaine des nombres « détruits », compte des vivants.
+    std::vector<std::unique_ptr<Flottant[]>> blocsNombres;
+    Flottant* nombresLibres = nullptr;
+    std::vector<Flottant*> quarantaine;
+    int64_t nbNombresVivants = 0;
+    // Cellules des marqueurs de « return » (hors de la réserve).
+    std::vector<std::unique_ptr<Cellule[]>> blocsMarqueurs;
+    Cellule* marqueursLibres = nullptr;
+    size_t nbMarqueursPris = 0;
+    size_t seuilCollecteHors = 1 << 18;
+    size_t nombresDepuisCollecte = 0;
+    size_t seuilNombres = 1 << 18;
+    // Racines supplémentaires (valeurs tenues par le code C++ pendant une évaluation).
+    std::vector<Objet*> racines;
+
+    // ---- Lexique ----
+    std::vector<MyString*> Lexique;
+    std::unordered_map<std::string, MyString*> indexLexique;
+    std::vector<std::unique_ptr<MyString>> proprietes;  // objets du lexique possédés
+    std::vector<Objet*> ChaineBrute;
+    size_t nbObjetsDemarrage = 0;
+
+    // ---- Messages ----
+    FenetreMessages messages;
+    std::string pStrLast;
+    bool modeTexteGraphique = false;
+    int32_t NbErreursExecution = 0;
+    std::vector<MemoEditLigInfo> TabMemoEditLigInfo;
+    uint32_t InxFreeNextTabMemoEditLigInfo = 0;
+    bool fenetresExistent = false;
+
+    // ---- Impression ----
+    int32_t gAvecCrochets = 0;
+    int32_t gProfondeurArbres = 8;
+
+    // ---- Analyse ----
+    std::vector<char> gTexteAAnalyser;  // 65000 octets, terminé par NUL
+    int32_t gPosAnalyse = 0;
+    bool gErreurAnalyse = false;
+    Objet* gArbreDuProgramme = nullptr;
+    bool affichageAnalyse = false;
+
+    // ---- Évaluation ----
+    std::array<Env*, kProfondeurMaxEnv + 2> pgTabpEnv{};
+    int32_t gProfondeurEnv = -1;
+    std::vector<Env> pileEnv;   // réserve LIFO des enregistrements d'activation
+    size_t hautPileEnv = 0;
+    int32_t gProfondeurPasAPas = 0;
+    int32_t profondeurNative = 0;         // imbrication des évaluations (pile native)
+    int32_t profondeurNativeMax = 60000;
+    bool depassementSignale = false;      // boîte du dépassement de la pile : une fois par commande
+    bool profondeurNativeSignalee = false;
+    bool arretDemande = false;            // l'élève a demandé l'arrêt
+    bool arretSignale = false;
+    int32_t profondeurCharge = 0;
+
+    // ---- Tortue et dessin ----
+    EtatTortue tortue;
+    EtatTortue instantane;
+    int32_t champClos = 1;
+    std::array<Couleur, 256> tableCouleurs{};
+    int32_t sourisX = 0, sourisY = 0;
+    Surface* dessin = nullptr;     // le dessin courant (1000 x 1000)
+    Surface* vue = nullptr;        // la vue de la fenêtre graphique
+    Surface* precedent = nullptr;  // le dessin d'avant la dernière commande
+    int vueDecalageX = 0, vueDecalageY = 0;  // toujours 0 : la vue a la géométrie du dessin
+    bool instructionEffacable = false;
+
+    // ---- Pilote ----
+    int mode = 0;                    // 0 ligne de commande, 1 éditeur
+    bool commandeEnAttente = false;
+    bool DemandeDeRecuperation = false;
+    std::string nomSysteme = "Linux";
+
+    // ---- Outils de base (objects/) ----
+    const std::string& TexteDe(Objet* x);           // le nom d'un atome
+    Flottant* NouveauNombre(float v);               // depuis une valeur : Etat 0, compté
+    Flottant* NouveauNombreTemporaire(float v) {    // résultat d'une primitive numérique
+        Flottant* f = NouveauNombre(v);
+        f->etat = EtatTemporaire;
+        return f;
+    }
+    Flottant* NombreDuTexte(const std::string& texte);  // littéral du lexer (non compté)
+    void DetruireNombre(Flottant* f);               // destruction au sens de l'interprète
+    void LibereSiTemporaire(Objet* x) {
+        if (EstFlottant(x) && FLO(x)->etat == EtatTemporaire) DetruireNombre(FLO(x));
+    }
+    void LibereSiPossede(Objet* x) {
+        if (EstFlottant(x) && FLO(x)->etat == EtatPossede) DetruireNombre(FLO(x));
+    }
+    bool EstFaux(Objet* x) const {
+        return x == pgFalse || x == pgNil || (EstFlottant(x) && FLO(x)->valeur == 0.0f);
+    }
+    Objet* mp(Objet* x, Objet* liste);              // la seule façon de bâtir une cellule
+    Objet* Marqueur(Objet* v);                      // (returned v), hors de la réserve
+    bool EstMarqueur(Objet* x) const {
+        return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned;
+    }
+    Objet* Car(Objet* x);                           // avec le rapport « Car »
+    Objet* Cdr(Objet* x);                           // avec le rapport « Cdr »
+    void Recuperation();                            // marquage et balayage
+    void Balayage(bool ecrire);
+    int NbCellulesLibresActuelles() const;
+    void CollecteHorsReserve();                     // nombres en quarantaine et marqueurs
+    Env* NouvelEnv(int nbParams);                   // pris dans la pile LIFO
+    void RendreEnv(Env* e);                         // le dernier pris
+
+    // ---- Lexique (objects/lexique.cpp) ----
+    MyString* Cherche(const std::string& texte) const;
+    bool Ajoute(MyString* objet);                   // le lexique en devient propriétaire s'il l'ajoute
+    Objet* TrouveOuCreeNom(const std::string& texte);
+    Nom* CarteCaractere(int code);                  // avec « Carac inconnu ! »
+    void Catalogue();
+};
+
+// Texte source (UTF-8) vers la page de code 1252, une seule fois par texte.
+std::string Utf8VersCp1252(const char* s);
+std::string Cp1252VersUtf8(const std::string& s);
+bool EstUtf8Valide(const std::string& s);
+#define TXT(s) (([]() -> const std::string& { static const std::string t = ::gelim::Utf8VersCp1252(s); return t; })())
+
+} // namespace gelim

@@ -1,0 +1,344 @@
+// Réserve de cellules, nombres, marqueurs de « return » et collectes.
+#include <cmath>
+#include <cstdio>
+
+#include "objects/interp.h"
+#include "objects/lexique.h"
+#include "text/messages.h"
+
+namespace gelim {
+
+std::string TexteCanonique(float v) {
+    char tampon[64];
+    if (v == std::floor(v) && v >= -2147483648.0f && v < 2147483648.0f)
+        std::snprintf(tampon, sizeof tampon, "%d", static_cast<int32_t>(v));
+    else
+        std::snprintf(tampon, sizeof tampon, "%f", static_cast<double>(v));
+    return tampon;
+}
+
+std::string TexteF(float v) {
+    // Les très grandes valeurs font plus de 64 caractères en « %f ».
+    char tampon[400];
+    std::snprintf(tampon, sizeof tampon, "%f", static_cast<double>(v));
+    return tampon;
+}
+
+std::string FenetreMessages::Texte() const {
+    std::string t;
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        if (i) t += '\n';
+        t += lignes[i];
+    }
+    return t;
+}
+
+const std::string& Interp::TexteDe(Objet* x) {
+    static const std::string vide;
+    if (EstFlottant(x)) {
+        Flottant* f = FLO(x);
+        if (!f->nomAJour) {
+            f->nom = f->formatF ? TexteF(f->valeur) : TexteCanonique(f->valeur);
+            f->nomAJour = 1;
+        }
+        return f->nom;
+    }
+    if (EstAtome(x)) return MS(x)->nom;
+    return vide;
+}
+
+// ---------------------------------------------------------------- nombres
+
+static Flottant* PrendreNombre(Interp& I) {
+    if (!I.nombresLibres) {
+        if (I.nombresDepuisCollecte >= I.seuilNombres) I.CollecteHorsReserve();
+        if (!I.nombresLibres) {
+            constexpr int kBloc = 4096;
+            I.blocsNombres.emplace_back(new Flottant[kBloc]);
+            Flottant* b = I.blocsNombres.back().get();
+            for (int i = kBloc - 1; i >= 0; --i) {
+                b[i].tag = 0;  // libre
+                b[i].suivantLibre = I.nombresLibres;
+                I.nombresLibres = &b[i];
+            }
+        }
+    }
+    Flottant* f = I.nombresLibres;
+    I.nombresLibres = f->suivantLibre;
+    f->suivantLibre = nullptr;
+    ++I.nombresDepuisCollecte;
+    f->tag = kTagFlottant;
+    f->formatF = 0;
+    f->nomAJour = 0;
+    f->libere = 0;
+    f->marqueNb = 0;
+    return f;
+}
+
+Flottant* Interp::NouveauNombre(float v) {
+    Flottant* f = PrendreNombre(*this);
+    f->valeur = v;
+    f->etat = EtatConstant;
+    ++nbNombresVivants;
+    if (fenetresExistent) hote.TitreFenetre(Fenetre::Graphique, std::to_string(nbNombresVivants));
+    return f;
+}
+
+Flottant* Interp::NombreDuTexte(const std::string& texte) {
+    // Ce que « %f » lit au début du mot : [-]chiffres[.chiffres][e[+-]chiffres].
+    size_t i = 0, n = texte.size();
+    std::string prefixe;
+    if (i < n && (texte[i] == '-' || texte[i] == '+')) prefixe += texte[i++];
+    while (i < n && isdigit(static_cast<unsigned char>(texte[i]))) prefixe += texte[i++];
+    if (i < n && texte[i] == '.') {
+        prefixe += texte[i++];
+        while (i < n && isdigit(static_cast<unsigned char>(texte[i]))) prefixe += texte[i++];
+    }
+    if (i < n && (texte[i] == 'e' || texte[i] == 'E')) {
+        size_t j = i + 1;
+        std::string exposant = "e";
+        if (j < n && (texte[j] == '-' || texte[j] == '+')) exposant += texte[j++];
+        if (j < n && isdigit(static_cast<unsigned char>(texte[j]))) {
+            while (j < n && isdigit(static_cast<unsigned char>(texte[j]))) exposant += texte[j++];
+            prefixe += exposant;
+        }
+    }
+    float v = std::strtof(prefixe.c_str(), nullptr);
+    Flottant* f = PrendreNombre(*this);
+    f->valeur = v;
+    f->etat = EtatConstant;
+    f->nom = TexteCanonique(v);
+    f->nomAJour = 1;
+    return f;
+}
+
+void Interp::DetruireNombre(Flottant* f) {
+    // Le nombre n'est pas rendu tout de suite : la collecte hors réserve le
+    // reprendra quand plus rien ne le désignera.
+    if (f->libere || f == pgZero || f == pgUn) return;
+    f->libere = 1;
+    --nbNombresVivants;
+}
+
+// ---------------------------------------------------------------- cellules
+
+Objet* Interp::mp(Objet* x, Objet* liste) {
+    if (!EstCellule(liste)) return ErreurExecution(*this, "mp", "Le param 2 n'est pas une liste", liste);
+    if (!pgPremiereCelluleLibre || pgPremiereCelluleLibre->cdr == pgNil) {
+        if (!epuisementSignale) {
+            epuisementSignale = true;
+            hote.BoiteMessage(TXT("A T T E N T I O N   DANGER"), TXT("Dépassement de capacité dans les cellulles"));
+        }
+        return pgNil;
+    }
+    if (EstFlottant(x)) FLO(x)->etat = EtatPartage;
+    Cellule* c = pgPremiereCelluleLibre;
+    pgPremiereCelluleLibre = CEL(c->cdr);
+    --NbCellulesLibres;
+    c->car = x;
+    c->cdr = liste;
+    return c;
+}
+
+int Interp::NbCellulesLibresActuelles() const { return NbCellulesLibres; }
+
+static Cellule* PrendreCelluleHors(Interp& I) {
+    if (!I.marqueursLibres) {
+        constexpr int kBloc = 4096;
+        I.blocsMarqueurs.emplace_back(new Cellule[kBloc]);
+        Cellule* b = I.blocsMarqueurs.back().get();
+        for (int i = kBloc - 1; i >= 0; --i) {
+            b[i].tag = 0;  // libre
+            b[i].horsReserve = 1;
+            b[i].cdr = I.marqueursLibres;
+            I.marqueursLibres = &b[i];
+        }
+    }
+    Cellule* c = I.marqueursLibres;
+    I.marqueursLibres = static_cast<Cellule*>(c->cdr);
+    c->tag = kTagCellule;
+    c->marque = 0;
+    ++I.nbMarqueursPris;
+    return c;
+}
+
+Objet* Interp::Marqueur(Objet* v) {
+    // Un « return » ne coûte aucune cellule de la réserve ; le nombre rendu
+    // devient partagé, comme s'il avait été mis dans une liste.
+    if (nbMarqueursPris >= seuilCollecteHors) CollecteHorsReserve();
+    if (EstFlottant(v)) FLO(v)->etat = EtatPartage;
+    Cellule* queue = PrendreCelluleHors(*this);
+    queue->car = v;
+    queue->cdr = pgNil;
+    Cellule* tete = PrendreCelluleHors(*this);
+    tete->car = sepReturned;
+    tete->cdr = queue;
+    return tete;
+}
+
+Objet* Interp::Car(Objet* x) {
+    if (!EstCellule(x)) return ErreurExecution(*this, "Car", "Ce n'est pas une liste", x);
+    return CEL(x)->car;
+}
+
+Objet* Interp::Cdr(Objet* x) {
+    if (!EstCellule(x)) return ErreurExecution(*this, "Cdr", "Ce n'est pas une liste", x);
+    return CEL(x)->cdr;
+}
+
+// Marquage sans récursion native : pile explicite, car avant cdr.
+static void MarquerDepuis(Interp& I, Objet* racine, std::vector<Objet*>& pile) {
+    pile.push_back(racine);
+    while (!pile.empty()) {
+        Objet* x = pile.back();
+        pile.pop_back();
+        if (!EstCellule(x) || x == I.pgNil) continue;
+        Cellule* c = CEL(x);
+        if (c->marque) continue;
+        c->marque = 1;
+        pile.push_back(c->cdr);
+        pile.push_back(c->car);
+    }
+}
+
+void Interp::Recuperation() {
+    for (Cellule& c : pgTabpNoeudBinaire) c.marque = 0;
+    for (auto& b : blocsMarqueurs)
+        for (int i = 0; i < 4096; ++i) b[i].marque = 0;
+    std::vector<Objet*> pile;
+    for (MyString* o : Lexique) {
+        if (o->tag != kTagNom) continue;
+        Nom* n = static_cast<Nom*>(o);
+        if (EstCellule(n->valeur)) MarquerDepuis(*this, n->valeur, pile);
+        if (EstCellule(n->definition)) MarquerDepuis(*this, n->definition, pile);
+    }
+    Balayage(fenetresExistent);
+}
+
+void Interp::Balayage(bool ecrire) {
+    pgPremiereCelluleLibre = nullptr;
+    NbCellulesLibres = 0;
+    Cellule* derniere = nullptr;
+    for (Cellule& c : pgTabpNoeudBinaire) {
+        if (c.marque) continue;
+        ++NbCellulesLibres;
+        c.car = pgNil;
+        if (derniere)
+            derniere->cdr = &c;
+        else
+            pgPremiereCelluleLibre = &c;
+        derniere = &c;
+    }
+    if (derniere) derniere->cdr = pgNil;
+    if (ecrire) {
+        Ecrit(*this, TXT("Voici le nombre de cellules encore disponibles : "));
+        EcritEntier(*this, NbCellulesLibres);
+        FinDeLigne(*this);
+    }
+}
+
+// Collecte des objets hors réserve (nombres et marqueurs) : tout ce qu'une
+// racine désigne, directement ou par une cellule, reste ; le reste est repris.
+// Les cellules de la réserve sont toutes parcourues (prudent : une cellule
+// libre ne désigne rien).
+void Interp::CollecteHorsReserve() {
+    std::vector<Objet*> pile;
+    auto pousser = [&](Objet* x) {
+        if (!x) return;
+        if (EstFlottant(x)) {
+            FLO(x)->marqueNb = 1;
+        } else if (EstCellule(x) && CEL(x)->horsReserve && !CEL(x)->marque) {
+            pile.push_back(x);
+        }
+    };
+    for (auto& b : blocsNombres)
+        for (int i = 0; i < 4096; ++i) b[i].marqueNb = 0;
+    for (auto& b : blocsMarqueurs)
+        for (int i = 0; i < 4096; ++i) b[i].marque = 0;
+
+    for (MyString* o : Lexique) {
+        pousser(o);
+        if ((o->tag & 0x4800) == 0x4800 && o->tag < 0x5000) {
+            pousser(static_cast<Nom*>(o)->valeur);
+            pousser(static_cast<Nom*>(o)->definition);
+        } else if (EstPrimitive(o)) {
+            Fonc* f = static_cast<Fonc*>(o);
+            for (int k = 0; k < 4; ++k) {
+                pousser(f->expr[k]);
+                pousser(f->val[k]);
+            }
+        }
+    }
+    for (Objet* o : ChaineBrute) pousser(o);
+    for (Cellule& c : pgTabpNoeudBinaire) {
+        pousser(c.car);
+        pousser(c.cdr);
+    }
+    for (size_t i = 0; i < hautPileEnv; ++i) {
+        Env& e = pileEnv[i];
+        for (Objet* o : e.cases) pousser(o);
+    }
+    for (Objet* o : racines) pousser(o);
+    pousser(gArbreDuProgramme);
+    pousser(pgZero);
+    pousser(pgUn);
+    while (!pile.empty()) {
+        Cellule* c = CEL(pile.back());
+        pile.pop_back();
+        if (c->marque) continue;
+        c->marque = 1;
+        pousser(c->car);
+        pousser(c->cdr);
+    }
+
+    size_t vivants = 0;
+    for (auto& b : blocsNombres)
+        for (int i = 0; i < 4096; ++i) {
+            Flottant& f = b[i];
+            if (f.tag != kTagFlottant) continue;
+            if (f.marqueNb) {
+                ++vivants;
+                continue;
+            }
+            f.tag = 0;
+            f.nom.clear();
+            f.nom.shrink_to_fit();
+            f.suivantLibre = nombresLibres;
+            nombresLibres = &f;
+        }
+    size_t marqueursVivants = 0;
+    for (auto& b : blocsMarqueurs)
+        for (int i = 0; i < 4096; ++i) {
+            Cellule& c = b[i];
+            if (c.tag != kTagCellule) continue;
+            if (c.marque) {
+                ++marqueursVivants;
+                continue;
+            }
+            c.tag = 0;
+            c.cdr = marqueursLibres;
+            marqueursLibres = &c;
+        }
+    nbMarqueursPris = marqueursVivants;
+    nombresDepuisCollecte = 0;
+    seuilNombres = std::max<size_t>(1 << 18, vivants);
+    // Si presque tout survit, on espace les collectes.
+    size_t seuil = std::max<size_t>(1 << 18, 2 * marqueursVivants);
+    seuilCollecteHors = seuil;
+}
+
+Env* Interp::NouvelEnv(int nbParams) {
+    if (hautPileEnv >= pileEnv.size()) return nullptr;
+    Env* e = &pileEnv[hautPileEnv++];
+    e->nbParams = nbParams;
+    e->nbLocales = 0;
+    for (Objet*& o : e->cases) o = pgNil;
+    return e;
+}
+
+void Interp::RendreEnv(Env* e) {
+    (void)e;
+    if (hautPileEnv > 0) --hautPileEnv;
+}
+
+} // namespace gelim

@@ -1,0 +1,67 @@
+// Les primitives sur les mots, les listes, la saisie, la sortie et le
+// chargement des fichiers. Les familles (eval/) les appellent avec les
+// valeurs déjà évaluées.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "objects/interp.h"
+
+namespace gelim {
+
+// --- Listes (famille Liste1Param) ---
+Objet* PrimCxr(Interp& I, uint16_t code, Objet* l);  // caar .. cddddr
+Objet* PrimRenverse(Interp& I, Objet* l);
+Objet* PrimImplose(Interp& I, Objet* l);
+Objet* PrimPlat(Interp& I, Objet* l);
+
+// --- Tests et longueur (famille Free1Param) ---
+Objet* PrimTestType(Interp& I, uint16_t code, Objet* x);  // mot? consp liste? nombre? sexp symbole? varp vide? nom? prim? proc? !
+Objet* PrimLongueur(Interp& I, Objet* x);
+
+// --- Famille Free2Param ---
+Objet* PrimEq(Interp& I, Objet* a, Objet* b);
+Objet* PrimNeq(Interp& I, Objet* a, Objet* b);
+Objet* PrimEgal(Interp& I, Objet* a, Objet* b);
+Objet* PrimEtEt(Interp& I, Objet* a, Objet* b);
+Objet* PrimOuOu(Interp& I, Objet* a, Objet* b);
+Objet* PrimListe2(Interp& I, Objet* a, Objet* b);
+Objet* PrimMembre(Interp& I, Objet* a, Objet* b);
+Objet* PrimMemq(Interp& I, Objet* a, Objet* b);
+
+// --- Mots (famille Autres1Param) ---
+Objet* PrimRecycleValeur(Interp& I, Objet* x);
+Objet* PrimExplose(Interp& I, Objet* x);
+Objet* PrimCarCode(Interp& I, Objet* x);  // « car » : le mot d'un caractère
+Objet* PrimPrem(Interp& I, Objet* x);
+Objet* PrimDer(Interp& I, Objet* x);
+Objet* PrimSp(Interp& I, Objet* x);
+Objet* PrimSd(Interp& I, Objet* x);
+Objet* PrimTexte(Interp& I, Objet* x);
+
+// --- Famille Autres2Param (donne et soit sont des formes de l'évaluateur) ---
+Objet* PrimMp(Interp& I, Objet* a, Objet* b);
+Objet* PrimNieme(Interp& I, Objet* a, Objet* b);
+Objet* PrimMot(Interp& I, Objet* a, Objet* b);
+Objet* PrimPhrase(Interp& I, Objet* a, Objet* b);
+
+// --- Famille Autres3Param ---
+Objet* PrimSubst(Interp& I, Objet* nouveau, Objet* ancien, Objet* arbre);
+
+// --- Saisie, sortie, chargement (Free0Param, Free1Param) ---
+Objet* PrimLisMot(Interp& I);
+Objet* PrimLisNombre(Interp& I);
+Objet* PrimLisListe(Interp& I);
+Objet* PrimGetchar(Interp& I);
+Objet* PrimVideTexte(Interp& I);
+Objet* PrimRecycle(Interp& I);
+Objet* PrimPretty(Interp& I, Objet* x);
+Objet* PrimMontre(Interp& I, Objet* x);
+Objet* PrimCharge(Interp& I, Objet* x);
+
+// Lit un fichier programme (UTF-8 s'il est valide, page 1252 sinon) ;
+// rend faux s'il ne peut être ouvert ; « tropGrand » s'il dépasse le tampon.
+bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8);
+
+} // namespace gelim

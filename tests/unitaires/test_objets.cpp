@@ -1,0 +1,292 @@
+// Mémoire des objets, lexique, imprimeurs et messages.
+#include <gtest/gtest.h>
+
+#include "hote_enregistreur.h"
+#include "objects/imprime.h"
+#include "objects/lexique.h"
+#include "text/messages.h"
+
+using namespace gelim;
+
+TEST(Lexique, OrdreEtCompteDeDemarrage) {
+    Banc b;
+    Interp& I = *b.I;
+    ASSERT_EQ(I.Lexique.size(), 277u);
+    EXPECT_EQ(I.Lexique[0], I.pgCestFaux);
+    EXPECT_EQ(I.Lexique[4]->nom, "Valeur_Ind\xe9" "finie");
+    EXPECT_EQ(I.Lexique[6]->nom, "a");
+    EXPECT_EQ(I.Lexique[32]->nom, "A");
+    EXPECT_EQ(I.Lexique[70]->nom, "pasapas");
+    EXPECT_EQ(I.Lexique[71]->nom, ",");
+    EXPECT_EQ(I.Lexique[84]->nom, "returned");
+    EXPECT_EQ(I.Lexique[85]->nom, "Param1DeFDU");
+    EXPECT_EQ(I.Lexique[93]->nom, "quote");
+    EXPECT_EQ(I.Lexique[276]->nom, "bloc");
+    // Codes, classes et familles.
+    auto code = [&](const char* n) { return I.Cherche(n)->tag; };
+    EXPECT_EQ(code("append2"), 0x479B);
+    EXPECT_EQ(code("av"), 0x47C8);
+    EXPECT_EQ(code("ec"), 0x450E);
+    EXPECT_EQ(FONC(I.Cherche("liste"))->nbArgs, 2);
+    EXPECT_EQ(FONC(I.Cherche("caddr"))->nbArgs, 1);
+    EXPECT_EQ(FamilleDe(I.Cherche("for")), 0x4400);
+    EXPECT_EQ(FamilleDe(I.Cherche("cond")), 0x4500);
+    EXPECT_EQ(FamilleDe(I.Cherche("bloc")), 0x4700);
+    EXPECT_EQ(I.Cherche("int")->tag, kTagSeparateur);
+    EXPECT_EQ(I.Cherche("Param3DeFDU")->tag, kTagParamDeFDU);
+    EXPECT_EQ(PARAM(I.Cherche("Param3DeFDU"))->indice, 2);
+    EXPECT_EQ(I.pasapas->valeur, I.pgFalse);
+}
+
+TEST(Lexique, TrouveOuCreeNomEtCarteDesCaracteres) {
+    Banc b;
+    Interp& I = *b.I;
+    Objet* av = I.TrouveOuCreeNom("av");
+    EXPECT_TRUE(EstPrimitive(av));
+    Objet* AV = I.TrouveOuCreeNom("AV");  // la casse compte
+    EXPECT_EQ(AV->tag, kTagNom);
+    EXPECT_EQ(I.TrouveOuCreeNom("AV"), AV);
+    EXPECT_EQ(I.Lexique.back(), AV);
+    EXPECT_EQ(I.CarteCaractere('q'), I.lettres[int('q')]);
+    EXPECT_EQ(I.CarteCaractere(37)->nom, "touchegauche");
+    EXPECT_EQ(I.CarteCaractere(46)->nom, "touchesuppr");
+    EXPECT_EQ(I.CarteCaractere('5'), I.lettres[int('a')]);
+    EXPECT_EQ(b.Messages(), "Carac inconnu !53\n");
+}
+
+TEST(Lexique, Catalogue) {
+    Banc b;
+    Interp& I = *b.I;
+    I.ChaineBrute = {I.Cherche("catalogue"), I.sepParOuvrante};
+    I.Catalogue();
+    std::string t = b.Messages();
+    EXPECT_EQ(t.rfind("Voici la chaîne brute des objets lisp de le dernière commande exécutée :\ncatalogue \n( \n"
+                      "Voici le lexique des objets lisp de l'interpréteur :\nC'est faux \nC'est vrai \n",
+                      0),
+              0u);
+    EXPECT_NE(t.find("\nbloc \n"), std::string::npos);
+    EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 2 + 2 + 277);
+}
+
+TEST(Cellules, ToutesSaufUneAvantLEpuisement) {
+    Banc b;
+    Interp& I = *b.I;
+    EXPECT_EQ(I.NbCellulesLibres, kNbCellules);
+    Objet* l = I.pgNil;
+    int pris = 0;
+    for (;;) {
+        Objet* n = I.mp(I.pgUn, l);
+        if (n == I.pgNil) break;
+        l = n;
+        ++pris;
+    }
+    EXPECT_EQ(pris, kNbCellules - 1);
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER | Dépassement de capacité dans les cellulles"), 1);
+    // Une seule boîte par commande.
+    I.mp(I.pgUn, I.pgNil);
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), 1);
+    EXPECT_EQ(I.mp(I.pgUn, I.pgUn), I.pgCestFaux);  // le second paramètre doit être une liste
+}
+
+TEST(Cellules, LaCollecteGardeCeQuUneVariableTient) {
+    Banc b;
+    Interp& I = *b.I;
+    Nom* x = NOM(I.TrouveOuCreeNom("x"));
+    x->valeur = I.mp(I.pgUn, I.mp(I.pgZero, I.pgNil));
+    Objet* intermediaire = I.mp(I.pgUn, I.mp(I.pgUn, I.mp(I.pgUn, I.pgNil)));
+    I.fenetresExistent = true;
+    I.Recuperation();
+    EXPECT_EQ(I.NbCellulesLibres, kNbCellules - 2);
+    EXPECT_EQ(CEL(intermediaire)->car, I.pgNil);  // rendue à la liste libre
+    EXPECT_EQ(CEL(x->valeur)->car, I.pgUn);
+    EXPECT_EQ(b.Messages(), "Voici le nombre de cellules encore disponibles : 299998\n");
+}
+
+TEST(Nombres, NomsEtEtats) {
+    Banc b;
+    Interp& I = *b.I;
+    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("3.0")), "3");
+    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("2.5")), "2.500000");
+    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("3000000000")), "3000000000.000000");
+    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("2-3")), "2");
+    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("3abc")), "3");
+    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("-7")), "-7");
+    EXPECT_TRUE(I.EstFaux(I.pgZero));
+    EXPECT_TRUE(I.EstFaux(I.pgNil));
+    EXPECT_TRUE(I.EstFaux(I.pgFalse));
+    EXPECT_FALSE(I.EstFaux(I.pgTrue));
+    EXPECT_FALSE(I.EstFaux(I.NouveauNombre(0.0001f)));
+    EXPECT_FALSE(I.EstFaux(I.lettres[int('x')]));
+    // Le compte des nombres vivants va au titre de la fenêtre graphique.
+    I.fenetresExistent = true;
+    int64_t avant = I.nbNombresVivants;
+    Flottant* f = I.NouveauNombreTemporaire(4);
+    EXPECT_EQ(b.hote.titreGraphique, std::to_string(avant + 1));
+    I.LibereSiTemporaire(f);
+    EXPECT_EQ(I.nbNombresVivants, avant);
+}
+
+TEST(Nombres, UnNombreDetruitNEstReprisQueSiPlusRienNeLeDesigne) {
+    Banc b;
+    Interp& I = *b.I;
+    Nom* x = NOM(I.TrouveOuCreeNom("x"));
+    Flottant* garde = I.NouveauNombre(42);
+    x->valeur = garde;
+    I.DetruireNombre(garde);  // détruit au sens de l'interprète, mais encore désigné
+    Flottant* libre = I.NouveauNombre(7);
+    I.DetruireNombre(libre);
+    I.CollecteHorsReserve();
+    EXPECT_EQ(garde->tag, kTagFlottant);
+    EXPECT_EQ(garde->valeur, 42);
+    EXPECT_EQ(libre->tag, 0);  // repris
+    Flottant* neuf = I.NouveauNombre(9);
+    EXPECT_EQ(neuf, libre);
+}
+
+TEST(Nombres, LesMarqueursNeCoutentAucuneCellule) {
+    Banc b;
+    Interp& I = *b.I;
+    Flottant* v = I.NouveauNombreTemporaire(5);
+    for (int i = 0; i < 1000000; ++i) I.Marqueur(v);
+    EXPECT_EQ(I.NbCellulesLibres, kNbCellules);
+    Objet* m = I.Marqueur(v);
+    EXPECT_TRUE(I.EstMarqueur(m));
+    EXPECT_EQ(v->etat, EtatPartage);
+    EXPECT_LT(I.nbMarqueursPris, 3000000u);  // les marqueurs perdus sont repris
+}
+
+TEST(Imprimeurs, Exemples) {
+    Banc b;
+    Interp& I = *b.I;
+    Objet* a = I.lettres[int('a')];
+    Objet* bb = I.lettres[int('b')];
+    Objet* c = I.lettres[int('c')];
+    Objet* trois = I.NombreDuTexte("3");
+    Objet* l = I.mp(a, I.mp(I.mp(bb, I.mp(c, I.pgNil)), I.mp(trois, I.pgNil)));
+    Imprime(I, l);
+    FinDeLigne(I);
+    ImprimeAvecCrochets(I, l);
+    Imprime(I, I.pgNil);
+    FinDeLigne(I);
+    I.gAvecCrochets = 1;
+    Imprime(I, I.mp(I.pgNil, I.pgNil));
+    I.gAvecCrochets = 0;
+    FinDeLigne(I);
+    Imprime(I, I.mp(I.pgNil, I.pgNil));
+    FinDeLigne(I);
+    ImprimeLigne(I, I.mp(a, I.mp(bb, I.pgNil)));
+    Imprime(I, I.NombreDuTexte("2.5"));
+    FinDeLigne(I);
+    ImprimeArbre(I, I.mp(I.Cherche("av"), I.mp(I.NombreDuTexte("10"), I.pgNil)), 0, 0);
+    ImprimeArbre(I, a, 0, 0);
+    EXPECT_EQ(b.Messages(),
+              "a b c 3 \n[a [b c ]3 ] \n[] \n[[] ]\n[] \na b  \n"
+              "2.500000 \n[\n: av \n: 10 \n]\na \n");
+}
+
+TEST(Imprimeurs, ArbreAvecProfondeurEtColonne) {
+    Banc b;
+    Interp& I = *b.I;
+    auto n = [&](const char* t) { return static_cast<Objet*>(I.NombreDuTexte(t)); };
+    Objet* l4 = I.mp(n("4"), I.pgNil);
+    Objet* l3 = I.mp(n("3"), I.mp(l4, I.pgNil));
+    Objet* l2 = I.mp(n("2"), I.mp(l3, I.pgNil));
+    Objet* l1 = I.mp(I.pgUn, I.mp(l2, I.pgNil));
+    I.gProfondeurArbres = 3;
+    ImprimeArbre(I, l1, 0, 0);
+    EXPECT_EQ(b.Messages(), "[\n: 1 \n: [\n: : 2 \n: : [\n: : : 3  \n: : : [4 ] \n: : ]\n: ]\n]\n");
+    VideLesMessages(I);
+    Objet* a = I.lettres[int('a')];
+    ImprimeEnColonne(I, I.mp(a, I.mp(I.mp(a, I.pgNil), I.mp(I.pgNil, I.pgNil))), 0);
+    EXPECT_EQ(b.Messages(), ": a \n+\n: [\n: : : a \n: ]\n+\n: []\n");
+}
+
+TEST(Imprimeurs, ListesGeantesSansDebordement) {
+    for (bool profonde : {false, true}) {
+        Banc b;
+        Interp& I = *b.I;
+        Objet* l = I.pgNil;
+        int n = profonde ? 100000 : 200000;
+        for (int i = 0; i < n; ++i) l = profonde ? I.mp(l, I.pgNil) : I.mp(I.pgUn, l);
+        ImprimeLigne(I, l);
+        // Le texte est celui de la définition récursive : des lignes coupées à 100 caractères.
+        std::string premiere = I.messages.lignes[0];
+        // Sans crochets, une liste de listes vides n'écrit que le « [] » le plus profond.
+        EXPECT_EQ(premiere, profonde ? "[]  " : std::string(100, ' ').replace(0, 100, [] {
+            std::string t;
+            while (t.size() < 100) t += "1 ";
+            return t;
+        }()));
+        ImprimeArbre(I, l, 0, 0);
+        ImprimeEnColonne(I, l, 0);
+        Nom* x = NOM(I.TrouveOuCreeNom("x"));
+        x->valeur = l;
+        I.Recuperation();
+        EXPECT_EQ(I.NbCellulesLibres, kNbCellules - n);
+    }
+    Banc b;
+    Interp& I = *b.I;
+    Objet* l = I.pgNil;
+    for (int i = 0; i < 100000; ++i) l = I.mp(l, I.pgNil);
+    ImprimeAvecCrochets(I, l);
+    EXPECT_EQ(I.messages.lignes[0].substr(0, 4), "[[[[");
+}
+
+TEST(Messages, RegleDesCentCaracteres) {
+    Banc b;
+    Interp& I = *b.I;
+    Ecrit(I, std::string(150, 'x'));
+    EXPECT_EQ(I.messages.lignes.back().size(), 150u);
+    Ecrit(I, "perdu");
+    EXPECT_EQ(I.messages.lignes.back().size(), 150u);
+    FinDeLigne(I);
+    Ecrit(I, "ok");
+    EXPECT_EQ(I.pStrLast, "ok");
+    Ecrit(I, std::string(2000, 'y'));
+    EXPECT_EQ(I.messages.lignes.back().size(), 998u);  // 996 au plus par écriture
+    EXPECT_EQ(I.pStrLast, "Error In pStrLast_InsertSiYALaPlace_Line");
+}
+
+TEST(Messages, DixBoitesPourDouzeErreurs) {
+    Banc b;
+    Interp& I = *b.I;
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(ErreurExecution(I, "Racine", "Evaluation de la racine d'un nombre négatif.", I.pgUn), I.pgCestFaux);
+    EXPECT_EQ(b.hote.boites.size(), 10u);
+    const BoiteErreur& e = b.hote.boites[0];
+    EXPECT_EQ(e.disposition, 5);
+    EXPECT_EQ(e.genre, 1);
+    EXPECT_EQ(Cp1252VersUtf8(e.titre), "A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :");
+    ASSERT_EQ(e.rangees.size(), 3u);
+    EXPECT_EQ(Cp1252VersUtf8(e.rangees[0].etiquette), "Aïe erreur dans :");
+    EXPECT_EQ(e.rangees[2].texte, "1 ");
+    EXPECT_EQ(b.Messages().rfind("Racine\nEvaluation de la racine d'un nombre négatif.\n1 \nRacine\n", 0), 0u);
+    ErreurExecution2(I, "t1", I.pgUn, "t2", I.pgZero);
+    I.NbErreursExecution = 0;
+    ErreurExecution2(I, "t1", I.pgUn, "t2", I.pgZero);
+    EXPECT_EQ(b.hote.boites.back().disposition, 6);
+    ErreurExecution3(I, "a ", I.pgUn, "b ", I.pgUn, "c ", I.pgZero);
+    EXPECT_EQ(b.hote.boites.back().disposition, 10);
+    EXPECT_EQ(b.hote.boites.back().rangees[5].texte, "c 0 ");
+}
+
+TEST(Messages, LigneFautiveEtSonContexte) {
+    Banc b;
+    Interp& I = *b.I;
+    std::string texte;
+    for (int i = 0; i < 30; ++i) texte += "ligne" + std::to_string(i) + (i < 29 ? "\n" : "\xF0");
+    std::copy(texte.begin(), texte.end(), I.gTexteAAnalyser.begin());
+    size_t debut = 0;
+    for (int i = 0; i < 30; ++i) {
+        I.TabMemoEditLigInfo[size_t(i)] = {int32_t(debut), i, i + 1};
+        debut = texte.find_first_of("\n\xF0", debut) + 1;
+    }
+    I.InxFreeNextTabMemoEditLigInfo = 30;
+    AfficheLaLigneFautive(I, 10);  // jeton 10 : fin de la ligne 9, début de la ligne 10
+    std::string attendu = " \nErreur dans le programme à la ligne : 9\n";
+    for (int i = 2; i <= 10; ++i) attendu += std::to_string(i) + " ligne" + std::to_string(i) + "\n";
+    attendu += " \n";
+    EXPECT_EQ(b.Messages(), attendu);
+    VideLesMessages(I);
+    AfficheLaLigneFautive(I, 29);
+    EXPECT_NE(b.Messages().find("29 ligne29la_marque_de_fin_du_programme \n"), std::string::npos);
+}
