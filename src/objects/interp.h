@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -150,7 +151,7 @@ struct Interp {
     int32_t profondeurNativeMax = 60000;
     bool depassementSignale = false;      // boîte du dépassement de la pile : une fois par commande
     bool profondeurNativeSignalee = false;
-    bool arretDemande = false;            // l'élève a demandé l'arrêt
+    std::atomic<bool> arretDemande{false};  // l'élève a demandé l'arrêt (posé par un autre fil)
     bool arretSignale = false;
     int32_t profondeurCharge = 0;
 
@@ -171,6 +172,8 @@ struct Interp {
     bool commandeEnAttente = false;
     bool DemandeDeRecuperation = false;
     std::string nomSysteme = "Linux";
+    // Dossiers où « charge » cherche un fichier introuvable tel quel (exemples installés...).
+    std::vector<std::string> dossiersCharge;
 
     // ---- Outils de base (objects/) ----
     const std::string& TexteDe(Objet* x);           // le nom d'un atome

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "objects/interp.h"
 
@@ -24,8 +25,8 @@ void ChargerEtExecuter(Interp& I, const std::string& nom);
 // Gomme la dernière instruction (avec les refus de l'hôte).
 void GommerLaDerniereInstruction(Interp& I);
 
-// Le texte du démarrage (boîte d'information) en lignes.
-const char* TitreDemarrage();
+// La boîte d'information du démarrage : titre et lignes, en page 1252.
+std::string TitreDemarrage();
 std::vector<std::string> LignesDemarrage();
 
 } // namespace gelim

@@ -13,7 +13,30 @@ static void Change(Interp& I) {
     I.hote.MessagesModifies();
 }
 
+static void InsertSansSautDeLigne(Interp& I, const std::string& texte);
+
+// Un texte qui contient des fins de ligne (l'écho d'un programme de l'éditeur)
+// se répartit sur plusieurs lignes, comme dans une zone de texte.
 void InsertSiYALaPlace_Line(Interp& I, const std::string& texte) {
+    if (texte.find('\n') == std::string::npos) {
+        InsertSansSautDeLigne(I, texte);
+        return;
+    }
+    std::string t = texte.size() > 996 ? texte.substr(0, 996) : texte;
+    if (I.messages.lignes.back().size() >= 100) return;  // la ligne pleine ne prend rien
+    size_t debut = 0;
+    for (;;) {
+        size_t fin = t.find('\n', debut);
+        std::string morceau = t.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
+        if (!morceau.empty() && morceau.back() == '\r') morceau.pop_back();
+        InsertSansSautDeLigne(I, morceau);
+        if (fin == std::string::npos) break;
+        FinDeLigne(I);
+        debut = fin + 1;
+    }
+}
+
+static void InsertSansSautDeLigne(Interp& I, const std::string& texte) {
     const std::string* t = &texte;
     std::string coupe;
     if (texte.size() > 996) {

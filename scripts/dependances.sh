@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installe ce qui manque pour construire et tester Gelim (Debian, en root).
+set -euo pipefail
+paquets=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+         libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core python3)
+[ "${GELIM_AVEC_BANC:-0}" = 1 ] && paquets+=(ucblogo hyperfine)
+manquants=()
+for p in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+done
+if [ ${#manquants[@]} -gt 0 ]; then
+  echo "Installation : ${manquants[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${manquants[@]}" >/dev/null
+fi

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installe ce qui manque, puis construit et lance tous les tests deux fois :
+# une construction normale, puis une construction avec AddressSanitizer et
+# UndefinedBehaviorSanitizer ; enfin de courtes séances de fuzzing.
+set -euo pipefail
+racine="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$racine/scripts/dependances.sh"
+export QT_QPA_PLATFORM=offscreen
+coeurs="$(nproc)"
+
+echo "=== Construction normale ==="
+cmake -S "$racine" -B "$racine/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$racine/build" -j"$coeurs"
+(cd "$racine/build" && ctest --output-on-failure -j"$coeurs" --timeout 600)
+
+echo "=== Construction avec les assainisseurs (adresse, comportement indéfini) ==="
+cmake -S "$racine" -B "$racine/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGELIM_SANITIZE=ON >/dev/null
+cmake --build "$racine/build-asan" -j"$coeurs"
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$racine/build-asan" && GELIM_ASSAINI=1 ctest --output-on-failure -j"$coeurs" --timeout 1200)
+
+echo "=== Fuzzing (clang, libFuzzer) ==="
+cmake -S "$racine" -B "$racine/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DGELIM_FUZZ=ON -DGELIM_TESTS=OFF >/dev/null
+cibles=$(cd "$racine/fuzz" && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
+if [ -n "$cibles" ]; then
+  cmake --build "$racine/build-fuzz" -j"$coeurs" --target $cibles
+  for c in $cibles; do
+    corpus="$racine/fuzz/corpus_${c#fuzz_}"
+    travail="$(mktemp -d)"
+    [ -d "$corpus" ] && cp -r "$corpus/." "$travail/"
+    echo "--- $c : ${GELIM_DUREE_FUZZ:-60} s"
+    "$racine/build-fuzz/$c" -max_total_time="${GELIM_DUREE_FUZZ:-60}" -rss_limit_mb=2048 -timeout=10 \
+      -print_final_stats=0 "$travail" 2>&1 | tail -n 3
+    rm -rf "$travail"
+  done
+fi
+echo "Tous les tests sont passés."
