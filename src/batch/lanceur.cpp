@@ -19,6 +19,7 @@
 
 #include "objects/interp.h"
 #include "primitives/primitives.h"
+#include "rendu/chemins.h"
 #include "rendu/surface_qimage.h"
 #include "shell/pilote.h"
 #include "text/messages.h"
@@ -236,6 +237,7 @@ int Session(const Options& o) {
     I->vue = &vue;
     I->precedent = &precedent;
     I->dossiersCharge.push_back(".");
+    if (std::string exemples = DossierDesExemples(); !exemples.empty()) I->dossiersCharge.push_back(exemples);
     // La boîte d'information du démarrage.
     hote.AlerteOk(TitreDemarrage(), LignesDemarrage());
     DemarrerInterprete(*I);
@@ -259,7 +261,7 @@ int Session(const Options& o) {
                 std::string dossier = e.valeur.find('/') == std::string::npos
                                           ? "."
                                           : e.valeur.substr(0, e.valeur.rfind('/'));
-                I->dossiersCharge.push_back(dossier);
+                I->dossiersCharge.insert(I->dossiersCharge.begin() + 1, dossier);
             }
             I->mode = 1;
             ExecuterEtAttendre(*I, VersCp1252(brut));
