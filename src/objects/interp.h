@@ -104,6 +104,9 @@ struct Interp {
     Flottant* nombresLibres = nullptr;
     std::vector<Flottant*> quarantaine;
     int64_t nbNombresVivants = 0;
+    // Copie du compte lisible par le fil de l'interface, qui l'affiche dans le titre
+    // de la fenêtre graphique à son rythme (pas d'appel à l'hôte par nombre créé).
+    std::atomic<int64_t> nbNombresVivantsAffiche{0};
     // Cellules des marqueurs de « return » (hors de la réserve).
     std::vector<std::unique_ptr<Cellule[]>> blocsMarqueurs;
     Cellule* marqueursLibres = nullptr;
@@ -117,7 +120,11 @@ struct Interp {
     // ---- Lexique ----
     std::vector<MyString*> Lexique;
     std::unordered_map<std::string, MyString*> indexLexique;
-    std::vector<std::unique_ptr<MyString>> proprietes;  // objets du lexique possédés
+    // Les objets du lexique n'ont pas de destructeur virtuel : on détruit selon l'étiquette.
+    struct DestructeurObjet {
+        void operator()(MyString* o) const;
+    };
+    std::vector<std::unique_ptr<MyString, DestructeurObjet>> proprietes;  // objets du lexique possédés
     std::vector<Objet*> ChaineBrute;
     size_t nbObjetsDemarrage = 0;
 
@@ -214,6 +221,28 @@ struct Interp {
     Objet* TrouveOuCreeNom(const std::string& texte);
     Nom* CarteCaractere(int code);                  // avec « Carac inconnu ! »
     void Catalogue();
+
+    // ---- Primitives des mots (équipe primitives) ----
+    // Un mot bâti par « mot », « prem », « implose »... n'est jamais un nombre :
+    // quand le lexique tient déjà un nombre de ce texte, le mot vit ici (et
+    // dans le vecteur Lexique, pour rester une racine des collectes).
+    std::unordered_map<std::string, Nom*> motsHomonymesDeNombres;
+
+    // ---- Analyse syntaxique (équipe syntaxe) ----
+    // Imbrication des règles en cours : borne la pile native, indépendamment
+    // du niveau de la trace (qui croît aussi le long d'une suite d'instructions).
+    int32_t profondeurAnalyse = 0;
+    bool profondeurDepassee = false;   // une règle a refusé d'aller plus profond
+    bool analyseSansCellules = false;  // la réserve s'est épuisée pendant l'analyse
+
+    // ---- Évaluateur (équipe évaluateur) ----
+    // Compte les tours de boucle, appels et exec : l'hôte n'est interrogé sur
+    // l'arrêt qu'une fois sur 1024, pour ne rien coûter dans les boucles.
+    uint32_t compteurPas = 0;
+    // Arrêt demandé ou pas à pas en cours : l'évaluation prend le chemin lent.
+    // Un seul test par évaluation ; recalculé à chaque entrée EvalPasAPas, à
+    // chaque affectation de pasapas et régulièrement pendant les calculs.
+    bool modeLent = false;
 };
 
 // Texte source (UTF-8) vers la page de code 1252, une seule fois par texte.

@@ -342,6 +342,19 @@ Interp::Interp(Hote& h) : hote(h) {
     ConstruireTableCouleurs(*this);
 }
 
+void Interp::DestructeurObjet::operator()(MyString* o) const {
+    if (o->tag == kTagNom)
+        delete static_cast<Nom*>(o);
+    else if (o->tag == kTagParamDeFDU)
+        delete static_cast<ParamDeFDU*>(o);
+    else if (o->tag == kTagSeparateur)
+        delete static_cast<Separateur*>(o);
+    else if (EstPrimitive(o))
+        delete static_cast<Fonc*>(o);
+    else
+        delete o;  // MyString pur
+}
+
 Interp::~Interp() {
     delete pgZero;
     delete pgUn;

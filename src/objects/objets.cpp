@@ -80,7 +80,7 @@ Flottant* Interp::NouveauNombre(float v) {
     f->valeur = v;
     f->etat = EtatConstant;
     ++nbNombresVivants;
-    if (fenetresExistent) hote.TitreFenetre(Fenetre::Graphique, std::to_string(nbNombresVivants));
+    nbNombresVivantsAffiche.store(nbNombresVivants, std::memory_order_relaxed);
     return f;
 }
 
@@ -118,6 +118,7 @@ void Interp::DetruireNombre(Flottant* f) {
     if (f->libere || f == pgZero || f == pgUn) return;
     f->libere = 1;
     --nbNombresVivants;
+    nbNombresVivantsAffiche.store(nbNombresVivants, std::memory_order_relaxed);
 }
 
 // ---------------------------------------------------------------- cellules

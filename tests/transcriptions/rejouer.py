@@ -66,7 +66,7 @@ def lire_bmp(chemin):
 
 
 def main():
-    gelim, chemin = sys.argv[1], sys.argv[2]
+    gelim, chemin = os.path.abspath(sys.argv[1]), sys.argv[2]
     cas = lire_cas(chemin)
     erreurs = []
     with tempfile.TemporaryDirectory() as dossier:

@@ -117,13 +117,13 @@ TEST(Nombres, NomsEtEtats) {
     EXPECT_FALSE(I.EstFaux(I.pgTrue));
     EXPECT_FALSE(I.EstFaux(I.NouveauNombre(0.0001f)));
     EXPECT_FALSE(I.EstFaux(I.lettres[int('x')]));
-    // Le compte des nombres vivants va au titre de la fenêtre graphique.
-    I.fenetresExistent = true;
+    // Le compte des nombres vivants, que l'interface affiche dans le titre de la fenêtre graphique.
     int64_t avant = I.nbNombresVivants;
     Flottant* f = I.NouveauNombreTemporaire(4);
-    EXPECT_EQ(b.hote.titreGraphique, std::to_string(avant + 1));
+    EXPECT_EQ(I.nbNombresVivantsAffiche.load(), avant + 1);
     I.LibereSiTemporaire(f);
-    EXPECT_EQ(I.nbNombresVivants, avant);
+    I.LibereSiTemporaire(f);  // une seconde libération ne décompte rien
+    EXPECT_EQ(I.nbNombresVivantsAffiche.load(), avant);
 }
 
 TEST(Nombres, UnNombreDetruitNEstReprisQueSiPlusRienNeLeDesigne) {
