@@ -60,8 +60,9 @@ Objet* PrimPretty(Interp& I, Objet* x);
 Objet* PrimMontre(Interp& I, Objet* x);
 Objet* PrimCharge(Interp& I, Objet* x);
 
-// Lit un fichier programme (UTF-8 s'il est valide, page 1252 sinon) ;
-// rend faux s'il ne peut être ouvert ; « tropGrand » s'il dépasse le tampon.
+// Lit tout un fichier programme (UTF-8 s'il est valide, converti en page 1252 ;
+// page 1252 sinon) ; rend faux s'il ne peut être ouvert. La longueur n'est pas
+// bornée ici : l'appelant vérifie qu'elle tient dans le tampon d'analyse.
 bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8);
 
 } // namespace gelim

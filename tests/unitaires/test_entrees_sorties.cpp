@@ -1,0 +1,382 @@
+// Saisie au clavier, getchar, sortie vers les fenêtres, texte d'une fonction,
+// chargement et lecture des fichiers programmes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "eval/eval.h"
+#include "hote_enregistreur.h"
+#include "objects/imprime.h"
+#include "primitives/primitives.h"
+#include "syntax/analyse.h"
+
+using namespace gelim;
+
+namespace {
+
+const char* kDialogueMot = "DIALOGUE Entrez votre mot au clavier | Validez avec la touche 'Entrée'";
+const char* kDialogueNombre = "DIALOGUE Entrez votre nombre au clavier | Validez avec la touche 'Entrée'";
+const char* kDialogueListe = "DIALOGUE Entrez votre liste au clavier | Validez avec la touche 'Entrée'";
+
+// Les boîtes d'erreur de syntaxe (genre 0) montrées par l'hôte.
+int BoitesDeSyntaxe(const HoteEnregistreur& h) {
+    int n = 0;
+    for (const auto& b : h.boites) n += b.genre == 0;
+    return n;
+}
+
+// Un fichier temporaire effacé à la fin du test.
+struct FichierTemporaire {
+    std::string chemin;
+    FichierTemporaire(const std::string& nom, const std::string& octets)
+        : chemin((std::filesystem::temp_directory_path() / nom).string()) {
+        std::ofstream f(chemin, std::ios::binary);
+        f << octets;
+    }
+    ~FichierTemporaire() { std::remove(chemin.c_str()); }
+};
+
+} // namespace
+
+TEST(Saisie, LisMot) {
+    Banc b;
+    Interp& I = *b.I;
+    Objet* bonjour = I.TrouveOuCreeNom("bonjour");
+    b.hote.reponses = {"bonjour"};
+    Objet* r = PrimLisMot(I);
+    EXPECT_EQ(r, bonjour);  // le même objet que toute autre occurrence
+    EXPECT_EQ(I.gArbreDuProgramme, r);
+    EXPECT_EQ(b.hote.Compter(kDialogueMot), 1);
+    ASSERT_FALSE(I.ChaineBrute.empty());
+    EXPECT_EQ(I.ChaineBrute.front(), bonjour);  // le texte tapé est devenu le texte analysé
+    EXPECT_EQ(I.ChaineBrute.back(), I.marqueFin);
+    EXPECT_EQ(BoitesDeSyntaxe(b.hote), 0);
+
+    // Un nombre n'est pas un mot : l'erreur de syntaxe de la règle du mot.
+    b.hote.reponses = {"12"};
+    EXPECT_EQ(PrimLisMot(I), I.pgCestFaux);
+    EXPECT_EQ(I.gArbreDuProgramme, I.pgCestFaux);
+    EXPECT_EQ(BoitesDeSyntaxe(b.hote), 1);
+    EXPECT_TRUE(I.gErreurAnalyse);
+
+    // La lecture suivante repart d'une analyse propre (drapeau d'erreur remis).
+    b.hote.reponses = {"élève"};
+    Objet* eleve = PrimLisMot(I);
+    EXPECT_EQ(eleve, I.TrouveOuCreeNom("eleve"));
+    EXPECT_FALSE(I.gErreurAnalyse);
+}
+
+TEST(Saisie, LisNombre) {
+    Banc b;
+    Interp& I = *b.I;
+    b.hote.reponses = {"12", "-3", "2.5", "abc", "0"};
+    Objet* douze = PrimLisNombre(I);
+    ASSERT_TRUE(EstFlottant(douze));
+    EXPECT_EQ(FLO(douze)->valeur, 12.0f);
+    Objet* moinsTrois = PrimLisNombre(I);
+    ASSERT_TRUE(EstFlottant(moinsTrois));
+    EXPECT_EQ(FLO(moinsTrois)->valeur, -3.0f);
+    EXPECT_EQ(I.TexteDe(PrimLisNombre(I)), "2.500000");
+    size_t lignesAvant = I.messages.lignes.size();
+    EXPECT_EQ(PrimLisNombre(I), I.pgCestFaux);  // sans aucun rapport
+    EXPECT_EQ(I.messages.lignes.size(), lignesAvant);
+    EXPECT_TRUE(b.hote.boites.empty());
+    EXPECT_EQ(PrimLisNombre(I), I.pgZero);
+    EXPECT_EQ(b.hote.Compter(kDialogueNombre), 5);
+}
+
+TEST(Saisie, LisListe) {
+    Banc b;
+    Interp& I = *b.I;
+    b.hote.reponses = {"[a b]", "[a [b 3] []]", "a b", "[]"};
+    Objet* ab = PrimLisListe(I);
+    ASSERT_TRUE(EstCellule(ab));
+    EXPECT_EQ(CEL(ab)->car, I.lettres[int('a')]);  // la liste elle-même, pas citée
+    ImprimeAvecCrochets(I, ab);
+    ImprimeAvecCrochets(I, PrimLisListe(I));
+    EXPECT_EQ(b.Messages(), "[a b ] \n[a [b 3 ][] ] \n");
+    EXPECT_EQ(PrimLisListe(I), I.pgCestFaux);  // pas de crochet ouvrant
+    EXPECT_EQ(BoitesDeSyntaxe(b.hote), 1);
+    EXPECT_EQ(PrimLisListe(I), I.pgNil);
+    EXPECT_EQ(b.hote.Compter(kDialogueListe), 4);
+}
+
+TEST(Saisie, AnnulationEtTexteQuelconque) {
+    Banc b;
+    Interp& I = *b.I;
+    // Sans réponse, l'hôte d'essai annule.
+    EXPECT_EQ(PrimLisMot(I), I.pgFalse);
+    EXPECT_EQ(PrimLisNombre(I), I.pgFalse);
+    EXPECT_EQ(PrimLisListe(I), I.pgFalse);
+    EXPECT_EQ(b.Messages(),
+              "Erreur dans la lecture du mot\nErreur dans la lecture du mot\nErreur dans la lecture de la liste\n");
+    EXPECT_TRUE(b.hote.boites.empty());
+
+    // N'importe quoi : jamais de plantage, toujours un objet.
+    const char* bizarres[] = {"", "   ", "}}}((", "[a [b", "]", "[[[[[[[[[[", "-", "'", "1e99999", "\xc3\xbf\xc3\xbf",
+                              "[a b] c d", "// rien"};
+    for (const char* t : bizarres) {
+        for (auto* lire : {PrimLisMot, PrimLisNombre, PrimLisListe}) {
+            b.hote.reponses = {t};
+            Objet* r = lire(I);
+            ASSERT_NE(r, nullptr) << t;
+            EXPECT_EQ(I.gArbreDuProgramme, r) << t;
+        }
+    }
+    std::string tresLong(100000, 'x');
+    b.hote.reponses = {tresLong};
+    EXPECT_TRUE(EstNom(PrimLisMot(I)));
+}
+
+TEST(Clavier, Getchar) {
+    Banc b;
+    Interp& I = *b.I;
+    auto& t = b.hote.touches;
+    t.push_back({Touche::Clavier, 'A', false});
+    t.push_back({Touche::Clavier, 'A', true});
+    t.push_back({Touche::Clavier, 'Z', false});
+    t.push_back({Touche::Clavier, 37, false});
+    t.push_back({Touche::Clavier, 40, true});
+    t.push_back({Touche::Clavier, 32, false});
+    t.push_back({Touche::Clavier, 8, false});
+    t.push_back({Touche::Clavier, 46, false});
+    EXPECT_EQ(PrimGetchar(I), I.lettres[int('a')]);
+    EXPECT_EQ(PrimGetchar(I), I.lettres[int('A')]);  // majuscules verrouillées
+    EXPECT_EQ(PrimGetchar(I), I.lettres[int('z')]);
+    EXPECT_EQ(I.TexteDe(PrimGetchar(I)), "touchegauche");
+    EXPECT_EQ(I.TexteDe(PrimGetchar(I)), "touchebas");
+    EXPECT_EQ(I.TexteDe(PrimGetchar(I)), "toucheespace");
+    EXPECT_EQ(I.TexteDe(PrimGetchar(I)), "touchebackspace");
+    EXPECT_EQ(I.TexteDe(PrimGetchar(I)), "touchesuppr");
+    EXPECT_EQ(b.Messages(), "");
+
+    // Un chiffre, un clic, une touche inconnue : « Carac inconnu ! », le code, et le mot a.
+    t.push_back({Touche::Clavier, '5', false});
+    t.push_back({Touche::ClicGauche, 0, false});
+    t.push_back({Touche::ClicDroit, 0, true});
+    t.push_back({Touche::Clavier, 27, false});
+    t.push_back({Touche::Clavier, 0x1BB, false});  // seul l'octet faible compte
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(PrimGetchar(I), I.lettres[int('a')]);
+    EXPECT_EQ(b.Messages(),
+              "Carac inconnu !53\nCarac inconnu !1\nCarac inconnu !2\nCarac inconnu !27\nCarac inconnu !187\n");
+
+    // L'arrêt demandé pendant l'attente : la liste vide, sans message.
+    VideLesMessages(I);
+    t.push_back({Touche::Aucune, 0, false});
+    EXPECT_EQ(PrimGetchar(I), I.pgNil);
+    EXPECT_EQ(b.Messages(), "");
+}
+
+TEST(Sortie, VideTexteRecyclePretty) {
+    Banc b;
+    Interp& I = *b.I;
+    EcritLigne(I, "avant");
+    Ecrit(I, "encore");
+    EXPECT_EQ(PrimVideTexte(I), I.pgNil);
+    EXPECT_EQ(b.Messages(), "OK !\n");
+    EXPECT_EQ(I.messages.lignes.size(), 2u);
+
+    EXPECT_FALSE(I.DemandeDeRecuperation);
+    int libres = I.NbCellulesLibres;
+    EXPECT_EQ(PrimRecycle(I), I.pgNil);
+    EXPECT_TRUE(I.DemandeDeRecuperation);
+    EXPECT_EQ(I.NbCellulesLibres, libres);  // rien n'est collecté tout de suite
+
+    VideLesMessages(I);
+    Objet* av10 = I.mp(I.Cherche("av"), I.mp(I.NombreDuTexte("10"), I.pgNil));
+    EXPECT_EQ(PrimPretty(I, av10), I.pgNil);
+    EXPECT_EQ(b.Messages(), "[\n: av \n: 10 \n]\n");
+}
+
+TEST(Sortie, Montre) {
+    Banc b;
+    Interp& I = *b.I;
+    auto encre = [](const SurfaceQImage& s, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += !(s.LirePixel(x, y) == Couleur{255, 255, 255});
+        return n;
+    };
+    I.tortue.curseurX = -200;
+    I.tortue.curseurY = 100;  // pixel (300, 400)
+    Objet* l = I.mp(I.lettres[int('a')], I.mp(I.lettres[int('b')], I.pgNil));
+    EXPECT_EQ(PrimMontre(I, l), I.pgNil);
+    EXPECT_EQ(b.Messages(), "[a b ]");  // avec crochets, sans fin de ligne
+    EXPECT_FALSE(I.modeTexteGraphique);
+    EXPECT_EQ(I.gAvecCrochets, 0);
+    // Le texte est sur les deux surfaces, au-dessus de la ligne de base du curseur.
+    int dansDessin = encre(b.dessin, 300, 380, 400, 405);
+    EXPECT_GT(dansDessin, 20);
+    EXPECT_EQ(encre(b.vue, 300, 380, 400, 405), dansDessin);
+    EXPECT_EQ(encre(b.dessin, 0, 0, 1000, 1000), dansDessin);
+    // Une seconde fois au même endroit : le curseur n'a pas avancé.
+    QImage avant = b.dessin.Image().copy();
+    PrimMontre(I, l);
+    EXPECT_TRUE(b.dessin.Image() == avant);
+    // Un autre curseur, un autre endroit.
+    I.tortue.curseurX = 100.7f;
+    I.tortue.curseurY = -100.7f;
+    PrimMontre(I, I.lettres[int('z')]);
+    EXPECT_GT(encre(b.dessin, 600, 580, 640, 605), 5);
+    // Le curseur hors du champ ne plante pas.
+    I.tortue.curseurX = 1e30f;
+    EXPECT_EQ(PrimMontre(I, l), I.pgNil);
+
+    // Un « return » dans une impression : la valeur portée, et la remarque.
+    VideLesMessages(I);
+    PrimMontre(I, I.Marqueur(I.lettres[int('q')]));
+    EXPECT_EQ(b.Messages(), "Le 'return' ne doit pas être utilisé à l'intérieur d'une impression.\nq ");
+    // À l'intérieur d'une impression déjà en cours, l'écho reste allumé.
+    I.modeTexteGraphique = true;
+    PrimMontre(I, l);
+    EXPECT_TRUE(I.modeTexteGraphique);
+    I.modeTexteGraphique = false;
+}
+
+TEST(Sortie, TexteDUneFonction) {
+    Banc b;
+    Interp& I = *b.I;
+    Objet* f = I.TrouveOuCreeNom("inconnue");
+    EXPECT_EQ(PrimTexte(I, f), I.pgNil);
+    EXPECT_EQ(b.Messages(), "La fonction/procédure n'est pas définie.\n");
+    VideLesMessages(I);
+
+    Nom* carre = NOM(I.TrouveOuCreeNom("carre"));
+    carre->nbParamsFDU = 2;
+    Objet* corps = I.mp(I.mp(I.Cherche("av"), I.mp(I.params[0], I.pgNil)), I.pgNil);
+    carre->definition = corps;
+    Objet* r = PrimTexte(I, carre);
+    ASSERT_TRUE(EstCellule(r) && r != I.pgNil);
+    EXPECT_EQ(CEL(r)->car, carre);
+    EXPECT_EQ(CEL(r)->cdr, corps);
+    EXPECT_EQ(b.Messages(), "Voici le nombre de paramètre(s) : 2\n");
+    VideLesMessages(I);
+
+    EXPECT_EQ(PrimTexte(I, I.NombreDuTexte("3")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Texte\nLe param 1 n'est pas un Nom\n3 \n");
+    EXPECT_EQ(b.hote.boites.size(), 1u);
+}
+
+TEST(Fichiers, LireFichierProgramme) {
+    std::string texte;
+    bool utf8 = false;
+    {
+        FichierTemporaire f("gelim_prim_utf8.c", "\xEF\xBB\xBF" "ec(\xC3\xA9l\xC3\xA8ve);\n// \xE2\x82\xAC \xE2\x86\x92\n");
+        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        EXPECT_TRUE(utf8);
+        EXPECT_EQ(texte, "ec(\xE9l\xE8ve);\n// \x80 ?\n");  // sans la marque d'ordre des octets
+    }
+    {
+        FichierTemporaire f("gelim_prim_1252.c", "ec(\xE9l\xE8ve);\r\n");
+        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        EXPECT_FALSE(utf8);
+        EXPECT_EQ(texte, "ec(\xE9l\xE8ve);\r\n");
+    }
+    {
+        FichierTemporaire f("gelim_prim_nul.c", std::string("a\0b\xC3\xA9", 5));
+        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        EXPECT_EQ(texte, std::string("a\0b\xE9", 4));
+    }
+    {
+        FichierTemporaire f("gelim_prim_vide.c", "");
+        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        EXPECT_EQ(texte, "");
+    }
+    {
+        std::string grand(200000, 'x');
+        FichierTemporaire f("gelim_prim_grand.c", grand);
+        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        EXPECT_EQ(texte.size(), grand.size());
+    }
+    EXPECT_FALSE(LireFichierProgramme("/nexiste/pas/du/tout.c", texte, utf8));
+    EXPECT_FALSE(LireFichierProgramme(std::filesystem::temp_directory_path().string(), texte, utf8));
+}
+
+TEST(Fichiers, ChargeRefuseCeQuiNEstPasUnMot) {
+    Banc b;
+    Interp& I = *b.I;
+    b.dessin.EcrirePixel(10, 10, Couleur{255, 0, 0});
+    EXPECT_EQ(PrimCharge(I, I.NombreDuTexte("3")), I.pgNil);
+    EXPECT_EQ(b.Messages(), "Charge veut comme paramètre le nom d'un fichier.\n");
+    EXPECT_TRUE((b.dessin.LirePixel(10, 10) == Couleur{255, 0, 0}));  // l'écran n'est pas vidé
+    VideLesMessages(I);
+    EXPECT_EQ(PrimCharge(I, I.TrouveOuCreeNom("absent_de_partout.c")), I.pgNil);
+    EXPECT_EQ(b.Messages(), "absent_de_partout.c\nErreur en ouverture absent_de_partout.c\n");
+}
+
+// ---------------------------------------------------------------- de bout en bout
+
+namespace {
+
+// Analyse et évalue un texte comme une commande, après l'environnement de base.
+struct BancCommande : Banc {
+    BancCommande() { InstallerEnvironnementDeBase(*I); }
+    Objet* Executer(const std::string& texteUtf8) {
+        RemplirTexteAAnalyser(*I, Utf8VersCp1252(texteUtf8.c_str()));
+        AnalyseLeTexte(*I);
+        if (I->gArbreDuProgramme == I->pgCestFaux) return I->pgCestFaux;
+        return EvalPasAPas(*I, I->gArbreDuProgramme);
+    }
+};
+
+} // namespace
+
+TEST(BoutEnBout, MotsEtListes) {
+    BancCommande b;
+    Interp& I = *b.I;
+    b.Executer("x = phrase(mot('ab', 'cd'), [e [f g]]); y = renverse(x); ec(y); ec(longueur(plat(x)));");
+    EXPECT_EQ(b.Messages(), "f g e abcd  \n4  \n");
+    VideLesMessages(I);
+    b.Executer("ec(subst('z', 'f', x)); ec(egal?(x, [abcd e [f g]])); ec(membre?('ou', 'bonjour')); ec(item(1, x));");
+    EXPECT_EQ(b.Messages(), "abcd e z g  \ntrue  \ntrue  \ne  \n");
+    EXPECT_TRUE(b.hote.boites.empty());
+}
+
+TEST(BoutEnBout, ExecDUneListeTenueParUneVariable) {
+    BancCommande b;
+    b.Executer("l = [ec 42]; exec(l);");
+    EXPECT_EQ(b.Messages(), "42  \n");
+}
+
+TEST(BoutEnBout, LisMotDansUnProgramme) {
+    BancCommande b;
+    b.hote.reponses = {"bonjour"};
+    b.Executer("m = lismot(); ec(explose(m));");
+    EXPECT_EQ(b.Messages(), "b o n j o u r  \n");
+    EXPECT_EQ(b.hote.Compter(kDialogueMot), 1);
+}
+
+TEST(BoutEnBout, ChargeUnFichier) {
+    BancCommande b;
+    Interp& I = *b.I;
+    // Un fichier UTF-8 : « é » devient le e du lexer après conversion.
+    FichierTemporaire f("gelim_prim_charge.c", "ec(mot('b\xC3\xA9', 'cd'));\n");
+    EXPECT_EQ(PrimCharge(I, I.TrouveOuCreeNom(f.chemin)), I.pgNil);
+    EXPECT_EQ(b.Messages(), f.chemin + "\nbecd  \n");
+}
+
+TEST(BoutEnBout, TexteDUneFonctionDefinie) {
+    BancCommande b;
+    Interp& I = *b.I;
+    b.Executer("int f(a, b) { return a; } t = texte('f'); ec(prem(t)); ec(texte('g'));");
+    std::string m = b.Messages();
+    EXPECT_NE(m.find("Voici le nombre de paramètre(s) : 2\nf  \n"), std::string::npos) << m;
+    EXPECT_NE(m.find("La fonction/procédure n'est pas définie.\n[]  \n"), std::string::npos) << m;
+    Objet* t = NOM(I.TrouveOuCreeNom("t"))->valeur;
+    ASSERT_TRUE(EstCellule(t) && t != I.pgNil);
+    EXPECT_EQ(CEL(t)->cdr, NOM(I.TrouveOuCreeNom("f"))->definition);
+}
+
+TEST(BoutEnBout, UnFichierQuiSeChargeLuiMemeSArrete) {
+    BancCommande b;
+    Interp& I = *b.I;
+    FichierTemporaire f("gelim_prim_boucle.c", "charge('gelim_prim_boucle.c');\n");
+    I.dossiersCharge = {std::filesystem::temp_directory_path().string()};
+    b.Executer("charge('gelim_prim_boucle.c');");
+    std::string m = b.Messages();
+    EXPECT_NE(m.find("Trop de fichiers chargés"), std::string::npos);
+    EXPECT_EQ(I.profondeurCharge, 0);
+}

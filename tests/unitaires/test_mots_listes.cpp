@@ -1,0 +1,602 @@
+// Primitives des mots et des listes : exemples, rapports d'erreur, très
+// longues et très profondes listes, épuisement des cellules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "hote_enregistreur.h"
+#include "objects/imprime.h"
+#include "primitives/primitives.h"
+
+using namespace gelim;
+
+namespace {
+
+// Un interprète neuf et de quoi écrire et relire des listes dans les tests.
+struct BancMots : Banc {
+    Interp& In() { return *I; }
+    Objet* M(const std::string& t) { return I->TrouveOuCreeNom(t); }
+    Flottant* N(float v) { return I->NouveauNombre(v); }
+
+    // « [a [b c] 3] » : mots, nombres et listes entre crochets.
+    Objet* Lis(const std::string& t) {
+        size_t p = 0;
+        return LisElement(t, p);
+    }
+    // Forme lisible d'un objet : listes entre crochets, queue pointée « . x ».
+    std::string F(Objet* x) {
+        if (!EstCellule(x)) return I->TexteDe(x);
+        if (x == I->pgNil) return "[]";
+        std::string r = "[";
+        for (;;) {
+            r += F(CEL(x)->car);
+            x = CEL(x)->cdr;
+            if (x == I->pgNil) break;
+            if (!EstCellule(x)) {
+                r += " . " + I->TexteDe(x);
+                break;
+            }
+            r += ' ';
+        }
+        return r + "]";
+    }
+    // Une liste de n fois le même élément.
+    Objet* Repete(Objet* e, int n) {
+        Objet* l = I->pgNil;
+        for (int i = 0; i < n; ++i) l = I->mp(e, l);
+        return l;
+    }
+    // [[[... e ...]]] sur n niveaux.
+    Objet* Imbrique(Objet* e, int n) {
+        for (int i = 0; i < n; ++i) e = I->mp(e, I->pgNil);
+        return e;
+    }
+    int Dialogues() const { return hote.Compter("DIALOGUE"); }
+
+private:
+    Objet* LisElement(const std::string& t, size_t& p) {
+        while (p < t.size() && t[p] == ' ') ++p;
+        if (t[p] == '[') {
+            ++p;
+            std::vector<Objet*> elements;
+            for (;;) {
+                while (p < t.size() && t[p] == ' ') ++p;
+                if (t[p] == ']') {
+                    ++p;
+                    break;
+                }
+                elements.push_back(LisElement(t, p));
+            }
+            Objet* l = I->pgNil;
+            for (auto it = elements.rbegin(); it != elements.rend(); ++it) l = I->mp(*it, l);
+            return l;
+        }
+        size_t d = p;
+        while (p < t.size() && t[p] != ' ' && t[p] != '[' && t[p] != ']') ++p;
+        std::string mot = t.substr(d, p - d);
+        if (isdigit(static_cast<unsigned char>(mot[0])) || (mot[0] == '-' && mot.size() > 1))
+            return I->NombreDuTexte(mot);
+        return I->TrouveOuCreeNom(mot);
+    }
+};
+
+} // namespace
+
+TEST(Listes, CompositionsDeCarEtCdr) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* l = b.Lis("[[a b] [c d] e f g]");
+    auto cxr = [&](const char* nom, Objet* x) { return b.F(PrimCxr(I, I.Cherche(nom)->tag, x)); };
+    EXPECT_EQ(cxr("caar", l), "a");
+    EXPECT_EQ(cxr("cadr", l), "[c d]");
+    EXPECT_EQ(cxr("cdar", l), "[b]");
+    EXPECT_EQ(cxr("cddr", l), "[e f g]");
+    EXPECT_EQ(cxr("caadr", l), "c");
+    EXPECT_EQ(cxr("cadar", l), "b");
+    EXPECT_EQ(cxr("caddr", l), "e");
+    EXPECT_EQ(cxr("cdadr", l), "[d]");
+    EXPECT_EQ(cxr("cdddr", l), "[f g]");
+    EXPECT_EQ(cxr("cadddr", l), "f");
+    EXPECT_EQ(cxr("cddddr", l), "[g]");
+    EXPECT_EQ(cxr("cddar", l), "[]");
+    EXPECT_EQ(PrimCxr(I, 0x4741, I.pgNil), I.pgNil);  // la liste vide est son propre car et cdr
+    EXPECT_EQ(b.Dialogues(), 0);
+
+    // Un car d'un mot : le rapport « Car », puis l'étape suivante rencontre la valeur d'erreur.
+    EXPECT_EQ(PrimCxr(I, I.Cherche("caar")->tag, b.Lis("[a b]")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Car\nCe n'est pas une liste\na \n");
+    EXPECT_EQ(PrimCxr(I, I.Cherche("caaar")->tag, b.Lis("[a]")), I.pgCestFaux);
+    EXPECT_EQ(b.Dialogues(), 3);
+    EXPECT_NE(b.Messages().find("Car\nCe n'est pas une liste\nC'est faux \n"), std::string::npos);
+}
+
+TEST(Listes, RenversePlatImplose) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* l = b.Lis("[a [b c] 3]");
+    Objet* r = PrimRenverse(I, l);
+    EXPECT_EQ(b.F(r), "[3 [b c] a]");
+    EXPECT_EQ(CEL(CEL(r)->cdr)->car, CEL(CEL(l)->cdr)->car);  // les éléments ne sont pas copiés
+    EXPECT_EQ(b.F(l), "[a [b c] 3]");                          // l'original est intact
+    EXPECT_EQ(PrimRenverse(I, I.pgNil), I.pgNil);
+
+    EXPECT_EQ(b.F(PrimPlat(I, b.Lis("[a [b [c []]] [] 4 [[d]]]"))), "[a b c 4 d]");
+    EXPECT_EQ(PrimPlat(I, I.pgNil), I.pgNil);
+    EXPECT_EQ(b.F(PrimPlat(I, b.M("x"))), "[x]");
+
+    Objet* ab12 = PrimImplose(I, b.Lis("[a [] b 12]"));
+    EXPECT_EQ(ab12, b.M("ab12"));
+    EXPECT_EQ(PrimImplose(I, b.Lis("[a]")), I.lettres[int('a')]);
+    EXPECT_EQ(b.Dialogues(), 0);
+
+    EXPECT_EQ(PrimImplose(I, I.pgNil), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Implose\nLe param 1 est liste vide\n[] \n");
+    VideLesMessages(I);
+    EXPECT_EQ(PrimImplose(I, b.Lis("[a [b] c]")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "implose\nLe param de la liste à concaténer est ni un nom, ni un nombre\nb \n");
+    EXPECT_EQ(b.Dialogues(), 2);
+}
+
+TEST(Mots, UnMotNEstJamaisUnNombre) {
+    BancMots b;
+    Interp& I = b.In();
+    // Le lexique tient déjà le nombre 12 et le nombre 3 (des littéraux d'un programme).
+    Flottant* douze = I.NombreDuTexte("12");
+    douze->etat = EtatPartage;
+    ASSERT_TRUE(I.Ajoute(douze));
+    Flottant* trois = I.NombreDuTexte("3");
+    ASSERT_TRUE(I.Ajoute(trois));
+    auto nombreP = [&](Objet* x) { return PrimTestType(I, 0x4769, x); };
+
+    Objet* m = PrimImplose(I, b.Lis("[1 2]"));
+    EXPECT_TRUE(EstNom(m));
+    EXPECT_EQ(I.TexteDe(m), "12");
+    EXPECT_EQ(nombreP(m), I.pgFalse);
+    // Toujours le même mot pour le même texte, quelle que soit la primitive.
+    EXPECT_EQ(PrimMot(I, I.pgUn, I.NombreDuTexte("2")), m);
+    EXPECT_EQ(PrimSd(I, I.NombreDuTexte("123")), m);
+    EXPECT_EQ(PrimDer(I, I.NombreDuTexte("123")), PrimCarCode(I, b.N(51)));
+    EXPECT_TRUE(EstNom(PrimDer(I, I.NombreDuTexte("123"))));
+    // Le mot reste une racine de la collecte : sa valeur survit à « recycle ».
+    NOM(m)->valeur = b.Lis("[x y]");
+    I.Recuperation();
+    EXPECT_EQ(b.F(NOM(m)->valeur), "[x y]");
+    // prem d'un nombre : le mot du premier chiffre.
+    Objet* un = PrimPrem(I, I.NombreDuTexte("123"));
+    EXPECT_EQ(I.TexteDe(un), "1");
+    EXPECT_EQ(nombreP(un), I.pgFalse);
+}
+
+TEST(Mots, TestsDeGenreEtLongueur) {
+    BancMots b;
+    Interp& I = b.In();
+    Nom* avecValeur = NOM(b.M("compteur"));
+    avecValeur->valeur = b.N(3);
+    Nom* fdu = NOM(b.M("carre"));
+    fdu->definition = b.Lis("[av]");
+    Objet* souligne = b.M("_x");
+    Objet* liste = b.Lis("[a]");
+    Objet* nombre = b.N(0);
+    Objet* av = I.Cherche("av");
+    Objet* mot = b.M("bonjour");
+    struct Cas {
+        const char* nom;
+        std::vector<Objet*> vrais;
+    };
+    // Pour chaque test, les objets (parmi tous) qui le rendent vrai.
+    std::vector<Objet*> tous = {I.pgNil, liste, nombre, av, mot, souligne, avecValeur, fdu, I.pgFalse, I.pgTrue};
+    std::vector<Cas> cas = {
+        {"mot?", {I.pgNil, nombre, av, mot, souligne, avecValeur, fdu, I.pgFalse, I.pgTrue}},
+        {"consp", {liste}},
+        {"liste?", {I.pgNil, liste}},
+        {"nombre?", {nombre}},
+        {"sexp", tous},
+        {"symbole?", {I.pgNil, av, mot, souligne, avecValeur, fdu}},
+        {"vide?", {I.pgNil}},
+        {"nom?", {avecValeur}},
+        {"prim?", {av}},
+        {"proc?", {fdu}},
+        {"!", {I.pgNil, nombre, I.pgFalse}},
+    };
+    for (const Cas& c : cas)
+        for (Objet* x : tous) {
+            bool attendu = std::find(c.vrais.begin(), c.vrais.end(), x) != c.vrais.end();
+            EXPECT_EQ(PrimTestType(I, I.Cherche(c.nom)->tag, x), attendu ? I.pgTrue : I.pgFalse)
+                << c.nom << " de " << b.F(x);
+        }
+    // varp rend le mot lui-même.
+    for (Objet* x : tous) EXPECT_EQ(PrimTestType(I, 0x476C, x), x == souligne ? x : I.pgFalse);
+
+    EXPECT_EQ(I.TexteDe(PrimLongueur(I, b.Lis("[a [b c] d]"))), "3");
+    EXPECT_EQ(PrimLongueur(I, I.pgNil), I.pgZero);
+    EXPECT_EQ(PrimLongueur(I, liste), I.pgUn);
+    EXPECT_EQ(PrimLongueur(I, mot), I.pgZero);
+    EXPECT_EQ(PrimLongueur(I, b.N(42)), I.pgZero);
+    EXPECT_EQ(b.Dialogues(), 0);
+}
+
+TEST(Egalite, EqNeqEtLesNombres) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* l1 = b.Lis("[a [b]]");
+    Objet* l2 = b.Lis("[a [b]]");
+    EXPECT_EQ(PrimEq(I, l1, l2), I.pgFalse);
+    EXPECT_EQ(PrimEq(I, l1, l1), I.pgTrue);
+    EXPECT_EQ(PrimEq(I, b.M("a"), b.M("a")), I.pgTrue);
+    EXPECT_EQ(PrimEq(I, b.N(5), b.M("a")), I.pgFalse);  // étiquettes différentes
+
+    Objet* cinq = b.N(5);
+    EXPECT_EQ(PrimEq(I, cinq, b.N(5)), cinq);  // le premier nombre
+    EXPECT_EQ(PrimEq(I, b.N(0), b.N(0)), I.pgTrue);
+    EXPECT_EQ(PrimEq(I, b.N(5), b.N(6)), I.pgFalse);
+    EXPECT_EQ(PrimNeq(I, b.N(5), b.N(6)), I.pgTrue);
+    EXPECT_EQ(PrimNeq(I, b.N(5), b.N(5)), I.pgFalse);
+    EXPECT_EQ(PrimNeq(I, b.N(0), b.N(0)), I.pgFalse);
+    EXPECT_EQ(PrimNeq(I, l1, l2), I.pgTrue);
+
+    // Les temporaires que la comparaison ne rend pas sont libérés.
+    Flottant* t1 = I.NouveauNombreTemporaire(7);
+    Flottant* t2 = I.NouveauNombreTemporaire(7);
+    int64_t vivants = I.nbNombresVivants;
+    EXPECT_EQ(PrimEq(I, t1, t2), t1);
+    EXPECT_FALSE(t1->libere);
+    EXPECT_TRUE(t2->libere);
+    EXPECT_EQ(I.nbNombresVivants, vivants - 1);
+    Flottant* t3 = I.NouveauNombreTemporaire(1);
+    Flottant* t4 = I.NouveauNombreTemporaire(2);
+    EXPECT_EQ(PrimEq(I, t3, t4), I.pgFalse);
+    EXPECT_TRUE(t3->libere && t4->libere);
+    // Le même temporaire des deux côtés n'est pas libéré avant d'être rendu.
+    Flottant* t5 = I.NouveauNombreTemporaire(4);
+    EXPECT_EQ(PrimEq(I, t5, t5), t5);
+    EXPECT_FALSE(t5->libere);
+}
+
+TEST(Egalite, EgalStructurel) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* l1 = b.Lis("[a [b] 3]");
+    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b] 3]")), I.pgTrue);
+    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [c] 3]")), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b] 4]")), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b] 3 d]")), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b]]")), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, b.Lis("[[a b] c]"), b.Lis("[[a] c]")), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, I.pgNil, I.pgNil), I.pgTrue);
+    EXPECT_EQ(PrimEgal(I, I.pgNil, b.M("a")), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, b.M("a"), I.pgNil), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, I.pgFalse, I.pgFalse), I.pgFalse);  // false en second : toujours faux
+    Objet* cinq = b.N(5);
+    EXPECT_EQ(PrimEgal(I, cinq, b.N(5)), cinq);
+    EXPECT_EQ(PrimEgal(I, b.N(0), b.N(0)), I.pgTrue);
+}
+
+TEST(Logique, EtEtOuOu) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* zeroCalcule = I.NouveauNombreTemporaire(0);
+    EXPECT_EQ(PrimEtEt(I, I.pgZero, I.pgUn), I.pgFalse);
+    EXPECT_EQ(PrimEtEt(I, I.pgUn, I.pgNil), I.pgFalse);
+    EXPECT_EQ(PrimEtEt(I, I.pgFalse, I.pgUn), I.pgFalse);
+    EXPECT_EQ(PrimEtEt(I, zeroCalcule, I.pgUn), I.pgTrue);  // un autre objet que pgZero
+    EXPECT_EQ(PrimEtEt(I, b.M("a"), b.N(3)), I.pgTrue);
+    EXPECT_EQ(PrimOuOu(I, zeroCalcule, I.pgZero), I.pgFalse);
+    EXPECT_EQ(PrimOuOu(I, zeroCalcule, b.M("a")), I.pgTrue);
+    EXPECT_EQ(PrimOuOu(I, b.M("a"), I.pgFalse), I.pgTrue);
+    EXPECT_EQ(PrimOuOu(I, I.pgNil, I.pgFalse), I.pgFalse);
+}
+
+TEST(Listes, Liste2MembreMemq) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* bc = b.Lis("[b c]");
+    Objet* l = PrimListe2(I, b.M("a"), bc);
+    EXPECT_EQ(b.F(l), "[a [b c]]");
+    EXPECT_EQ(CEL(CEL(l)->cdr)->car, bc);
+
+    Objet* liste = b.Lis("[a [b] 12]");
+    EXPECT_EQ(PrimMembre(I, b.Lis("[b]"), liste), I.pgTrue);  // égalité structurelle
+    EXPECT_EQ(PrimMembre(I, b.N(12), liste), I.pgTrue);
+    EXPECT_EQ(PrimMembre(I, b.M("c"), liste), I.pgFalse);
+    EXPECT_EQ(PrimMembre(I, b.M("a"), I.pgNil), I.pgFalse);
+    EXPECT_EQ(PrimMembre(I, I.pgNil, I.pgNil), I.pgFalse);
+    // Dans un mot : recherche du texte.
+    EXPECT_EQ(PrimMembre(I, b.M("ou"), b.M("bonjour")), I.pgTrue);
+    EXPECT_EQ(PrimMembre(I, b.M("jour"), b.M("bonjour")), I.pgTrue);
+    EXPECT_EQ(PrimMembre(I, b.M("jours"), b.M("bonjour")), I.pgFalse);
+    EXPECT_EQ(PrimMembre(I, b.M("bonjourbonjour"), b.M("bonjour")), I.pgFalse);
+    EXPECT_EQ(PrimMembre(I, b.N(2), b.M("a2b")), I.pgTrue);
+    EXPECT_EQ(PrimMembre(I, b.M("a"), b.N(3)), I.pgFalse);
+    EXPECT_EQ(PrimMembre(I, b.Lis("[o]"), b.M("bonjour")), I.pgFalse);  // une liste n'a pas de texte
+
+    Objet* a = b.M("a");
+    EXPECT_EQ(PrimMemq(I, a, b.Lis("[x a]")), I.pgTrue);
+    EXPECT_EQ(PrimMemq(I, b.Lis("[b]"), liste), I.pgFalse);  // le même objet seulement
+    EXPECT_EQ(PrimMemq(I, CEL(CEL(liste)->cdr)->car, liste), I.pgTrue);
+    EXPECT_EQ(PrimMemq(I, a, a), I.pgFalse);
+    EXPECT_EQ(b.Dialogues(), 0);
+}
+
+TEST(Mots, RecycleValeurExploseCar) {
+    BancMots b;
+    Interp& I = b.In();
+    Nom* x = NOM(b.M("x"));
+    Flottant* v = b.N(8);
+    v->etat = EtatPartage;
+    x->valeur = v;
+    EXPECT_EQ(PrimRecycleValeur(I, x), v);
+    EXPECT_EQ(v->etat, EtatPossede);
+    EXPECT_EQ(PrimRecycleValeur(I, b.N(3)), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "RecycleValeur\nLe param n'est pas un Nom\n3 \n");
+    VideLesMessages(I);
+    x->valeur = b.Lis("[a b]");
+    EXPECT_EQ(PrimRecycleValeur(I, x), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "RecycleValeur\nLa valeur du param n'est pas un nombre\na b \n");
+    VideLesMessages(I);
+
+    Objet* abc = PrimExplose(I, b.M("abc"));
+    EXPECT_EQ(b.F(abc), "[a b c]");
+    EXPECT_EQ(CEL(abc)->car, I.lettres[int('a')]);
+    EXPECT_EQ(b.F(PrimExplose(I, b.M("Ab"))), "[A b]");
+    EXPECT_EQ(b.F(PrimExplose(I, b.M("a1"))), "[a a]");
+    EXPECT_EQ(b.Messages(), "Carac inconnu !49\n");
+    VideLesMessages(I);
+    EXPECT_EQ(PrimExplose(I, b.N(12)), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Explose\nLe param 1 n'est pas un Nom\n12 \n");
+    VideLesMessages(I);
+    EXPECT_EQ(PrimExplose(I, b.Lis("[a]")), I.pgCestFaux);
+    VideLesMessages(I);
+
+    EXPECT_EQ(PrimCarCode(I, b.N(65)), I.lettres[int('A')]);
+    EXPECT_EQ(PrimCarCode(I, b.N(97.9f)), I.lettres[int('a')]);
+    EXPECT_EQ(PrimCarCode(I, b.N(321)), I.lettres[int('A')]);  // les 8 bits de poids faible
+    EXPECT_EQ(I.TexteDe(PrimCarCode(I, b.N(233))), "\xe9");
+    EXPECT_EQ(I.TexteDe(PrimCarCode(I, b.N(0))), "");
+    EXPECT_TRUE(EstNom(PrimCarCode(I, b.N(1e30f))));  // hors bornes : un mot, sans comportement indéfini
+    EXPECT_EQ(PrimCarCode(I, b.M("a")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "car\nLe param 1 n'est pas un Nombre\na \n");
+    EXPECT_EQ(b.Dialogues(), 5);
+}
+
+TEST(Mots, PremDerSpSd) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* l = b.Lis("[a b c]");
+    EXPECT_EQ(b.F(PrimPrem(I, l)), "a");
+    EXPECT_EQ(b.F(PrimDer(I, l)), "c");
+    EXPECT_EQ(PrimSp(I, l), CEL(l)->cdr);  // le cdr lui-même
+    Objet* sd = PrimSd(I, l);
+    EXPECT_EQ(b.F(sd), "[a b]");
+    EXPECT_NE(sd, l);
+    EXPECT_EQ(b.F(l), "[a b c]");
+    EXPECT_EQ(PrimSd(I, b.Lis("[a]")), I.pgNil);
+    EXPECT_EQ(PrimDer(I, b.Lis("[a]")), I.lettres[int('a')]);
+    for (auto* f : {PrimPrem, PrimDer, PrimSp, PrimSd}) EXPECT_EQ(f(I, I.pgNil), I.pgNil);
+
+    Objet* mot = b.M("bonjour");
+    EXPECT_EQ(PrimPrem(I, mot), I.lettres[int('b')]);
+    EXPECT_EQ(PrimDer(I, mot), I.lettres[int('r')]);
+    EXPECT_EQ(PrimSp(I, mot), b.M("onjour"));
+    EXPECT_EQ(PrimSd(I, mot), b.M("bonjou"));
+    Objet* a = I.lettres[int('a')];
+    EXPECT_EQ(PrimDer(I, a), a);
+    EXPECT_EQ(PrimSd(I, a), I.pgNil);
+    Objet* vide = PrimSp(I, a);
+    EXPECT_TRUE(EstNom(vide));
+    EXPECT_EQ(I.TexteDe(vide), "");
+    EXPECT_EQ(PrimDer(I, vide), I.pgNil);
+    EXPECT_EQ(PrimSd(I, vide), I.pgNil);
+    EXPECT_EQ(PrimSp(I, vide), vide);
+    EXPECT_EQ(PrimPrem(I, I.Cherche("av")), a);  // le texte d'une primitive
+    Objet* nombre = b.N(2.5f);
+    EXPECT_EQ(I.TexteDe(PrimSd(I, nombre)), "2.50000");
+    EXPECT_EQ(I.TexteDe(PrimDer(I, b.N(-42))), "2");
+    EXPECT_EQ(I.TexteDe(PrimPrem(I, b.N(-42))), "-");
+    EXPECT_EQ(b.Dialogues(), 0);
+}
+
+TEST(Listes, MpEtNieme) {
+    BancMots b;
+    Interp& I = b.In();
+    EXPECT_EQ(b.F(PrimMp(I, b.M("a"), b.Lis("[b]"))), "[a b]");
+    EXPECT_EQ(b.F(PrimMp(I, b.Lis("[a]"), I.pgNil)), "[[a]]");
+    EXPECT_EQ(PrimMp(I, b.M("a"), b.M("b")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "mp\nLe param 2 n'est pas une liste\nb \n");
+    VideLesMessages(I);
+
+    Objet* l = b.Lis("[a b c]");
+    EXPECT_EQ(b.F(PrimNieme(I, b.N(0), l)), "a");
+    EXPECT_EQ(b.F(PrimNieme(I, b.N(2.9f), l)), "c");
+    EXPECT_EQ(PrimNieme(I, b.N(5), l), I.pgNil);
+    EXPECT_EQ(PrimNieme(I, b.N(3e9f), l), I.pgNil);
+    EXPECT_EQ(PrimNieme(I, b.N(0), I.pgNil), I.pgNil);
+    EXPECT_EQ(b.Dialogues(), 1);  // celui de mp
+    EXPECT_EQ(PrimNieme(I, b.N(-1), l), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Nth...\nLe param 1 est un nombre négatif\n-1 \n");
+    VideLesMessages(I);
+    EXPECT_EQ(PrimNieme(I, b.M("a"), l), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "item ou nième...\nLe param 1 n'est pas un nombre\na \n");
+    VideLesMessages(I);
+    EXPECT_EQ(PrimNieme(I, b.N(1), b.M("abc")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "item ou nième ...\nLe param 2 n'est pas une liste\nabc \n");
+    EXPECT_EQ(b.Dialogues(), 4);
+}
+
+TEST(Mots, Mot) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* ab = b.M("ab");
+    Objet* cd = b.M("cd");
+    EXPECT_EQ(PrimMot(I, ab, cd), b.M("abcd"));
+    EXPECT_EQ(PrimMot(I, I.pgNil, cd), cd);
+    EXPECT_EQ(PrimMot(I, ab, I.pgNil), ab);
+    EXPECT_EQ(PrimMot(I, I.pgNil, I.pgNil), I.pgNil);
+    EXPECT_EQ(PrimMot(I, ab, I.NombreDuTexte("12")), b.M("ab12"));
+    EXPECT_EQ(PrimMot(I, b.N(2.5f), ab), b.M("2.500000ab"));
+    EXPECT_EQ(PrimMot(I, b.M("a"), b.M("v")), I.Cherche("av"));  // le mot existant, ici une primitive
+    std::string long1(5000, 'x');
+    EXPECT_EQ(I.TexteDe(PrimMot(I, b.M(long1), b.M(long1))).size(), 10000u);  // aucune limite
+    EXPECT_EQ(b.Dialogues(), 0);
+    EXPECT_EQ(PrimMot(I, b.Lis("[a]"), cd), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Concaténation\nLe param 1 est ni un nom, ni un nombre\na \n");
+    VideLesMessages(I);
+    EXPECT_EQ(PrimMot(I, ab, I.pgTrue), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Concaténation\nLe param 2 est ni un nom, ni un nombre\ntrue \n");
+}
+
+TEST(Listes, Phrase) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* a = b.M("a");
+    Objet* x = b.M("x");
+    EXPECT_EQ(b.F(PrimPhrase(I, a, b.M("b"))), "[a b]");
+    EXPECT_EQ(b.F(PrimPhrase(I, b.Lis("[a b]"), b.M("c"))), "[a b c]");
+    Objet* bc = b.Lis("[b c]");
+    Objet* abc = PrimPhrase(I, b.Lis("[a]"), bc);
+    EXPECT_EQ(b.F(abc), "[a b c]");
+    EXPECT_EQ(CEL(abc)->cdr, bc);  // les cellules de b sont partagées
+    Objet* l = b.Lis("[a b]");
+    Objet* copie = PrimPhrase(I, l, b.Lis("[c]"));
+    EXPECT_EQ(b.F(l), "[a b]");  // a est copiée, pas modifiée
+    EXPECT_NE(copie, l);
+    EXPECT_EQ(b.F(PrimPhrase(I, I.pgNil, x)), "[x]");
+    EXPECT_EQ(PrimPhrase(I, l, I.pgNil), l);
+    EXPECT_EQ(PrimPhrase(I, I.pgNil, l), l);
+    EXPECT_EQ(PrimPhrase(I, I.pgNil, I.pgNil), I.pgNil);
+    EXPECT_EQ(b.F(PrimPhrase(I, a, I.pgNil)), "[a]");
+    EXPECT_EQ(b.F(PrimPhrase(I, a, l)), "[a a b]");
+    // Un nombre n'est pas un symbole.
+    Objet* trois = b.N(3);
+    EXPECT_EQ(PrimPhrase(I, I.pgNil, trois), trois);
+    // Une liste suivie d'un nombre reste une liste bien formée.
+    Objet* ab3 = PrimPhrase(I, b.Lis("[a b]"), trois);
+    EXPECT_EQ(b.F(ab3), "[a b 3]");
+    EXPECT_EQ(I.TexteDe(PrimLongueur(I, ab3)), "3");
+    EXPECT_EQ(b.F(PrimPhrase(I, trois, x)), "[3 x]");
+    EXPECT_EQ(b.Dialogues(), 0);
+    EXPECT_EQ(PrimPhrase(I, a, trois), I.pgCestFaux);  // comme mp
+    EXPECT_EQ(b.Messages(), "mp\nLe param 2 n'est pas une liste\n3 \n");
+}
+
+TEST(Listes, Subst) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* x = b.M("x");
+    Objet* a = b.M("a");
+    EXPECT_EQ(b.F(PrimSubst(I, x, a, b.Lis("[a [b a]]"))), "[x [b x]]");
+    Objet* arbre = b.Lis("[[c d] a]");
+    Objet* r = PrimSubst(I, x, a, arbre);
+    EXPECT_EQ(b.F(r), "[[c d] x]");
+    EXPECT_EQ(CEL(r)->car, CEL(arbre)->car);  // le sous-arbre inchangé est partagé
+    Objet* sans = b.Lis("[b [c [d]]]");
+    EXPECT_EQ(PrimSubst(I, x, a, sans), sans);  // l'arbre même
+    EXPECT_EQ(b.F(PrimSubst(I, x, b.Lis("[b a]"), b.Lis("[a [b a] c]"))), "[a x c]");
+    EXPECT_EQ(b.F(PrimSubst(I, b.Lis("[y]"), b.Lis("[b]"), b.Lis("[a b]"))), "[a y]");
+    EXPECT_EQ(PrimSubst(I, x, a, a), x);
+    EXPECT_EQ(b.F(PrimSubst(I, x, b.N(3), b.Lis("[1 3 [3]]"))), "[1 x [x]]");
+    EXPECT_EQ(PrimSubst(I, x, I.pgFalse, sans), sans);  // rien n'est égal à false
+    EXPECT_EQ(b.Dialogues(), 0);
+    // Un reste de liste remplacé par un mot ne fait pas une liste : un seul rapport.
+    EXPECT_EQ(PrimSubst(I, x, b.Lis("[b c]"), b.Lis("[a a a b c]")), I.pgCestFaux);
+    EXPECT_EQ(b.Dialogues(), 1);
+    EXPECT_EQ(b.Messages(), "mp\nLe param 2 n'est pas une liste\nx \n");
+}
+
+// ---------------------------------------------------------------- grandes données
+
+TEST(GrandesListes, DeuxCentMilleElements) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* a = b.M("a");
+    Objet* z = b.M("z");
+    Objet* queue = b.Repete(a, 199999);
+    Objet* l1 = I.mp(a, queue);
+    Objet* l2 = I.mp(a, queue);  // une autre tête, la même suite
+    EXPECT_EQ(PrimEgal(I, l1, l2), I.pgTrue);
+    EXPECT_EQ(PrimEgal(I, l1, I.mp(z, queue)), I.pgFalse);
+    EXPECT_EQ(PrimMembre(I, z, l1), I.pgFalse);
+    EXPECT_EQ(PrimMemq(I, z, l1), I.pgFalse);
+    EXPECT_EQ(I.TexteDe(PrimLongueur(I, l1)), "200000");
+    EXPECT_EQ(PrimDer(I, l1), a);
+    EXPECT_EQ(PrimNieme(I, b.N(199999), l1), a);
+    EXPECT_EQ(PrimSubst(I, z, b.M("w"), l1), l1);  // parcourue sans rien changer
+    // Imprimeurs : pas de débordement ; la ligne des messages est coupée.
+    ImprimeLigne(I, l1);
+    ImprimeAvecCrochets(I, l1);
+    ImprimeEnColonne(I, b.Repete(a, 3), 0);
+    EXPECT_EQ(b.Messages().substr(0, 8), "a a a a ");
+    EXPECT_EQ(b.Dialogues(), 0);
+    // Copier 200000 éléments de plus dépasse la réserve : la boîte, puis la liste vide.
+    EXPECT_EQ(PrimPlat(I, l1), I.pgNil);
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER | Dépassement de capacité dans les cellulles"), 1);
+    EXPECT_EQ(PrimSubst(I, z, a, l1), I.pgNil);
+    EXPECT_EQ(PrimRenverse(I, l1), I.pgNil);
+    EXPECT_EQ(PrimSd(I, l1), I.pgNil);
+    EXPECT_EQ(PrimPhrase(I, l1, z), I.pgNil);
+    EXPECT_EQ(PrimExplose(I, b.M("abc")), I.pgNil);
+    EXPECT_EQ(PrimListe2(I, a, z), I.pgNil);
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), 1);  // une fois par commande
+}
+
+TEST(GrandesListes, CopiesDeQuatreVingtDixMilleElements) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* a = b.M("a");
+    Objet* z = b.M("z");
+    Objet* l = b.Repete(a, 90000);
+    Objet* s = PrimSubst(I, z, a, l);
+    EXPECT_EQ(I.TexteDe(PrimLongueur(I, s)), "90000");
+    EXPECT_EQ(PrimMemq(I, a, s), I.pgFalse);
+    EXPECT_EQ(PrimEgal(I, s, l), I.pgFalse);
+    Objet* p = PrimPlat(I, s);
+    EXPECT_NE(p, s);
+    EXPECT_EQ(PrimEgal(I, p, s), I.pgTrue);
+    EXPECT_EQ(b.Dialogues(), 0);
+}
+
+TEST(GrandesListes, CentMilleNiveaux) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* a = b.M("a");
+    Objet* z = b.M("z");
+    // La liste tenue par une variable survit aux collectes qui rendent les autres cellules.
+    Nom* garde = NOM(b.M("garde"));
+    Objet* p1 = b.Imbrique(a, 100000);
+    garde->valeur = p1;
+    EXPECT_EQ(PrimEgal(I, p1, b.Imbrique(a, 100000)), I.pgTrue);
+    I.Recuperation();
+    EXPECT_EQ(PrimEgal(I, p1, b.Imbrique(z, 100000)), I.pgFalse);
+    I.Recuperation();
+    EXPECT_EQ(PrimMembre(I, b.Imbrique(a, 99999), p1), I.pgTrue);
+    EXPECT_EQ(PrimMembre(I, b.Imbrique(a, 99998), p1), I.pgFalse);
+    I.Recuperation();
+    EXPECT_EQ(b.F(PrimPlat(I, p1)), "[a]");
+    EXPECT_EQ(PrimSubst(I, z, b.M("w"), p1), p1);
+    EXPECT_EQ(b.Dialogues(), 0);
+    // Le remplacement du mot le plus profond recopie les 100000 niveaux.
+    Objet* s = PrimSubst(I, z, a, p1);
+    ASSERT_TRUE(EstCellule(s));
+    EXPECT_EQ(b.F(PrimPlat(I, s)), "[z]");
+    Objet* q = s;
+    int niveaux = 0;
+    while (EstCellule(q) && q != I.pgNil) {
+        q = CEL(q)->car;
+        ++niveaux;
+    }
+    EXPECT_EQ(niveaux, 100000);
+    EXPECT_EQ(q, z);
+    // Les imprimeurs suivent les 100000 niveaux sans déborder.
+    ImprimeLigne(I, p1);
+    EXPECT_EQ(b.Messages(), "a  \n");
+    VideLesMessages(I);
+    ImprimeArbre(I, p1, 0, 0);
+    EXPECT_EQ(b.Messages().substr(0, 12), "[\n: [\n: : [\n");
+    VideLesMessages(I);
+    ImprimeEnColonne(I, p1, 0);
+    // Plus de lignes que la fenêtre n'en garde : on regarde la fin.
+    std::string t = b.Messages();
+    EXPECT_EQ(t.substr(t.size() - 10), ": : ]\n: ]\n");
+    EXPECT_EQ(b.Dialogues(), 0);
+}
