@@ -7,6 +7,8 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -14,7 +16,9 @@
 
 namespace gelim {
 
-static QColor Qc(Couleur c) { return QColor(c.r, c.g, c.b); }
+static QColor Qc(Couleur c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 SurfaceQImage::SurfaceQImage(int largeur, int hauteur) : image_(largeur, hauteur, QImage::Format_RGB32) {
     image_.fill(Qt::white);
@@ -22,7 +26,7 @@ SurfaceQImage::SurfaceQImage(int largeur, int hauteur) : image_(largeur, hauteur
 
 void SurfaceQImage::Crayon(Couleur c, int largeur) {
     crayon_ = c;
-    largeurCrayon_ = largeur < 1 ? 1 : largeur;
+    largeurCrayon_ = std::clamp(largeur, 1, 1 << 16);
 }
 
 void SurfaceQImage::Brosse(Couleur c) {
@@ -30,7 +34,9 @@ void SurfaceQImage::Brosse(Couleur c) {
     brossePleine_ = true;
 }
 
-void SurfaceQImage::BrosseCreuse() { brossePleine_ = false; }
+void SurfaceQImage::BrosseCreuse() {
+    brossePleine_ = false;
+}
 
 void SurfaceQImage::DeplacerVers(int x, int y) {
     posX_ = x;
@@ -50,11 +56,44 @@ static void Preparer(QPainter& p, Couleur crayon, int largeur, bool plein, Coule
         p.setBrush(Qt::NoBrush);
 }
 
+// Rogne le segment au carré [bas, haut]² (Liang et Barsky) ; faux s'il est tout dehors.
+static bool RognerSegment(double& x0, double& y0, double& x1, double& y1, double bas, double haut) {
+    double t0 = 0, t1 = 1, dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x0 - bas, haut - x0, y0 - bas, haut - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        double r = q[i] / p[i];
+        if (p[i] < 0) {
+            if (r > t1) return false;
+            if (r > t0) t0 = r;
+        } else {
+            if (r < t0) return false;
+            if (r < t1) t1 = r;
+        }
+    }
+    double ax = x0 + t0 * dx, ay = y0 + t0 * dy, bx = x0 + t1 * dx, by = y0 + t1 * dy;
+    x0 = ax, y0 = ay, x1 = bx, y1 = by;
+    return true;
+}
+
 void SurfaceQImage::LigneVers(int x, int y) {
     QMutexLocker verrou(&verrou_);
     int x0 = posX_, y0 = posY_;
     posX_ = x;
     posY_ = y;
+    // Un segment qui sort loin de l'image est d'abord rogné à un carré élargi :
+    // le tracé reste exact sur l'image et ne parcourt jamais des millions de points.
+    const int marge = 2048 + largeurCrayon_;
+    const int bas = -marge, haut = std::max(image_.width(), image_.height()) + marge;
+    auto dedans = [&](int a, int b) { return a >= bas && a <= haut && b >= bas && b <= haut; };
+    if (!dedans(x0, y0) || !dedans(x, y)) {
+        double ax = x0, ay = y0, bx = x, by = y;
+        if (!RognerSegment(ax, ay, bx, by, bas, haut)) return;
+        x0 = int(std::lround(ax)), y0 = int(std::lround(ay)), x = int(std::lround(bx)), y = int(std::lround(by));
+    }
     if (largeurCrayon_ > 1) {
         QPainter p(&image_);
         Preparer(p, crayon_, largeurCrayon_, false, brosse_);
@@ -62,22 +101,14 @@ void SurfaceQImage::LigneVers(int x, int y) {
         return;
     }
     // Bresenham, dernier point exclu ; les points hors de l'image sont ignorés.
-    // Un segment très long est d'abord rogné au carré élargi, pour ne jamais boucler trop.
     long long dx = std::llabs((long long)x - x0), dy = -std::llabs((long long)y - y0);
-    if (dx > 4000000 || -dy > 4000000) {
-        QPainter p(&image_);
-        Preparer(p, crayon_, 1, false, brosse_);
-        p.drawLine(x0, y0, x, y);
-        return;
-    }
     int sx = x0 < x ? 1 : -1, sy = y0 < y ? 1 : -1;
     long long err = dx + dy;
     const QRgb couleur = qRgb(crayon_.r, crayon_.g, crayon_.b);
     const int w = image_.width(), h = image_.height();
     long long cx = x0, cy = y0;
     while (!(cx == x && cy == y)) {
-        if (cx >= 0 && cy >= 0 && cx < w && cy < h)
-            reinterpret_cast<QRgb*>(image_.scanLine(int(cy)))[cx] = couleur;
+        if (cx >= 0 && cy >= 0 && cx < w && cy < h) reinterpret_cast<QRgb*>(image_.scanLine(int(cy)))[cx] = couleur;
         long long e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -224,4 +255,4 @@ void SurfaceQImage::CollerImage(int x, int y, int largeur, int hauteur, const st
     }
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -33,7 +33,9 @@ float PrimBipfd(Interp& I, float frequence, float duree);
 Objet* PrimJoue(Interp& I, Objet* x);
 Objet* PrimAfficheBitmap(Interp& I, Objet* nom, Objet* x, Objet* y);
 
-// Commandes d'image du shell (le dessin entier).
+// Commandes d'image du shell (le dessin entier). « fichier » est un chemin du
+// système de fichiers (UTF-8) ; l'alerte le montre en page 1252. La question
+// « Le dessin ... va être effacé » et la boîte de choix du fichier sont au shell.
 bool ChargerImageDansLeDessin(Interp& I, const std::string& fichier);  // l'alerte en cas d'échec
 bool SauverLeDessin(Interp& I, const std::string& fichier);            // BMP ; l'alerte en cas d'échec
 
