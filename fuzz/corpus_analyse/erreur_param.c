@@ -1,0 +1,3 @@
+int somme(int a, int b) {
+    return a + b;
+}

@@ -1,0 +1,328 @@
+// Les rapports d'erreur de syntaxe (messages, bips, boîtes) et la trace de l'analyse.
+#include <gtest/gtest.h>
+
+#include "hote_enregistreur.h"
+#include "objects/imprime.h"
+#include "syntax/analyse.h"
+
+using namespace gelim;
+
+namespace {
+
+const char* kTitreSyntaxe = "J E   N E   C O M P R E N D S   P A S   C E   Q U E   T U   M E   D I S  !";
+
+void Analyse(Banc& b, const std::string& texteUtf8, bool trace = false) {
+    b.I->affichageAnalyse = trace;
+    RemplirTexteAAnalyser(*b.I, Utf8VersCp1252(texteUtf8.c_str()));
+    AnalyseLeTexte(*b.I);
+}
+
+void Lexe(Interp& I, const std::string& texteUtf8) {
+    I.ChaineBrute.clear();
+    RemplirTexteAAnalyser(I, Utf8VersCp1252(texteUtf8.c_str()));
+    AnaLexTexte(I);
+    I.gErreurAnalyse = false;
+    I.gPosAnalyse = 0;
+}
+
+std::vector<std::string> TextesUtf8(const BoiteErreur& b) {
+    std::vector<std::string> t;
+    for (const auto& s : b.textes) t.push_back(Cp1252VersUtf8(s));
+    while (!t.empty() && t.back().empty()) t.pop_back();
+    return t;
+}
+
+} // namespace
+
+TEST(RapportsSyntaxe, PointVirguleManquant) {
+    Banc b;
+    Analyse(b, "av(10)");
+    EXPECT_EQ(b.I->gArbreDuProgramme, b.I->pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              " \n"
+              "Erreur dans le programme à la ligne : 0\n"
+              "0 av(10)la_marque_de_fin_du_programme \n"
+              " \n"
+              "Je ne comprends pas le programme au niveau de : \n"
+              "la_marque_de_fin_du_programme  \n"
+              " \n"
+              "Globalement je recherche :  une expression suivie d'un point-virgule. \n"
+              "J'ai bien trouvé :  l'expression \n"
+              "[\n"
+              ": av \n"
+              ": 10 \n"
+              "]\n"
+              "Maintenant, j'aimerais bien trouver :  un point-virgule. \n"
+              "Mais je ne trouve que : la_marque_de_fin_du_programme \n");
+    ASSERT_EQ(b.hote.journal.size(), 3u);
+    EXPECT_EQ(b.hote.journal[0], "BIP");
+    EXPECT_EQ(b.hote.journal[1], "BIP");
+    ASSERT_EQ(b.hote.boites.size(), 1u);
+    const BoiteErreur& boite = b.hote.boites[0];
+    EXPECT_EQ(boite.genre, 0);
+    EXPECT_EQ(boite.image, 3);
+    EXPECT_EQ(boite.disposition, 2);
+    EXPECT_EQ(Cp1252VersUtf8(boite.titre), kTitreSyntaxe);
+    EXPECT_EQ(TextesUtf8(boite), (std::vector<std::string>{" une expression suivie d'un point-virgule. ",
+                                                            " l'expression ", "av", " un point-virgule. ",
+                                                            "la_marque_de_fin_du_programme"}));
+    EXPECT_EQ(b.hote.journal[2], "DIALOGUE " + std::string(kTitreSyntaxe) +
+                                     " | Ici je recherche  une expression suivie d'un point-virgule.  | J'ai déjà "
+                                     "trouvé  l'expression  | que tu vois ici av | Je veux trouver  un "
+                                     "point-virgule.  | Je ne trouve que la_marque_de_fin_du_programme");
+}
+
+TEST(RapportsSyntaxe, AccoladeManquante) {
+    Banc b;
+    Analyse(b, "{ av(1);");
+    EXPECT_EQ(b.Messages(),
+              " \n"
+              "Erreur dans le programme à la ligne : 0\n"
+              "0 { av(1);la_marque_de_fin_du_programme \n"
+              " \n"
+              "Je ne comprends pas le programme au niveau de : \n"
+              "la_marque_de_fin_du_programme  \n"
+              " \n"
+              "Globalement je recherche :  une liste d'instructions \n"
+              "J'ai bien trouvé :  une liste d'instructions dont la dernière valide : \n"
+              "[\n"
+              ": av \n"
+              ": 1 \n"
+              "]\n"
+              "Maintenant, j'aimerais bien trouver :  un marqueur fermant cette liste d'instruction : '}'\n"
+              "Mais je ne trouve que : la_marque_de_fin_du_programme \n");
+    ASSERT_EQ(b.hote.boites.size(), 1u);
+    EXPECT_EQ(TextesUtf8(b.hote.boites[0]),
+              (std::vector<std::string>{" une liste d'instructions ",
+                                        " une liste d'instructions dont la dernière valide : ", "av",
+                                        " un marqueur fermant cette liste d'instruction : '}'",
+                                        "la_marque_de_fin_du_programme"}));
+}
+
+TEST(RapportsSyntaxe, TypeDevantUnParametre) {
+    Banc b;
+    Analyse(b, "int f(int a) { }");
+    EXPECT_EQ(b.I->gArbreDuProgramme, b.I->pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              " \n"
+              "Erreur dans le programme à la ligne : 0\n"
+              "0 int f(int a) { }la_marque_de_fin_du_programme \n"
+              " \n"
+              "Je ne comprends pas le programme au niveau de : \n"
+              "a ) { } la_marque_de_fin_du_programme  \n"
+              " \n"
+              "Dans cet interprète, devant la déclaration d'un paramètre de FDU : \n"
+              "a \n"
+              "on ne met pas cette déclaration de type : \n"
+              "int \n"
+              "On ne met rien, on déclare seulement les paramètres \n"
+              "en les séparant par des virgules !  \n");
+    ASSERT_EQ(b.hote.boites.size(), 1u);  // l'analyse principale se tait
+    const BoiteErreur& boite = b.hote.boites[0];
+    EXPECT_EQ(boite.genre, 2);
+    EXPECT_EQ(boite.disposition, 10);
+    EXPECT_EQ(Cp1252VersUtf8(boite.titre), "A T T E N T I O N   E R R E U R   A   L ' A N A L Y S E  :");
+    EXPECT_EQ(TextesUtf8(boite), (std::vector<std::string>{
+                                     "Dans cet interprète, devant la déclaration d'un paramètre de FDU : ", "a",
+                                     "on ne met pas cette déclaration de type : ", "int",
+                                     "On ne met rien, on déclare seulement les paramètres ",
+                                     "en les séparant par des virgules ! "}));
+    ASSERT_EQ(boite.rangees.size(), 6u);
+    EXPECT_EQ(boite.rangees[0].etiquette, "");
+
+    // Après des paramètres : la liste lue, en ordre, dans la boîte.
+    Banc b2;
+    Analyse(b2, "int f(a, b, int c) { }");
+    ASSERT_EQ(b2.hote.boites.size(), 1u);
+    EXPECT_EQ(TextesUtf8(b2.hote.boites[0]),
+              (std::vector<std::string>{"J'ai déja trouvé cette liste de paramètres pour une FDU : ", "a b ",
+                                        "Ici je trouve une déclaration de type 'int' devant le paramètre : ", "c",
+                                        "mais dans cet interprète on déclare seulement les paramètres",
+                                        "en les séparant par des virgules ! "}));
+    // Sans « int » : la forme à deux pièces de l'erreur de syntaxe.
+    Banc b3;
+    Analyse(b3, "int f(a, b c) { }");
+    ASSERT_EQ(b3.hote.boites.size(), 1u);
+    EXPECT_EQ(b3.hote.boites[0].disposition, 4);
+    EXPECT_EQ(TextesUtf8(b3.hote.boites[0]),
+              (std::vector<std::string>{" une liste de variables pour une FDU. ",
+                                        " le début d'une liste de variables : ", "a", " le nom du paramètre : ", "b",
+                                        " une parenthèse fermant cette liste.", "c"}));
+}
+
+TEST(RapportsSyntaxe, LigneFautiveDansUnLongProgramme) {
+    Banc b;
+    std::string texte;
+    for (int i = 0; i < 30; ++i) {
+        if (i) texte += "\n";
+        texte += i == 10 ? "av(10) x;" : "av(" + std::to_string(i) + ");";
+    }
+    Analyse(b, texte);
+    std::string attendu = " \nErreur dans le programme à la ligne : 10\n";
+    for (int i = 3; i <= 11; ++i)
+        attendu += std::to_string(i) + (i == 10 ? " av(10) x;\n" : " av(" + std::to_string(i) + ");\n");
+    attendu += " \n"
+               "Je ne comprends pas le programme au niveau de : \n"
+               "x ; av ( 11 ) ; av ( 12 ) ; av ( 13 ) ; av ( 14 ...\n"
+               " \n";
+    std::string m = b.Messages();
+    EXPECT_EQ(m.substr(0, attendu.size()), attendu);
+    EXPECT_NE(m.find("Mais je ne trouve que : x \n"), std::string::npos);
+
+    // Le premier jeton d'une ligne est compté dans la ligne d'avant.
+    Banc b2;
+    Analyse(b2, "av(1);\n;");
+    const std::string debut = " \n"
+                              "Erreur dans le programme à la ligne : 0\n"
+                              "0 av(1);\n"
+                              "1 ;la_marque_de_fin_du_programme \n"
+                              " \n";
+    EXPECT_EQ(b2.Messages().substr(0, debut.size()), debut);
+}
+
+TEST(RapportsSyntaxe, SeuleLaPremiereErreurParle) {
+    Banc b;
+    Analyse(b, "av(1) td(2) ;; ve(3);");
+    EXPECT_EQ(b.hote.boites.size(), 1u);
+    EXPECT_EQ(b.hote.Compter("BIP"), 2);
+    // Une nouvelle analyse efface le drapeau et parle de nouveau.
+    Analyse(b, "av(1);");
+    EXPECT_FALSE(b.I->gErreurAnalyse);
+    Analyse(b, "av(1)");
+    EXPECT_EQ(b.hote.boites.size(), 2u);
+}
+
+TEST(RapportsSyntaxe, LesTroisFormesEtLeSilenceEnsuite) {
+    Banc b;
+    Interp& I = *b.I;
+    Lexe(I, "a b c");
+    I.gPosAnalyse = 1;
+    EXPECT_EQ(ErreurSyntaxe(I, "S", "F", "W"), I.pgCestFaux);
+    ASSERT_EQ(b.hote.boites.size(), 1u);
+    EXPECT_EQ(b.hote.boites[0].disposition, 1);
+    EXPECT_EQ(TextesUtf8(b.hote.boites[0]), (std::vector<std::string>{"S", "F", "W", "b"}));
+    EXPECT_EQ(I.gPosAnalyse, 3);  // sur la marque de fin
+    // Une seconde erreur de la même analyse : ni message, ni boîte, ni bip.
+    std::string avant = b.Messages();
+    size_t journal = b.hote.journal.size();
+    EXPECT_EQ(ErreurSyntaxe(I, "S2", "F2", I.pgTrue, "W2"), I.pgCestFaux);
+    EXPECT_EQ(ErreurAnalyseParam(I, "m", I.pgTrue, "m", I.pgTrue, "m", I.pgTrue), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), avant);
+    EXPECT_EQ(b.hote.journal.size(), journal);
+
+    // Forme à une pièce : le texte d'une liste est celui de son premier élément.
+    Lexe(I, "a b c");
+    Objet* liste = I.mp(I.mp(I.lettres[int('q')], I.pgNil), I.mp(I.lettres[int('r')], I.pgNil));
+    ErreurSyntaxe(I, " S ", " F ", liste, " W ");
+    ASSERT_EQ(b.hote.boites.size(), 2u);
+    EXPECT_EQ(b.hote.boites[1].disposition, 2);
+    EXPECT_EQ(TextesUtf8(b.hote.boites[1]), (std::vector<std::string>{" S ", " F ", "q", " W ", "a"}));
+    // Forme à deux pièces ; la liste vide montre sa forme imprimée.
+    Lexe(I, "a b c");
+    ErreurSyntaxe(I, "S", "F1", I.pgNil, "F2", I.lettres[int('z')], "W");
+    ASSERT_EQ(b.hote.boites.size(), 3u);
+    EXPECT_EQ(b.hote.boites[2].disposition, 4);
+    EXPECT_EQ(TextesUtf8(b.hote.boites[2]), (std::vector<std::string>{"S", "F1", "[] ", "F2", "z", "W", "a"}));
+    EXPECT_NE(b.Messages().find("J'ai trouvé d'abord : F1\n[]\nEt ensuite j'ai bien trouvé : F2z \n"),
+              std::string::npos);
+}
+
+TEST(RapportsSyntaxe, LigneDePrevision) {
+    Banc b;
+    Interp& I = *b.I;
+    std::string texte;
+    for (int i = 0; i < 25; ++i) texte += "a" + std::to_string(i) + " ";
+    Lexe(I, texte);
+    MontreLaSuite(I);
+    EXPECT_EQ(b.hote.Compter("BIP"), 2);
+    EXPECT_EQ(b.Messages(),
+              "Je ne comprends pas le programme au niveau de : \n"
+              "a0 a1 a2 a3 a4 a5 a6 a7 a8 a9 a10 a11 a12 a13 a14 a15 a16 a17 a18 a19 ...\n"
+              " \n");
+    // Avec l'affichage de l'analyse : ni bip ni en-tête ; près de la fin, un blanc.
+    VideLesMessages(I);
+    I.affichageAnalyse = true;
+    I.gPosAnalyse = 23;
+    MontreLaSuite(I);
+    EXPECT_EQ(b.hote.Compter("BIP"), 2);
+    EXPECT_EQ(b.Messages(), "a23 a24 la_marque_de_fin_du_programme  \n \n");
+}
+
+TEST(RapportsSyntaxe, AvecLAffichageDeLAnalyse) {
+    // Une erreur, trace allumée : pas de bip, pas de « Je ne comprends pas », mais la trace.
+    Banc b;
+    Analyse(b, "av(10)", true);
+    EXPECT_EQ(b.hote.Compter("BIP"), 0);
+    std::string m = b.Messages();
+    EXPECT_EQ(m.find("Je ne comprends pas"), std::string::npos);
+    EXPECT_NE(m.find("ExpressionPuisPointVirgule ::= expression ; , trouvé l'expression"), std::string::npos);
+    EXPECT_NE(m.find("Globalement je recherche :  une expression suivie d'un point-virgule. "), std::string::npos);
+    EXPECT_EQ(b.hote.boites.size(), 1u);
+}
+
+TEST(RapportsSyntaxe, TraceDUnePetiteCommande) {
+    Banc b;
+    Analyse(b, "ve();", true);
+    // P : la ligne de prévision (jetons restants) suivie de la ligne blanche.
+    const std::string P = "ve ( ) ; la_marque_de_fin_du_programme  \n ";
+    std::vector<std::string> l;
+    // Des alternatives essayées en vain : prévision, en-tête, résultat « C'est faux ».
+    auto echecs = [&](const std::string& indentation, std::initializer_list<const char*> entetes) {
+        for (const char* e : entetes) l.insert(l.end(), {P, indentation + e, indentation + "C'est faux "});
+    };
+    echecs("", {"ListeDIns::=Fin"});
+    l.insert(l.end(), {P, "ListeDIns::=Ins ListeDIns"});
+    echecs(": : ", {"Ins::=InsSelection", "Ins::=Repete", "Ins::=TantQue", "Ins::=DoWhile", "Ins::=for",
+                    "Ins::=InstructionComposée", "Ins::=Pour", "Ins::=return ;", "Ins::=return exp ;"});
+    l.insert(l.end(), {P, ": : Ins::=Exp"});
+    echecs(": : : : ", {"Exp::=(exp) ResteDExp"});
+    l.insert(l.end(), {P, ": : : : Exp::=ExpUnaire ResteDExp"});
+    echecs(": : : : : : ", {"ExpUnaire::=Faux", "ExpUnaire::=Vrai", "ExpUnaire::=Flottant", "ExpUnaire::=QuoteNom"});
+    l.insert(l.end(), {
+        P,
+        ": : : : : : ExpUnaire::=Identif ResteDIdentif",
+        ": : : : : : : IdentifResteDIdentif, ce n'est pas un Nom : ve ",
+        ": : : : : : C'est faux ",
+        P,
+        ": : : : : : ExpUnaire::=CallPrimitive",
+        ": : : : : : : ExpressionUnaireCallPrimitive ::= SymboleFonction ( ListeParam, trouvé la '(' ",
+        ": : : : : : : TraceAnaSynLisParamFoncEVSP, dans la boucle, ai trouvé une parenthèse fermante.",
+        ": : : : : : [",
+        ": : : : : : : ve ",
+        ": : : : : : ]",
+        ": : : : : AnaSynExpressionUnaireResteExpression, trouvé 1 ExpressionUnaire",
+        ": : : : : [",
+        ": : : : : : ve ",
+        ": : : : : ]",
+        ": : : : : : : Je ne cherche pas le reste d'expression unaire car ce n'est pas 1 bonne fonc° : ; ",
+        ": : : : [",
+        ": : : : : ve ",
+        ": : : : ]",
+        ": : : ExpressionPuisPointVirgule ::= expression ; , trouvé l'expression",
+        ": : : [",
+        ": : : : ve ",
+        ": : : ]",
+        ": : : ExpressionPuisPointVirgule ::= expression ; , trouvé le point-virgule",
+        ": : [",
+        ": : : ve ",
+        ": : ]",
+        ": AnaSynListeDInstructions InsCallRecu, ai trouvé une instruction",
+        ": [",
+        ": : ve ",
+        ": ]",
+        "la_marque_de_fin_du_programme  \n ",
+        "ListeDIns::=Fin",
+        ": : : Fin d'une ListeDInstructions, trouvé la_marque_de_fin_du_programme !",
+        "la_marque_de_fin_du_programme ",
+        "[",
+        ": [",
+        ": : ve ",
+        ": ]",
+        "]",
+    });
+    std::string attendu;
+    for (const std::string& ligne : l) attendu += ligne + "\n";
+    EXPECT_EQ(b.Messages(), attendu);
+    EXPECT_EQ(b.hote.journal.size(), 0u);
+    EXPECT_FALSE(b.I->gErreurAnalyse);
+}
