@@ -1,0 +1,294 @@
+// L'éditeur de programmes, sa coloration et sa recherche.
+#include "desktop/editeur.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include "desktop/hote_bureau.h"
+#include "objects/lexique.h"
+
+namespace gelim {
+
+// ------------------------------------------------------------ coloration
+
+Coloration::Coloration(QTextDocument* document) : QSyntaxHighlighter(document) {
+    motsCles_ = {QStringLiteral("if"),     QStringLiteral("else"),   QStringLiteral("while"),
+                 QStringLiteral("do"),     QStringLiteral("for"),    QStringLiteral("repete"),
+                 QStringLiteral("return"), QStringLiteral("int")};
+    for (const EntreePrimitive& e : TableDesPrimitives()) {
+        const QString nom = DuCoeur(e.nom);
+        if (!motsCles_.contains(nom)) primitives_.insert(nom);
+    }
+    formats_[Primitive].setForeground(QColor(0, 0, 127));
+    formats_[Primitive].setFontWeight(QFont::Bold);
+    formats_[MotCle].setForeground(QColor(127, 0, 127));
+    formats_[MotCle].setFontWeight(QFont::Bold);
+    formats_[Nombre].setForeground(QColor(170, 0, 0));
+    formats_[Commentaire].setForeground(QColor(0, 128, 0));
+    formats_[Commentaire].setFontItalic(true);
+    formats_[Liste].setForeground(QColor(0, 110, 110));
+}
+
+Coloration::Genre Coloration::GenreDuMot(const QString& mot) const {
+    if (mot.isEmpty()) return Rien;
+    if (mot[0].isDigit() || (mot.size() > 1 && mot[0] == QLatin1Char('-') && mot[1].isDigit())) return Nombre;
+    // Comme le lecteur du langage : « è » et « é » valent « e ».
+    QString m = mot;
+    m.replace(QChar(0xE8), QLatin1Char('e')).replace(QChar(0xE9), QLatin1Char('e'));
+    if (motsCles_.contains(m)) return MotCle;
+    if (primitives_.contains(m)) return Primitive;
+    return Rien;
+}
+
+// Les caractères qui coupent les mots, comme le lecteur du langage.
+static bool Coupe(const QString& t, int i) {
+    const QChar c = t[i];
+    static const QString separateurs = QStringLiteral(" \t\r()*+,';[]{}/<>=!&|");
+    if (separateurs.contains(c)) return true;
+    if (c == QLatin1Char('-') && i + 1 < t.size()) {
+        const QChar s = t[i + 1];
+        return s.unicode() < 128 && s.isLetter();
+    }
+    return false;
+}
+
+void Coloration::highlightBlock(const QString& texte) {
+    int profondeur = std::max(0, previousBlockState());
+    const int n = int(texte.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = texte[i];
+        if (c == QLatin1Char('/') && i + 1 < n && texte[i + 1] == QLatin1Char('/')) {
+            setFormat(i, n - i, formats_[Commentaire]);
+            break;
+        }
+        if (c == QLatin1Char('[')) {
+            ++profondeur;
+            setFormat(i++, 1, formats_[Liste]);
+            continue;
+        }
+        if (c == QLatin1Char(']')) {
+            setFormat(i++, 1, formats_[Liste]);
+            profondeur = std::max(0, profondeur - 1);
+            continue;
+        }
+        if (Coupe(texte, i)) {
+            if (profondeur > 0) setFormat(i, 1, formats_[Liste]);
+            ++i;
+            continue;
+        }
+        int j = i + 1;
+        while (j < n && !Coupe(texte, j)) ++j;
+        const Genre g = profondeur > 0 ? Liste : GenreDuMot(texte.mid(i, j - i));
+        if (g != Rien) setFormat(i, j - i, formats_[g]);
+        i = j;
+    }
+    setCurrentBlockState(profondeur);
+}
+
+// ------------------------------------------------------------ éditeur
+
+EditeurDeProgramme::EditeurDeProgramme(QWidget* parent) : QPlainTextEdit(parent) {
+    QFont police(QStringLiteral("Courier New"));
+    police.setStyleHint(QFont::Monospace);
+    police.setPixelSize(16);
+    police.setBold(true);
+    setFont(police);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabStopDistance(4 * QFontMetrics(police).horizontalAdvance(QLatin1Char(' ')));
+    coloration_ = new Coloration(document());
+}
+
+QString EditeurDeProgramme::NomAffiche() const {
+    return chemin_.isEmpty() ? QStringLiteral("Sans nom") : QFileInfo(chemin_).fileName();
+}
+
+void EditeurDeProgramme::OublierLeFichier() {
+    chemin_.clear();
+    encodage_ = Encodage::Utf8;
+    finsDeLigneCrLf_ = false;
+}
+
+bool EditeurDeProgramme::Charger(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    QByteArray octets = f.readAll();
+    if (f.error() != QFileDevice::NoError) return false;
+    Encodage encodage = Encodage::Utf8;
+    if (octets.startsWith("\xEF\xBB\xBF")) {
+        encodage = Encodage::Utf8AvecBom;
+        octets.remove(0, 3);
+    }
+    QString texte;
+    if (EstUtf8Valide(octets.toStdString())) {
+        texte = QString::fromUtf8(octets);
+    } else {
+        encodage = Encodage::Cp1252;
+        texte = DuCoeur(octets.toStdString());
+    }
+    finsDeLigneCrLf_ = texte.contains(QStringLiteral("\r\n"));
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setPlainText(texte);
+    document()->setModified(false);
+    chemin_ = chemin;
+    encodage_ = encodage;
+    return true;
+}
+
+bool EditeurDeProgramme::Enregistrer(const QString& chemin, bool* encodageChange) {
+    QString texte = toPlainText();
+    if (finsDeLigneCrLf_) texte.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    QByteArray octets;
+    Encodage encodage = encodage_;
+    if (encodage == Encodage::Cp1252) {
+        const std::string cp = VersLeCoeur(texte);
+        if (DuCoeur(cp) == texte)
+            octets = QByteArray::fromStdString(cp);
+        else
+            encodage = Encodage::Utf8;  // des caractères seraient devenus « ? »
+    }
+    if (encodage != Encodage::Cp1252) {
+        octets = texte.toUtf8();
+        if (encodage == Encodage::Utf8AvecBom) octets.prepend("\xEF\xBB\xBF");
+    }
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit()) return false;
+    if (encodageChange) *encodageChange = encodage != encodage_;
+    encodage_ = encodage;
+    chemin_ = chemin;
+    document()->setModified(false);
+    return true;
+}
+
+bool EditeurDeProgramme::Chercher(const QString& motif, bool casse) {
+    derniereRecherche_ = motif;
+    derniereCasse_ = casse;
+    if (motif.isEmpty()) return false;
+    const QTextDocument::FindFlags options = casse ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+    if (find(motif, options)) return true;
+    // Pas plus bas : on repart du début.
+    QTextCursor c = textCursor();
+    const QTextCursor avant = c;
+    c.movePosition(QTextCursor::Start);
+    setTextCursor(c);
+    if (find(motif, options)) return true;
+    setTextCursor(avant);
+    emit TexteIntrouvable(motif);
+    return false;
+}
+
+bool EditeurDeProgramme::ChercherSuivant() { return Chercher(derniereRecherche_, derniereCasse_); }
+
+static bool SelectionEgale(const QString& selection, const QString& motif, bool casse) {
+    return selection.compare(motif, casse ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
+}
+
+bool EditeurDeProgramme::Remplacer(const QString& motif, const QString& par, bool casse) {
+    QTextCursor c = textCursor();
+    if (c.hasSelection() && SelectionEgale(c.selectedText(), motif, casse)) c.insertText(par);
+    return Chercher(motif, casse);
+}
+
+int EditeurDeProgramme::ToutRemplacer(const QString& motif, const QString& par, bool casse) {
+    derniereRecherche_ = motif;
+    derniereCasse_ = casse;
+    if (motif.isEmpty()) return 0;
+    const QTextDocument::FindFlags options = casse ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+    int n = 0;
+    QTextCursor c(document());
+    c.beginEditBlock();  // un seul « Annuler » pour tout
+    QTextCursor trouve(document());
+    while (true) {
+        trouve = document()->find(motif, trouve, options);
+        if (trouve.isNull()) break;
+        c.setPosition(trouve.selectionStart());
+        c.setPosition(trouve.selectionEnd(), QTextCursor::KeepAnchor);
+        c.insertText(par);
+        trouve.setPosition(c.position());
+        ++n;
+    }
+    c.endEditBlock();
+    if (n == 0) emit TexteIntrouvable(motif);
+    return n;
+}
+
+bool EditeurDeProgramme::event(QEvent* e) {
+    // Ctrl+Suppr est « Tout effacer » (avec sa question), pas l'effacement d'un mot.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Delete && k->modifiers() == Qt::ControlModifier) {
+            e->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+void EditeurDeProgramme::keyReleaseEvent(QKeyEvent* e) {
+    QPlainTextEdit::keyReleaseEvent(e);
+    emit ToucheRelachee();
+}
+
+// ------------------------------------------------------------ recherche
+
+BoiteRecherche::BoiteRecherche(EditeurDeProgramme* editeur, QWidget* parent) : QDialog(parent), editeur_(editeur) {
+    auto* disposition = new QVBoxLayout(this);
+    auto* formulaire = new QFormLayout;
+    motif_ = new QLineEdit(this);
+    formulaire->addRow(QStringLiteral("&Rechercher :"), motif_);
+    ligneRemplacer_ = new QWidget(this);
+    auto* l = new QHBoxLayout(ligneRemplacer_);
+    l->setContentsMargins(0, 0, 0, 0);
+    par_ = new QLineEdit(ligneRemplacer_);
+    l->addWidget(new QLabel(QStringLiteral("Remplacer &par :"), ligneRemplacer_));
+    l->addWidget(par_, 1);
+    disposition->addLayout(formulaire);
+    disposition->addWidget(ligneRemplacer_);
+    casse_ = new QCheckBox(QStringLiteral("Respecter les &majuscules"), this);
+    disposition->addWidget(casse_);
+    auto* boutons = new QHBoxLayout;
+    auto* suivant = new QPushButton(QStringLiteral("&Suivant"), this);
+    suivant->setDefault(true);
+    remplacer_ = new QPushButton(QStringLiteral("R&emplacer"), this);
+    toutRemplacer_ = new QPushButton(QStringLiteral("&Tout remplacer"), this);
+    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    boutons->addWidget(suivant);
+    boutons->addWidget(remplacer_);
+    boutons->addWidget(toutRemplacer_);
+    boutons->addWidget(fermer);
+    disposition->addLayout(boutons);
+    connect(suivant, &QPushButton::clicked, this, [this] { editeur_->Chercher(motif_->text(), casse_->isChecked()); });
+    connect(remplacer_, &QPushButton::clicked, this,
+            [this] { editeur_->Remplacer(motif_->text(), par_->text(), casse_->isChecked()); });
+    connect(toutRemplacer_, &QPushButton::clicked, this,
+            [this] { editeur_->ToutRemplacer(motif_->text(), par_->text(), casse_->isChecked()); });
+    connect(fermer, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void BoiteRecherche::Ouvrir(bool remplacer) {
+    setWindowTitle(remplacer ? QStringLiteral("Remplacer") : QStringLiteral("Chercher"));
+    ligneRemplacer_->setVisible(remplacer);
+    remplacer_->setVisible(remplacer);
+    toutRemplacer_->setVisible(remplacer);
+    const QString selection = editeur_->textCursor().selectedText();
+    if (!selection.isEmpty() && !selection.contains(QChar::ParagraphSeparator)) motif_->setText(selection);
+    else if (motif_->text().isEmpty()) motif_->setText(editeur_->DerniereRecherche());
+    adjustSize();
+    show();
+    raise();
+    activateWindow();
+    motif_->setFocus();
+    motif_->selectAll();
+}
+
+} // namespace gelim

@@ -1,0 +1,179 @@
+// La fenêtre principale : le cadre à documents multiples et ses quatre filles
+// fixes (graphique, éditeur, messages, ligne de commande), les deux barres de
+// menus, la barre de boutons, la barre d'état, et chaque commande du bureau.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desktop/geometrie.h"
+#include "desktop/travailleur.h"
+#include "objects/hote.h"
+#include "rendu/surface_qimage.h"
+
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace gelim {
+
+class BoiteRecherche;
+class EditeurDeProgramme;
+class FenetreAide;
+class FenetreGraphique;
+class FenetrePrincipale;
+class HoteBureau;
+class LigneDeCommande;
+class VueMessages;
+
+// Une fille du cadre : elle refuse de se fermer tant que le cadre ne ferme pas.
+class SousFenetre : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    SousFenetre(Fenetre role, QWidget* interieur, FenetrePrincipale* cadre);
+    Fenetre Role() const { return role_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Fenetre role_;
+    FenetrePrincipale* cadre_;
+};
+
+class FenetrePrincipale : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FenetrePrincipale(QWidget* parent = nullptr);
+    ~FenetrePrincipale() override;
+
+    // La suite du démarrage : boîte d'information, placement, interprète.
+    void Demarrer();
+
+    // ---- Accès (tests) ----
+    HoteBureau& Hote() { return *hote_; }
+    FenetreGraphique* Graphique() const { return graphique_; }
+    EditeurDeProgramme* Editeur() const { return editeur_; }
+    VueMessages* Messages() const { return messages_; }
+    LigneDeCommande* Ligne() const { return ligne_; }
+    SousFenetre* Fille(Fenetre f) const { return filles_[int(f)]; }
+    QAction* Action(const QString& nom) const { return actions_.value(nom); }
+    QToolBar* BarreDeBoutons() const { return barre_; }
+    const ReglagesDisposition& Reglages() const { return reglages_; }
+    const Instantane& EtatInterprete() const { return etat_; }
+    bool Occupe() const { return tachesEnCours_ > 0; }
+    SurfaceQImage& Dessin() { return dessin_; }
+    SurfaceQImage& Vue() { return vue_; }
+    QSize Zone() const { return zone_; }
+    void DefinirZone(QSize zone) { zone_ = zone; }
+    // Attend que l'interprète ait fini et que tout soit affiché.
+    bool AttendreLaFin(int delaiMs = 30000);
+
+    // Choix d'un fichier (par défaut la boîte du système) et préparation de
+    // l'imprimante (par défaut la boîte d'impression) : remplaçables.
+    std::function<QString(const QString& titre, const QString& filtre, bool enregistrer)> choixDeFichier;
+    std::function<bool(QPrinter&)> preparerImprimante;
+
+    // ---- Commandes ----
+    void PlacerLesFenetres();
+    void ExecuterLeProgramme();
+    void ValiderLaLigne(const QString& texte);
+    void GommerLaDerniereInstruction();
+    void ArreterLeProgramme();
+    void PasserEnLigneDeCommande();
+    void PasserDansLEditeur();
+    void Juxtaposer();
+    void Superposer();
+    void MontrerLesMessages();
+    void CacherLesMessages();
+    void InverserLeModePasAPas();
+    void InverserLAffichageDeLAnalyse();
+    void InverserLaGestionDesChocs();
+    void SaisirLaProfondeurDImpressionDesArbres();
+    void EditerUnNouveauProgramme();
+    void ToutEffacer();
+    void ChargerUnProgramme();
+    // Lit un fichier dans l'éditeur et passe dans l'éditeur (l'alerte s'il ne se lit pas).
+    bool OuvrirLeFichier(const QString& chemin);
+    bool EnregistrerLeProgramme();
+    bool EnregistrerLeProgrammeSous();
+    void EnregistrerLImage();
+    void RetrouverUneImage();
+    void Imprimer(bool enGrand);
+    void OuvrirLAide();
+    void APropos();
+
+    // Appelée par une fille qui reçoit une demande de fermeture.
+    void FermetureDUneFille(SousFenetre* fille, QCloseEvent* e);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void CreerLesFilles();
+    void CreerLesActions();
+    void CreerLesMenus();
+    void CreerLaBarreDeBoutons();
+    void InstallerLesMenus();
+    QAction* NouvelleAction(const QString& nom, const QString& texte, const QString& icone, const QString& aide,
+                            void (FenetrePrincipale::*commande)());
+    void Lancer(std::function<void(Interp&)> tache, std::function<void()> ensuite = {});
+    void TacheFinie(const Instantane& e);
+    void Rafraichir();
+    void ActualiserLesActions();
+    void ActualiserLesBoutonsDeFichier();
+    void SynchroniserLesPaires();
+    void RetablirLeTitre(Fenetre f);
+    void FocusChange(QWidget* ancien, QWidget* nouveau);
+    QString ChoisirUnFichier(const QString& titre, const QString& filtre, bool enregistrer,
+                             const QString& suffixe, QString& dossier);
+    void Refuser(const QString& pourquoi);
+    std::vector<std::string> DossiersDeCharge() const;
+
+    SurfaceQImage dessin_, vue_, precedent_;
+    HoteBureau* hote_ = nullptr;
+    Travailleur* travailleur_ = nullptr;
+    QMdiArea* mdi_ = nullptr;
+    SousFenetre* filles_[4] = {};
+    FenetreGraphique* graphique_ = nullptr;
+    EditeurDeProgramme* editeur_ = nullptr;
+    VueMessages* messages_ = nullptr;
+    LigneDeCommande* ligne_ = nullptr;
+    BoiteRecherche* recherche_ = nullptr;
+    FenetreAide* aide_ = nullptr;
+
+    QHash<QString, QAction*> actions_;
+    QMenu *menuProgramme_ = nullptr, *menuFichier_ = nullptr, *menuReglages_ = nullptr, *menuEditer_ = nullptr,
+          *menuChercher_ = nullptr, *menuExecution_ = nullptr;
+    QToolBar* barre_ = nullptr;
+    QLabel* texteDEtat_ = nullptr;
+    QLabel* horloge_ = nullptr;
+    QTimer minuteur_, minuteurHorloge_;
+
+    ReglagesDisposition reglages_;
+    Instantane etat_;
+    QSize zone_;
+    int tachesEnCours_ = 0;
+    std::deque<std::function<void()>> ensuites_;
+    bool fermetureAutorisee_ = false;
+    bool fermerApresLaTache_ = false;
+    bool forcerLaFermeture_ = false;
+    bool focusDansLEditeur_ = false;
+    QString dossierProgrammes_, dossierImages_;
+};
+
+// Un filtre de fichiers « libellé|motif|libellé|motif| » en filtre de boîte
+// de fichiers, chaque motif aussi en minuscules et en capitales.
+QString FiltreDeFichiers(const QString& filtre);
+
+} // namespace gelim

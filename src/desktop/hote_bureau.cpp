@@ -1,0 +1,415 @@
+// L'hôte du bureau : boîtes portées au fil de l'interface, messages et titres
+// transmis par lots, clavier et souris dans une file sous verrou.
+#include "desktop/hote_bureau.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "desktop/boites.h"
+#include "desktop/son.h"
+
+namespace gelim {
+
+QString DuCoeur(const std::string& cp1252) { return QString::fromStdString(Cp1252VersUtf8(cp1252)); }
+
+std::string VersLeCoeur(const QString& texte) { return Utf8VersCp1252(texte.toUtf8().constData()); }
+
+static QStringList DuCoeur(const std::vector<std::string>& lignes) {
+    QStringList l;
+    for (const std::string& s : lignes) l << DuCoeur(s);
+    return l;
+}
+
+HoteBureau::HoteBureau(QObject* parent) : QObject(parent), sonnerie_(new Sonnerie(this)) {}
+
+HoteBureau::~HoteBureau() = default;
+
+template <class F> void HoteBureau::SurLInterface(F&& f) {
+    if (QThread::currentThread() == thread()) {
+        f();
+        return;
+    }
+    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
+}
+
+// ------------------------------------------------------------ journal et réponses
+
+void HoteBureau::Noter(const QString& ligne) {
+    std::lock_guard<std::mutex> g(mJournal_);
+    journal_ << ligne;
+    // Un programme qui bipe sans fin ne doit pas remplir la mémoire.
+    if (journal_.size() > 20000) journal_.erase(journal_.begin(), journal_.begin() + 10000);
+}
+
+QString HoteBureau::ReponseSuivante(const QString& parDefaut) {
+    std::lock_guard<std::mutex> g(mJournal_);
+    if (reponses_.empty()) return parDefaut;
+    QString r = reponses_.front();
+    reponses_.pop_front();
+    return r;
+}
+
+void HoteBureau::AjouterReponse(const QString& r) {
+    std::lock_guard<std::mutex> g(mJournal_);
+    reponses_.push_back(r);
+}
+
+QStringList HoteBureau::Journal() const {
+    std::lock_guard<std::mutex> g(mJournal_);
+    return journal_;
+}
+
+std::vector<BoiteErreur> HoteBureau::BoitesErreur() const {
+    std::lock_guard<std::mutex> g(mJournal_);
+    return boitesErreur_;
+}
+
+void HoteBureau::ViderJournal() {
+    std::lock_guard<std::mutex> g(mJournal_);
+    journal_.clear();
+    boitesErreur_.clear();
+}
+
+static QString LigneDeJournal(const QString& genre, const QString& titre, const QStringList& lignes) {
+    QString l = genre + QLatin1Char(' ') + titre;
+    for (const QString& t : lignes) l += QStringLiteral(" | ") + t;
+    return l;
+}
+
+// ------------------------------------------------------------ boîtes
+
+void HoteBureau::MontrerBoiteErreur(const BoiteErreur& b) {
+    SurLInterface([&] {
+        QStringList rangees;
+        for (const RangeeBoite& r : b.rangees)
+            rangees << (r.etiquette.empty() ? DuCoeur(r.texte) : DuCoeur(r.etiquette) + QLatin1Char(' ') + DuCoeur(r.texte));
+        Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), DuCoeur(b.titre), rangees));
+        {
+            std::lock_guard<std::mutex> g(mJournal_);
+            boitesErreur_.push_back(b);
+            if (boitesErreur_.size() > 1000) boitesErreur_.erase(boitesErreur_.begin());
+        }
+        if (automatique_) return;
+        BoiteErreurDialogue d(b, parente_);
+        d.exec();
+    });
+}
+
+int HoteBureau::Alerte(const QString& titre, const QStringList& lignes) {
+    Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), titre, lignes));
+    if (automatique_) {
+        ReponseSuivante(QStringLiteral("oui"));
+        return 1;
+    }
+    int image = kImageAttention;
+    if (titre.startsWith(QStringLiteral("I  N  F"))) image = kImageInformation;
+    if (titre.startsWith(QStringLiteral("N  O  N"))) image = kImageRefus;
+    BoiteMessageDialogue d(titre, lignes, image, false, parente_);
+    d.exec();
+    return d.Resultat();
+}
+
+bool HoteBureau::Question(const QString& titre, const QStringList& lignes) {
+    Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), titre, lignes));
+    if (automatique_) return ReponseSuivante(QStringLiteral("oui")) != QStringLiteral("non");
+    BoiteMessageDialogue d(titre, lignes, kImageQuestion, true, parente_);
+    d.exec();
+    return d.Resultat() == 1;
+}
+
+bool HoteBureau::SaisieTexte(const QString& titre, const QString& invite, QString& texte) {
+    Noter(LigneDeJournal(QStringLiteral("SAISIE"), titre, {invite}));
+    if (automatique_) {
+        const QString r = ReponseSuivante(QStringLiteral("<annuler>"));
+        if (r == QStringLiteral("<annuler>")) return false;
+        texte = r.left(60);
+        return true;
+    }
+    BoiteSaisieDialogue d(titre, invite, parente_);
+    if (d.exec() != QDialog::Accepted) return false;
+    texte = d.Texte();
+    return true;
+}
+
+void HoteBureau::BoiteInformation(const QString& titre, const QStringList& lignes) {
+    Noter(LigneDeJournal(QStringLiteral("INFORMATION"), titre, lignes));
+    if (automatique_) return;
+    BoiteInformationDialogue d(titre, lignes, parente_);
+    d.exec();
+}
+
+int HoteBureau::AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) {
+    int r = 1;
+    SurLInterface([&] { r = Alerte(DuCoeur(titre), DuCoeur(lignes)); });
+    return r;
+}
+
+int HoteBureau::QuestionOuiNon(const std::string& titre, const std::vector<std::string>& lignes) {
+    int r = 2;
+    SurLInterface([&] { r = Question(DuCoeur(titre), DuCoeur(lignes)) ? 1 : 2; });
+    return r;
+}
+
+bool HoteBureau::Saisie(const std::string& titre, const std::string& invite, std::string& texte) {
+    if (arret_) return false;
+    bool ok = false;
+    QString lu;
+    SurLInterface([&] { ok = SaisieTexte(DuCoeur(titre), DuCoeur(invite), lu); });
+    if (ok) texte = VersLeCoeur(lu);
+    return ok;
+}
+
+// La boîte « Après » et les messages du système : non modale, pour que
+// l'élève puisse faire défiler la fenêtre des messages pendant qu'elle attend.
+void HoteBureau::BoiteMessage(const std::string& titre, const std::string& texte) {
+    SurLInterface([&] {
+        Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), DuCoeur(titre), {DuCoeur(texte)}));
+        if (automatique_ || arret_) return;
+        BoiteMessageDialogue d(DuCoeur(titre), {DuCoeur(texte)}, kImageInformation, false, parente_,
+                               QStringLiteral("&OK"));
+        QEventLoop boucle;
+        connect(&d, &QDialog::finished, &boucle, &QEventLoop::quit);
+        connect(this, &HoteBureau::ArretSignale, &d, &QDialog::reject);
+        d.show();
+        boucle.exec();
+    });
+}
+
+ReponsePasAPas HoteBureau::BoitePasAPas(const std::string& titre, const std::string& texte) {
+    ReponsePasAPas r = ReponsePasAPas::Ignorer;
+    SurLInterface([&] {
+        Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), DuCoeur(titre), {DuCoeur(texte)}));
+        if (arret_) return;  // l'arrêt est demandé : la forme passe, sans boîte
+        if (automatique_) {
+            const QString rep = ReponseSuivante(QStringLiteral("reessayer"));
+            if (rep == QStringLiteral("abandonner")) r = ReponsePasAPas::Abandonner;
+            else if (rep == QStringLiteral("ignorer")) r = ReponsePasAPas::Ignorer;
+            else r = ReponsePasAPas::Reessayer;
+            return;
+        }
+        BoitePasAPasDialogue d(DuCoeur(titre), DuCoeur(texte), parente_);
+        QEventLoop boucle;
+        connect(&d, &QDialog::finished, &boucle, &QEventLoop::quit);
+        connect(this, &HoteBureau::ArretSignale, &d, &QDialog::reject);
+        d.show();
+        d.raise();
+        d.activateWindow();
+        boucle.exec();
+        r = d.Reponse();
+        if (d.ArretDemande()) DemanderArret();
+    });
+    return r;
+}
+
+// ------------------------------------------------------------ sons
+
+void HoteBureau::Beep(Bip b) {
+    Noter(b == Bip::Defaut ? QStringLiteral("BIP") : QStringLiteral("BIP EXCLAMATION"));
+    if (automatique_) return;
+    QMetaObject::invokeMethod(this, [] { QApplication::beep(); }, Qt::QueuedConnection);
+}
+
+void HoteBureau::BipFD(int frequence, int duree) {
+    Noter(QStringLiteral("BIPFD %1 %2").arg(frequence).arg(duree));
+    if (automatique_) return;
+    QMetaObject::invokeMethod(this, [this, frequence, duree] { sonnerie_->Note(frequence, duree); },
+                              Qt::QueuedConnection);
+    // Comme un haut-parleur : l'instruction dure le temps de la note, sauf arrêt.
+    if (QThread::currentThread() == thread()) return;
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, duree));
+    while (!arret_ && std::chrono::steady_clock::now() < fin) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+void HoteBureau::JoueSon(const std::string& nomFichier) {
+    const QString nom = DuCoeur(nomFichier);
+    Noter(QStringLiteral("SON ") + nom);
+    if (automatique_) return;
+    QMetaObject::invokeMethod(this, [this, nom] { sonnerie_->Fichier(nom); }, Qt::QueuedConnection);
+}
+
+// ------------------------------------------------------------ titres
+
+void HoteBureau::TitreFenetre(Fenetre f, const std::string& titre) {
+    std::lock_guard<std::mutex> g(mTitres_);
+    titres_[int(f)] = titre;
+}
+
+bool HoteBureau::PrendreTitre(Fenetre f, std::string& titre) {
+    std::lock_guard<std::mutex> g(mTitres_);
+    auto& t = titres_[int(f)];
+    if (!t) return false;
+    titre = std::move(*t);
+    t.reset();
+    return true;
+}
+
+// ------------------------------------------------------------ clavier et souris
+
+void HoteBureau::AjouterTouche(const Touche& t) {
+    {
+        std::lock_guard<std::mutex> g(mEntrees_);
+        touches_.push_back(t);
+        if (touches_.size() > 256) touches_.pop_front();
+    }
+    cvEntrees_.notify_all();
+}
+
+void HoteBureau::AjouterMouvement(int px, int py) {
+    std::lock_guard<std::mutex> g(mEntrees_);
+    mouvements_.emplace_back(px, py);
+    if (mouvements_.size() > 1024) mouvements_.pop_front();
+}
+
+void HoteBureau::ViderLesEntrees() {
+    std::lock_guard<std::mutex> g(mEntrees_);
+    touches_.clear();
+    mouvements_.clear();
+}
+
+void HoteBureau::DefinirTailleGraphique(int largeur, int hauteur) {
+    largeurGraphique_ = largeur;
+    hauteurGraphique_ = hauteur;
+}
+
+Touche HoteBureau::AttendreTouche() {
+    // Sur le fil de l'interface, attendre gèlerait tout : rien à lire.
+    if (QThread::currentThread() == thread()) return Touche{};
+    std::unique_lock<std::mutex> l(mEntrees_);
+    if (touches_.empty() && !arret_) {
+        attendTouche_ = true;
+        emit AttenteDeTouche(true);
+        while (touches_.empty() && !arret_) cvEntrees_.wait_for(l, std::chrono::milliseconds(50));
+        attendTouche_ = false;
+        emit AttenteDeTouche(false);
+    }
+    if (arret_ || touches_.empty()) return Touche{};
+    Touche t = touches_.front();
+    touches_.pop_front();
+    return t;
+}
+
+bool HoteBureau::MouvementSouris(int& px, int& py) {
+    std::lock_guard<std::mutex> g(mEntrees_);
+    if (mouvements_.empty()) return false;
+    px = mouvements_.front().first;
+    py = mouvements_.front().second;
+    mouvements_.pop_front();
+    return true;
+}
+
+void HoteBureau::TailleFenetreGraphique(int& largeur, int& hauteur) {
+    largeur = largeurGraphique_;
+    hauteur = hauteurGraphique_;
+}
+
+void HoteBureau::DemanderArret() {
+    arret_ = true;
+    cvEntrees_.notify_all();
+    if (QThread::currentThread() == thread())
+        emit ArretSignale();
+    else
+        QMetaObject::invokeMethod(this, [this] { emit ArretSignale(); }, Qt::QueuedConnection);
+}
+
+// ------------------------------------------------------------ messages
+
+void HoteBureau::AttacherModele(const FenetreMessages* m) {
+    modele_ = m;
+    RecalerMessages();
+}
+
+void HoteBureau::RecalerMessages() {
+    if (!modele_) return;
+    std::string tout = modele_->Texte();
+    {
+        std::lock_guard<std::mutex> g(mMessages_);
+        enAttente_.clear();
+        debutEnAttente_ = 0;
+        lignesEnAttente_ = 0;
+        remiseAZero_ = true;
+    }
+    AjouterAuxMessages(tout);
+    vuNbLignes_ = modele_->lignes.size();
+    vuLongueurDerniere_ = modele_->lignes.back().size();
+    vuPremiere_ = &modele_->lignes.front();
+}
+
+void HoteBureau::AjouterAuxMessages(const std::string& texte) {
+    if (texte.empty()) return;
+    std::lock_guard<std::mutex> g(mMessages_);
+    enAttente_.append(texte);
+    lignesEnAttente_ += size_t(std::count(texte.begin(), texte.end(), '\n'));
+    // Ce que la vue n'a pas encore pris ne dépasse jamais ce que le modèle garde :
+    // au-delà, les lignes les plus anciennes tombent et la vue repart de zéro.
+    const size_t limite = modele_ ? modele_->limiteLignes : 200000;
+    if (lignesEnAttente_ > limite + 10000) {
+        size_t aJeter = lignesEnAttente_ - limite;
+        size_t pos = debutEnAttente_;
+        while (aJeter > 0) {
+            pos = enAttente_.find('\n', pos) + 1;
+            --aJeter;
+        }
+        enAttente_.erase(0, pos);
+        debutEnAttente_ = 0;
+        lignesEnAttente_ = limite;
+        remiseAZero_ = true;
+    }
+}
+
+// Appelée après chaque écriture du cœur : on en déduit ce qui a changé (le
+// bout de la dernière ligne, une nouvelle ligne, ou tout effacé).
+void HoteBureau::MessagesModifies() {
+    if (!modele_) return;
+    const auto& lignes = modele_->lignes;
+    const size_t n = lignes.size();
+    const std::string& derniere = lignes.back();
+    const std::string* premiere = &lignes.front();
+    if (n == 1 && derniere.empty() && (vuNbLignes_ > 1 || vuLongueurDerniere_ > 0)) {
+        std::lock_guard<std::mutex> g(mMessages_);
+        enAttente_.clear();
+        debutEnAttente_ = 0;
+        lignesEnAttente_ = 0;
+        remiseAZero_ = true;
+    } else if (premiere == vuPremiere_ && n == vuNbLignes_ && derniere.size() >= vuLongueurDerniere_) {
+        AjouterAuxMessages(derniere.substr(vuLongueurDerniere_));
+    } else if ((premiere == vuPremiere_ && n == vuNbLignes_ + 1) ||
+               (premiere != vuPremiere_ && n == vuNbLignes_ && n >= modele_->limiteLignes)) {
+        AjouterAuxMessages("\n" + derniere);
+    } else {
+        RecalerMessages();
+        return;
+    }
+    vuNbLignes_ = n;
+    vuLongueurDerniere_ = derniere.size();
+    vuPremiere_ = premiere;
+}
+
+bool HoteBureau::PrendreMessages(LotDeMessages& lot, size_t maxOctets) {
+    std::lock_guard<std::mutex> g(mMessages_);
+    lot.remiseAZero = remiseAZero_;
+    remiseAZero_ = false;
+    const size_t dispo = enAttente_.size() - debutEnAttente_;
+    const size_t n = std::min(dispo, maxOctets);
+    lot.texte.assign(enAttente_, debutEnAttente_, n);
+    debutEnAttente_ += n;
+    lignesEnAttente_ -= size_t(std::count(lot.texte.begin(), lot.texte.end(), '\n'));
+    if (debutEnAttente_ == enAttente_.size()) {
+        enAttente_.clear();
+        debutEnAttente_ = 0;
+    } else if (debutEnAttente_ > (1u << 20) && debutEnAttente_ > enAttente_.size() / 2) {
+        enAttente_.erase(0, debutEnAttente_);
+        debutEnAttente_ = 0;
+    }
+    return lot.remiseAZero || n > 0;
+}
+
+bool HoteBureau::MessagesEnAttente() const {
+    std::lock_guard<std::mutex> g(mMessages_);
+    return remiseAZero_ || enAttente_.size() > debutEnAttente_;
+}
+
+} // namespace gelim

@@ -1,0 +1,144 @@
+// L'hôte du bureau : le cœur l'appelle depuis le fil de travail ; les boîtes
+// sont montrées sur le fil de l'interface et le fil de travail attend la
+// réponse, si bien que le cœur ne voit que des appels synchrones.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "objects/hote.h"
+#include "objects/interp.h"
+
+namespace gelim {
+
+class Sonnerie;
+
+class HoteBureau : public QObject, public Hote {
+    Q_OBJECT
+public:
+    explicit HoteBureau(QObject* parent = nullptr);
+    ~HoteBureau() override;
+
+    // La fenêtre qui porte les boîtes (la fenêtre principale).
+    void DefinirFenetreParente(QWidget* w) { parente_ = w; }
+
+    // ---- Hote ----
+    void MessagesModifies() override;
+    void MontrerBoiteErreur(const BoiteErreur& b) override;
+    int AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) override;
+    int QuestionOuiNon(const std::string& titre, const std::vector<std::string>& lignes) override;
+    void BoiteMessage(const std::string& titre, const std::string& texte) override;
+    ReponsePasAPas BoitePasAPas(const std::string& titre, const std::string& texte) override;
+    bool Saisie(const std::string& titre, const std::string& invite, std::string& texte) override;
+    void Beep(Bip b) override;
+    void BipFD(int frequence, int duree) override;
+    void JoueSon(const std::string& nomFichier) override;
+    void TitreFenetre(Fenetre f, const std::string& titre) override;
+    Touche AttendreTouche() override;
+    bool MouvementSouris(int& px, int& py) override;
+    void TailleFenetreGraphique(int& largeur, int& hauteur) override;
+    void DessinModifie() override { dessinModifie_ = true; }
+    bool ArretDemande() override { return arret_.load(std::memory_order_relaxed); }
+
+    // ---- Boîtes du bureau lui-même (fil de l'interface), mêmes réponses automatiques ----
+    int Alerte(const QString& titre, const QStringList& lignes);      // 1 = OUI
+    bool Question(const QString& titre, const QStringList& lignes);   // vrai pour OUI
+    bool SaisieTexte(const QString& titre, const QString& invite, QString& texte);
+    void BoiteInformation(const QString& titre, const QStringList& lignes);
+
+    // ---- Réponses automatiques (tests, démonstrations) : aucune boîte ne s'ouvre,
+    // chacune est notée au journal et reçoit la réponse suivante de la file
+    // (« oui », « non », « abandonner », « reessayer », « ignorer », « <annuler »
+    // ou le texte à saisir) ou la réponse par défaut.
+    void RepondreAutomatiquement(bool oui) { automatique_ = oui; }
+    bool RepondAutomatiquement() const { return automatique_; }
+    void AjouterReponse(const QString& r);
+    QStringList Journal() const;
+    std::vector<BoiteErreur> BoitesErreur() const;
+    void ViderJournal();
+
+    // ---- La fenêtre des messages : ce qui a changé depuis la dernière lecture ----
+    void AttacherModele(const FenetreMessages* m);  // fil de travail
+    struct LotDeMessages {
+        bool remiseAZero = false;  // la vue doit d'abord tout effacer
+        std::string texte;         // page 1252, à ajouter au bout
+    };
+    // Fil de l'interface : prend au plus maxOctets ; faux s'il n'y avait rien.
+    bool PrendreMessages(LotDeMessages& lot, size_t maxOctets);
+    bool MessagesEnAttente() const;
+
+    // ---- Titres écrits par le cœur, appliqués au rythme du minuteur ----
+    bool PrendreTitre(Fenetre f, std::string& titre);
+    bool PrendreDessinModifie() { return dessinModifie_.exchange(false); }
+
+    // ---- Clavier et souris de la fenêtre graphique (file sous verrou) ----
+    void AjouterTouche(const Touche& t);
+    void AjouterMouvement(int px, int py);
+    void ViderLesEntrees();
+    void DefinirTailleGraphique(int largeur, int hauteur);
+    bool AttendUneTouche() const { return attendTouche_.load(); }
+
+    // ---- Arrêt d'un programme ----
+    void DemanderArret();
+    void ReprendreApresArret() { arret_ = false; }
+
+signals:
+    // Le fil de travail commence ou finit d'attendre une touche (getchar).
+    void AttenteDeTouche(bool attend);
+    // L'arrêt vient d'être demandé : les boîtes non modales se ferment.
+    void ArretSignale();
+
+private:
+    template <class F> void SurLInterface(F&& f);
+    void Noter(const QString& ligne);
+    QString ReponseSuivante(const QString& parDefaut);
+    void RecalerMessages();                 // tout le modèle, d'un bloc
+    void AjouterAuxMessages(const std::string& texte);
+
+    QPointer<QWidget> parente_;
+    std::atomic<bool> automatique_{false};
+    mutable std::mutex mJournal_;
+    QStringList journal_;
+    std::vector<BoiteErreur> boitesErreur_;
+    std::deque<QString> reponses_;
+
+    // Messages (écrits par le fil de travail, lus par l'interface).
+    const FenetreMessages* modele_ = nullptr;
+    size_t vuNbLignes_ = 1, vuLongueurDerniere_ = 0;
+    const std::string* vuPremiere_ = nullptr;
+    mutable std::mutex mMessages_;
+    std::string enAttente_;
+    size_t debutEnAttente_ = 0;
+    size_t lignesEnAttente_ = 0;
+    bool remiseAZero_ = false;
+
+    std::mutex mTitres_;
+    std::optional<std::string> titres_[4];
+    std::atomic<bool> dessinModifie_{false};
+
+    std::mutex mEntrees_;
+    std::condition_variable cvEntrees_;
+    std::deque<Touche> touches_;
+    std::deque<std::pair<int, int>> mouvements_;
+    std::atomic<int> largeurGraphique_{1000}, hauteurGraphique_{1000};
+    std::atomic<bool> attendTouche_{false};
+
+    std::atomic<bool> arret_{false};
+    Sonnerie* sonnerie_ = nullptr;
+};
+
+// Texte du cœur (page 1252) vers l'interface, et retour.
+QString DuCoeur(const std::string& cp1252);
+std::string VersLeCoeur(const QString& texte);
+
+} // namespace gelim

@@ -1,0 +1,87 @@
+// Le fil de travail et sa file de tâches.
+#include "desktop/travailleur.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include "desktop/hote_bureau.h"
+#include "rendu/surface_qimage.h"
+
+namespace gelim {
+
+Travailleur::Travailleur(HoteBureau& hote, SurfaceQImage& dessin, SurfaceQImage& vue, SurfaceQImage& precedent,
+                         QObject* parent)
+    : QObject(parent), hote_(hote), dessin_(dessin), vue_(vue), precedent_(precedent) {
+    fil_.setObjectName(QStringLiteral("interprete"));
+    fil_.setStackSize(uint(kTaillePile));
+    contexte_ = new QObject;
+    contexte_->moveToThread(&fil_);
+    fil_.start();
+}
+
+Travailleur::~Travailleur() {
+    if (fil_.isRunning()) {
+        DemanderArret();
+        if (!Terminer(5000)) {
+            // Une tâche native interminable : le programme se ferme de toute façon,
+            // l'interprète qu'elle tient encore n'est pas détruit sous elle.
+            fil_.terminate();
+            fil_.wait(2000);
+            (void)I_.release();
+            return;
+        }
+    }
+    delete contexte_;
+    I_.reset();  // le fil est fini : personne d'autre ne touche l'interprète
+}
+
+void Travailleur::Lancer(std::function<void(Interp&)> tache) {
+    // Une nouvelle tâche part sans demande d'arrêt. On l'efface ici, pas au
+    // début de la tâche : un arrêt demandé pendant qu'elle attend son tour compte.
+    hote_.ReprendreApresArret();
+    enCours_ = true;
+    QMetaObject::invokeMethod(contexte_, [this, t = std::move(tache)] { Executer(t); }, Qt::QueuedConnection);
+}
+
+void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
+    if (!I_) {
+        I_ = std::make_unique<Interp>(hote_);
+        I_->dessin = &dessin_;
+        I_->vue = &vue_;
+        I_->precedent = &precedent_;
+        hote_.AttacherModele(&I_->messages);
+        interp_ = I_.get();
+    }
+    Interp& I = *I_;
+    if (hote_.ArretDemande()) I.arretDemande = true;
+    tache(I);
+    Instantane e;
+    e.pasapas = I.pasapas && I.pasapas->valeur && I.pasapas->valeur != I.pgFalse;
+    e.affichageAnalyse = I.affichageAnalyse;
+    e.champClos = I.champClos;
+    e.profondeurArbres = I.gProfondeurArbres;
+    e.instructionEffacable = I.instructionEffacable;
+    e.nombresVivants = I.nbNombresVivants;
+    enCours_ = false;
+    QMetaObject::invokeMethod(this, [this, e] { emit TacheFinie(e); }, Qt::QueuedConnection);
+}
+
+void Travailleur::DemanderArret() {
+    hote_.DemanderArret();
+    if (Interp* I = interp_.load()) I->arretDemande = true;
+}
+
+bool Travailleur::Terminer(int delaiMs) {
+    fil_.quit();
+    // Le fil peut attendre une réponse de l'interface : on continue de la servir.
+    QElapsedTimer chrono;
+    chrono.start();
+    while (!fil_.wait(10)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (chrono.elapsed() > delaiMs) return false;
+    }
+    return true;
+}
+
+} // namespace gelim
