@@ -472,6 +472,14 @@ void FenetrePrincipale::Rafraichir() {
     std::string titre;
     for (Fenetre f : {Fenetre::Graphique, Fenetre::Messages, Fenetre::Editeur, Fenetre::LigneDeCommande})
         if (hote_->PrendreTitre(f, titre)) Fille(f)->setWindowTitle(DuCoeur(titre));
+    // Chaque nombre créé ou détruit met son compte dans le titre de la fenêtre graphique.
+    if (travailleur_) {
+        int64_t compte = travailleur_->NombresVivants();
+        if (compte >= 0 && compte != dernierCompteDeNombres_) {
+            dernierCompteDeNombres_ = compte;
+            Fille(Fenetre::Graphique)->setWindowTitle(QString::number(compte));
+        }
+    }
     if (hote_->PrendreDessinModifie() || Occupe()) graphique_->viewport()->update();
 }
 

@@ -143,6 +143,7 @@ private:
     SurfaceQImage dessin_, vue_, precedent_;
     HoteBureau* hote_ = nullptr;
     Travailleur* travailleur_ = nullptr;
+    int64_t dernierCompteDeNombres_ = 0;  // au démarrage, aucun nombre créé : le titre reste
     QMdiArea* mdi_ = nullptr;
     SousFenetre* filles_[4] = {};
     FenetreGraphique* graphique_ = nullptr;

@@ -42,6 +42,11 @@ public:
     // Fin : laisse finir la tâche en cours (l'arrêt doit avoir été demandé).
     bool Terminer(int delaiMs);
     bool EnCours() const { return enCours_.load(); }
+    // Le compte des nombres vivants, lu sans attendre le fil de travail (-1 avant l'interprète).
+    int64_t NombresVivants() const {
+        Interp* i = interp_.load();
+        return i ? i->nbNombresVivantsAffiche.load(std::memory_order_relaxed) : -1;
+    }
 
 signals:
     void TacheFinie(gelim::Instantane etat);
