@@ -155,7 +155,9 @@ struct Interp {
     size_t hautPileEnv = 0;
     int32_t gProfondeurPasAPas = 0;
     int32_t profondeurNative = 0;         // imbrication des évaluations (pile native)
-    int32_t profondeurNativeMax = 60000;
+    // Borne de l'évaluateur : 16000 imbrications tiennent dans une pile de 8 Mio,
+    // même sous AddressSanitizer (au pire ~260 octets par imbrication).
+    int32_t profondeurNativeMax = 16000;
     bool depassementSignale = false;      // boîte du dépassement de la pile : une fois par commande
     bool profondeurNativeSignalee = false;
     std::atomic<bool> arretDemande{false};  // l'élève a demandé l'arrêt (posé par un autre fil)

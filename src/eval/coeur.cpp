@@ -1,0 +1,258 @@
+// Le cœur de l'évaluation : ce que vaut chaque objet, l'appel des FDU avec la
+// pile des environnements, les suites d'instructions et le protocole du return.
+#include "eval/interne.h"
+#include "objects/imprime.h"
+#include "text/messages.h"
+
+namespace gelim {
+
+// ------------------------------------------------------------ rapports
+
+Objet* Rapport(Interp& I, const char* contexte, const char* message, Objet* x) {
+    return ErreurExecution(I, contexte, message, x);
+}
+
+Objet* Rapport(Interp& I, const std::string& contexte, const char* message, Objet* x) {
+    return ErreurExecution(I, contexte, message, x);
+}
+
+Objet* Rapport2(Interp& I, const char* t1, Objet* o1, const char* t2, Objet* o2) {
+    return ErreurExecution2(I, t1, o1, t2, o2);
+}
+
+Objet* Rapport3(Interp& I, const char* t1, Objet* o1, const char* t2, Objet* o2, const char* t3, Objet* o3) {
+    return ErreurExecution3(I, t1, o1, t2, o2, t3, o3);
+}
+
+void Ligne(Interp& I, const char* texte) {
+    EcritLigne(I, texte);
+}
+
+// ------------------------------------------------------------ arrêt et bornes
+
+Objet* ArretDemandeIci(Interp& I) {
+    I.modeLent = true;
+    if (!I.arretSignale) {
+        I.arretSignale = true;
+        // Une ligne à elle, et pas dans la fenêtre graphique.
+        bool echo = I.modeTexteGraphique;
+        I.modeTexteGraphique = false;
+        if (!I.messages.lignes.back().empty()) FinDeLigne(I);
+        EcritLigne(I, "Tu as demandé l'arrêt : le programme s'arrête ici.");
+        I.modeTexteGraphique = echo;
+    }
+    return I.pgNil;
+}
+
+void SonderLHote(Interp& I) {
+    if (I.hote.ArretDemande()) I.arretDemande.store(true, std::memory_order_relaxed);
+    RecalculerModeLent(I);
+}
+
+Objet* EvaluerLentement(Interp& I, Objet* x) {
+    RecalculerModeLent(I);
+    if (ArretEnCours(I)) return ArretDemandeIci(I);
+    if (I.pasapas->valeur != I.pgFalse) return EvalPasAPasEnModePas(I, x);
+    return EvalSExp(I, x);
+}
+
+// Toute imbrication sans fin (exec d'une liste qui s'exécute elle-même, formes
+// imbriquées, chargements en chaîne) s'arrête ici plutôt que de déborder la pile.
+[[gnu::cold, gnu::noinline]] static Objet* TropProfond(Interp& I, Objet* x) {
+    --I.profondeurNative;
+    if (I.profondeurNativeSignalee) return I.pgCestFaux;
+    I.profondeurNativeSignalee = true;
+    return Rapport(I, "Evaluation trop profonde",
+                   "Les évaluations s'imbriquent trop profondément : j'abandonne celle-ci.", x);
+}
+
+Objet* PileDesEnvPleine(Interp& I, Objet* x) {
+    return Rapport(I, "Evaluation trop profonde",
+                   "Plus de place pour les variables des appels imbriqués : j'abandonne celui-ci.", x);
+}
+
+// La 801e imbrication d'appels : la boîte une fois par commande, les deux
+// lignes à chaque fois.
+[[gnu::cold, gnu::noinline]] static Objet* PileDesAppelsPleine(Interp& I) {
+    static const char* l1 = "Erreur lors de l'évaluation récursive d'une procédure :";
+    static const char* l2 = "Dépassement de capacité dans la pile.";
+    if (!I.depassementSignale) {
+        I.depassementSignale = true;
+        I.hote.AlerteOk(TXT("A  T  T  E  N  T  I  O  N"), {Utf8VersCp1252(l1), Utf8VersCp1252(l2)});
+    }
+    EcritLigne(I, l1);
+    EcritLigne(I, l2);
+    return I.pgNil;
+}
+
+// ------------------------------------------------------------ atomes
+
+[[gnu::cold, gnu::noinline]] static Objet* MauvaisType(Interp& I, Objet* x, const char* texte) {
+    Ecrit(I, texte);
+    ImprimeEnColonne(I, x, 0);
+    return I.pgCestFaux;
+}
+
+static Objet* EvalAtome(Interp& I, Objet* x) {
+    switch (x->tag) {
+        case kTagFlottant: return x;
+        case kTagNom: return NOM(x)->valeur;
+        case kTagParamDeFDU: {
+            Env* e = EnvCourant(I);
+            if (!e) return Rapport(I, "pNB_EvalSExp", "Evaluation d'une variable locale non-instanciée", x);
+            return e->cases[PARAM(x)->indice & 7];
+        }
+        case kTagMyString:
+            if (x == I.pgTrue || x == I.pgFalse) return x;
+            return MauvaisType(I, x, "Erreur dans LanceEval : Mauvais Type ");
+        case kTagSeparateur: return MauvaisType(I, x, "Erreur dans LanceEval : Mauvais Type ");
+        default: return MauvaisType(I, x, "Erreur dans LanceEval : Mauvais Type dans le switch ");
+    }
+}
+
+// ------------------------------------------------------------ entrées
+
+Objet* EvalPasAPas(Interp& I, Objet* x) {
+    // Une entrée de l'extérieur : le pas à pas ou l'arrêt ont pu changer.
+    RecalculerModeLent(I);
+    return Evaluer(I, x);
+}
+
+Objet* EvalSExp(Interp& I, Objet* x) {
+    if (x->tag != kTagCellule) return EvalAtome(I, x);
+    Objet* f = CEL(x)->car;
+    if (f == I.pgNil) return I.pgNil;
+    if (++I.profondeurNative > I.profondeurNativeMax) return TropProfond(I, x);
+    Objet* args = CEL(x)->cdr;
+    Objet* r;
+    if (EstPrimitive(f)) {
+        r = Aiguiller(I, FONC(f), args);
+    } else if (EstNomOuParam(f)) {
+        r = EvalFDU(I, NOM(f), args);
+        if (I.EstMarqueur(r)) r = Second(I, r);  // la valeur portée par le return
+    } else if (EstCellule(f)) {
+        r = Rapport(I, "pNB_EvalSExp", "Evaluation de la forme ((...)...)", x);
+    } else if (EstFlottant(f)) {
+        r = Rapport(I, "pNB_EvalSExp", "Evaluation d'une liste de nombres", f);
+    } else {
+        r = Rapport(I, "pNB_EvalSExp", "Evaluation d'une liste bizarre", f);
+    }
+    --I.profondeurNative;
+    return r;
+}
+
+Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
+    if (!EstPrimitive(f)) return Rapport(I, "Fonc::EvalFonc", "qu'il y a un défaut dans le switch", f);
+    return Aiguiller(I, f, args);
+}
+
+// Un bloc dans une suite (le corps d'une FDU, d'un if) est parcouru sans
+// passer par l'aiguillage ; le pas à pas, lui, doit le voir passer.
+static inline bool EstBlocDirect(const Interp& I, Objet* x) {
+    return !I.modeLent && EstListeNonVide(I, x) && CEL(x)->car->tag == kProgn && EstCellule(CEL(x)->cdr);
+}
+
+Objet* EvalProgn(Interp& I, Objet* liste) {
+    for (Objet* l = liste; EstCellule(l) && l != I.pgNil; l = CEL(l)->cdr) {
+        Objet* x = CEL(l)->car;
+        Objet* v;
+        if (EstBlocDirect(I, x)) {
+            if (++I.profondeurNative > I.profondeurNativeMax) {
+                v = TropProfond(I, x);
+            } else {
+                v = EvalProgn(I, CEL(x)->cdr);
+                --I.profondeurNative;
+            }
+        } else {
+            v = Evaluer(I, x);
+        }
+        if (I.EstMarqueur(v)) return v;
+        I.LibereSiTemporaire(v);
+        if (Arrete(I)) break;
+    }
+    return I.pgNil;
+}
+
+// ------------------------------------------------------------ appel d'une FDU
+
+// Un nombre lié à un paramètre : le temporaire devient possédé, le possédé
+// est prêté, tout autre est partagé.
+static inline void LierAuParametre(Objet* v) {
+    if (!EstFlottant(v)) return;
+    Flottant* n = FLO(v);
+    n->etat = n->etat == EtatTemporaire ? EtatPossede : n->etat == EtatPossede ? EtatPrete : EtatPartage;
+}
+
+Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
+    if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
+    PeutEtreSonder(I);
+    const int32_t attendus = nom->nbParamsFDU;
+    if (attendus == -1) return Rapport(I, "Evaluation d'une FDU", "Cette FDU n'a jamais été définie", nom);
+    int32_t n = 0;
+    for (Objet* l = args; EstCellule(l) && l != I.pgNil && n <= attendus; l = CEL(l)->cdr) ++n;
+    if (n > attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop grande", args);
+    if (n < attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop petite", args);
+
+    // Les arguments sont évalués dans l'environnement de l'appelant ; leurs
+    // valeurs attendent dans l'Env (racine pour la collecte) avant qu'il soit empilé.
+    Env* e = PrendreEnv(I, n);
+    if (!e) return PileDesEnvPleine(I, nom);
+    Objet* l = args;
+    for (int32_t i = 0; i < n && i < 8; ++i, l = CEL(l)->cdr) {
+        Objet* v = Evaluer(I, CEL(l)->car);
+        LierAuParametre(v);
+        e->cases[i] = v;
+    }
+
+    const int32_t d = ++I.gProfondeurEnv;
+    I.pgTabpEnv[size_t(d)] = e;
+    if (nom->trace) TraceAppel(I, nom, e, d);
+    Objet* r = EvalProgn(I, nom->definition);
+    if (nom->trace) TraceRetour(I, r, d);
+    I.pgTabpEnv[size_t(d)] = nullptr;
+    --I.gProfondeurEnv;
+
+    // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
+    // résultat ; les valeurs prêtées reviennent à leur propriétaire.
+    Objet* const vide = I.pgNil;
+    for (Objet* c : e->cases) {
+        if (c == vide || c->tag != kTagFlottant) continue;
+        if (c != r) I.LibereSiPossede(c);
+        if (FLO(c)->etat == EtatPrete) FLO(c)->etat = EtatPossede;
+    }
+    RendreEnv(I);
+    return r;
+}
+
+// ------------------------------------------------------------ commandes
+
+void InstallerEnvironnementDeBase(Interp& I) {
+    if (I.gProfondeurEnv >= 0) return;
+    Env* e = I.NouvelEnv(0);
+    if (!e) return;
+    I.gProfondeurEnv = 0;
+    I.pgTabpEnv[0] = e;
+}
+
+void PreparerCommande(Interp& I) {
+    I.NbErreursExecution = 0;
+    I.DemandeDeRecuperation = false;
+    I.epuisementSignale = false;
+    I.depassementSignale = false;
+    I.profondeurNativeSignalee = false;
+    I.profondeurNative = 0;
+    I.arretDemande.store(false);
+    I.arretSignale = false;
+    RecalculerModeLent(I);
+    // Filet de sécurité : la commande part toujours de l'environnement de base.
+    if (I.gProfondeurEnv < 0) {
+        InstallerEnvironnementDeBase(I);
+    } else if (I.gProfondeurEnv > 0) {
+        for (int32_t d = 1; d <= I.gProfondeurEnv && d < int32_t(I.pgTabpEnv.size()); ++d)
+            I.pgTabpEnv[size_t(d)] = nullptr;
+        I.gProfondeurEnv = 0;
+        I.hautPileEnv = size_t(I.pgTabpEnv[0] - I.pileEnv.data()) + 1;
+    }
+}
+
+}  // namespace gelim

@@ -1,0 +1,509 @@
+// Les familles de primitives : comment les arguments sont évalués et
+// vérifiés, quel membre est appelé, ce que deviennent les temporaires.
+#include <array>
+
+#include "eval/interne.h"
+#include "objects/imprime.h"
+#include "primitives/numeriques.h"
+#include "primitives/primitives.h"
+#include "text/messages.h"
+#include "turtle/tortue.h"
+
+namespace gelim {
+
+namespace {
+
+// ------------------------------------------------------------ évaluation des arguments
+
+// Vérifications de genre : rendent la valeur, ou son remplaçant après le rapport.
+struct SansVerification {
+    static Objet* Verifier(Interp&, Fonc*, int, Objet* v) { return v; }
+};
+
+struct VerifNum2 {
+    static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
+        if (EstFlottant(v)) return v;
+        if (k == 0)
+            Rapport2(I, "les 2 paramètres de la fonction numérique.", f, "le premier paramètre devrait être un nombre",
+                     v);
+        else
+            Rapport2(I, "l'évaluation des 2 paramètres de la fonction numérique.", f,
+                     "le second paramètre devrait être un nombre", v);
+        return I.pgUn;
+    }
+};
+
+struct VerifListe2 {
+    static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
+        if (EstCellule(v)) return v;
+        Rapport2(I, "l'évaluation des 2 paramètres d'une fonction sur les listes.", f,
+                 k == 0 ? "le premier paramètre n'est pas une liste" : "le second paramètre n'est pas une liste", v);
+        return I.pgNil;
+    }
+};
+
+const char* const kRangs[4] = {"le premier paramètre n'est pas un nombre", "le deuxième paramètre n'est pas un nombre",
+                               "le troisième paramètre n'est pas un nombre",
+                               "le quatrième paramètre n'est pas un nombre"};
+
+struct VerifLogo1 {
+    static Objet* Verifier(Interp& I, Fonc* f, int, Objet* v) {
+        if (EstFlottant(v)) return v;
+        Rapport2(I, "l'évaluation du paramètre d'une fonction.", f, "ce paramètre n'est pas nombre", v);
+        return I.pgUn;
+    }
+};
+
+struct VerifLogo2 {
+    static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
+        if (EstFlottant(v)) return v;
+        Rapport2(I, "l'évaluation d'une fonction à 2 paramètres numériques", f,
+                 k == 0 ? kRangs[0] : "le second paramètre n'est pas un nombre", v);
+        return I.pgUn;
+    }
+};
+
+struct VerifLogo3 {
+    static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
+        if (EstFlottant(v)) return v;
+        Rapport2(I, "l'évaluation d'une fonction à 3 paramètres numériques", f, kRangs[k & 3], v);
+        return I.pgUn;
+    }
+};
+
+struct VerifLogo4 {
+    static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
+        if (EstFlottant(v)) return v;
+        Rapport2(I, "l'évaluation d'une fonction à 4 paramètres numériques", f, kRangs[k & 3], v);
+        return I.pgUn;
+    }
+};
+
+// Une valeur que la collecte hors réserve pourrait reprendre : un nombre ou
+// un marqueur de return (les cellules de la réserve et les noms restent
+// jusqu'à la fin de la commande).
+inline bool Perissable(Objet* v) {
+    return EstFlottant(v) || (EstCellule(v) && CEL(v)->horsReserve);
+}
+
+// Un seul argument : évalué et vérifié dans les cases de f ; rend sa valeur.
+template <class Verif>
+inline Objet* EvaluerUn(Interp& I, Fonc* f, Objet* args) {
+    Objet* e = Premier(I, args);
+    f->expr[0] = e;
+    return f->val[0] = Verif::Verifier(I, f, 0, Evaluer(I, e));
+}
+
+// Évalue les n premiers arguments (2 à 4), de gauche à droite, dans les cases
+// de f ; les arguments en trop ne sont jamais évalués, ceux qui manquent
+// valent []. Les valeurs sont gardées dans des variables locales : une
+// expression suivante qui rappelle cette même primitive peut écraser ses
+// cases sans dommage. Mais pendant qu'une forme s'évalue, une valeur déjà
+// calculée et périssable attend dans un Env de la pile LIFO, racine de la
+// collecte (un atome, lui, n'alloue rien). Rend faux si la réserve des Env
+// est épuisée (rapport écrit).
+template <class Verif>
+bool EvaluerArguments(Interp& I, Fonc* f, Objet* args, int n) {
+    Objet* e[4];
+    Objet* l = args;
+    bool formes = false;
+    for (int k = 0; k < n; ++k, l = Reste(I, l)) {
+        e[k] = Premier(I, l);
+        if (k > 0) formes = formes || EstListeNonVide(I, e[k]);
+    }
+    f->expr[0] = e[0];
+    Objet* valeurs[4];
+    valeurs[0] = f->val[0] = Verif::Verifier(I, f, 0, Evaluer(I, e[0]));
+    Env* abri = nullptr;
+    if (formes) {
+        abri = PrendreEnv(I, n);
+        if (!abri) {
+            PileDesEnvPleine(I, f);
+            return false;
+        }
+        abri->cases[0] = valeurs[0];
+    }
+    for (int k = 1; k < n; ++k) {
+        f->expr[k] = e[k];
+        valeurs[k] = f->val[k] = Verif::Verifier(I, f, k, Evaluer(I, e[k]));
+        if (abri) abri->cases[k] = valeurs[k];
+    }
+    if (abri) {
+        for (int k = 0; k < n; ++k) f->val[k] = valeurs[k];
+        RendreEnv(I);
+    }
+    return true;
+}
+
+// Le cas le plus fréquent, deux arguments, en ligne droite.
+template <class Verif>
+inline bool EvaluerDeux(Interp& I, Fonc* f, Objet* args) {
+    Objet* e1 = Premier(I, args);
+    Objet* e2 = Second(I, args);
+    f->expr[0] = e1;
+    Objet* v1 = f->val[0] = Verif::Verifier(I, f, 0, Evaluer(I, e1));
+    f->expr[1] = e2;
+    if (!EstListeNonVide(I, e2) || !Perissable(v1)) {
+        Objet* v2 = Verif::Verifier(I, f, 1, Evaluer(I, e2));
+        f->val[0] = v1;
+        f->val[1] = v2;
+        return true;
+    }
+    Env* abri = PrendreEnv(I, 2);
+    if (!abri) {
+        PileDesEnvPleine(I, f);
+        return false;
+    }
+    abri->cases[0] = v1;
+    Objet* v2 = Verif::Verifier(I, f, 1, Evaluer(I, e2));
+    f->val[0] = v1;
+    f->val[1] = v2;
+    RendreEnv(I);
+    return true;
+}
+
+// ------------------------------------------------------------ résultats numériques
+
+inline bool EstTemporaireVivant(Objet* x) {
+    return EstFlottant(x) && FLO(x)->etat == EtatTemporaire && !FLO(x)->libere;
+}
+
+// Le temporaire consommé porte le résultat : sa valeur change et son texte
+// devient celui de « %f ».
+inline Objet* Reutiliser(Objet* t, float r) {
+    Flottant* n = FLO(t);
+    n->valeur = r;
+    n->formatF = 1;
+    n->nomAJour = 0;
+    return n;
+}
+
+Objet* Defaut(Interp& I, const char* contexte, Fonc* f) {
+    return Rapport(I, contexte, "ce cas est imprévu ", f);
+}
+
+// ------------------------------------------------------------ familles évaluantes
+// Chaque famille est une fonction à part : les aiguillages ne font qu'y sauter,
+// sans cadre à eux.
+
+[[gnu::noinline]] Objet* EvalFoncEvNSNum1param(Interp& I, Fonc* f, Objet* args) {
+    Objet* e = Premier(I, args);
+    f->expr[0] = e;
+    Objet* v = Evaluer(I, e);
+    if (!EstFlottant(v)) {
+        Rapport3(I, "Erreur dans l'évaluation de cette fonction numérique à 1 paramètre : ", f,
+                 "Son paramètre qui est : ", e, "n'a pas une valeur de nombre : ", v);
+        v = I.pgUn;
+    }
+    f->val[0] = v;
+    float r;
+    if (!CalculNum1(I, f->tag, FLO(v), r))
+        return Rapport(I, "switch EvalFoncEvNSNum1param", "ce cas est imprévu", args);
+    return EstTemporaireVivant(v) ? Reutiliser(v, r) : I.NouveauNombreTemporaire(r);
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNS2Numparam(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerDeux<VerifNum2>(I, f, args)) return I.pgCestFaux;
+    Objet* a = f->val[0];
+    Objet* b = f->val[1];
+    float r;
+    if (CalculNum2(I, f->tag, FLO(a), FLO(b), r)) {
+        if (EstTemporaireVivant(a)) {
+            if (b != a) I.LibereSiTemporaire(b);
+            return Reutiliser(a, r);
+        }
+        if (EstTemporaireVivant(b)) return Reutiliser(b, r);
+        return I.NouveauNombreTemporaire(r);
+    }
+    if (Objet* o = ComparaisonNum2(I, f->tag, FLO(a), FLO(b))) return o;
+    return Defaut(I, " switch EvalFoncEvNS2Numparam ", f);
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSListe1param(Interp& I, Fonc* f, Objet* args) {
+    Objet* v = Evaluer(I, f->expr[0] = Premier(I, args));
+    if (!EstCellule(v)) {
+        Rapport2(I, "l'évaluation du paramètre d'une fonction sur les listes.", f, "le paramètre n'est pas une liste",
+                 v);
+        v = I.pgNil;
+    }
+    f->val[0] = v;
+    const uint16_t c = f->tag;
+    if (c >= 0x4734 && c <= 0x4741) return PrimCxr(I, c, v);
+    switch (c) {
+        case 0x4742: return PrimRenverse(I, v);
+        case 0x4744: return PrimImplose(I, v);
+        case 0x4745: return PrimPlat(I, v);
+        default: return Rapport(I, "switch EvalFoncEvNSListe1param", "ce cas est imprévu", args);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNS2Listeparam(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerDeux<VerifListe2>(I, f, args)) return I.pgCestFaux;
+    return Defaut(I, " switch EvalFoncEvNS2Listeparam ", f);  // aucun membre
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSFree0param(Interp& I, Fonc* f, Objet*) {
+    switch (f->tag) {
+        case 0x475A: return PrimVideTexte(I);
+        case 0x475B: I.Catalogue(); return I.pgNil;
+        case 0x475C: return PrimLisMot(I);
+        case 0x475D: return PrimLisNombre(I);
+        case 0x475E: return PrimGetchar(I);
+        case 0x475F: return PrimLisListe(I);
+        case 0x4760: return PrimRecycle(I);
+        default: return Defaut(I, " switch EvalFoncEvNSFree0param ", f);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSFree1param(Interp& I, Fonc* f, Objet* args) {
+    Objet* v = EvaluerUn<SansVerification>(I, f, args);
+    switch (f->tag) {
+        case kExec: return FormeExec(I, v);
+        case 0x4766:
+        case 0x4767:
+        case 0x4768:
+        case 0x4769:
+        case 0x476A:
+        case 0x476B:
+        case 0x476C:
+        case 0x476D:
+        case 0x476E:
+        case 0x476F:
+        case 0x4770:
+        case 0x4771: return PrimTestType(I, f->tag, v);
+        case 0x4772: return PrimLongueur(I, v);
+        case 0x4773: return PrimPretty(I, v);
+        case 0x4774: return PrimMontre(I, v);
+        case 0x4775: return PrimCharge(I, v);
+        case kReturn: return I.Marqueur(v);
+        default: return Defaut(I, " switch EvalFoncEvNSFree1param ", f);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSFree2param(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerDeux<SansVerification>(I, f, args)) return I.pgCestFaux;
+    Objet* a = f->val[0];
+    Objet* b = f->val[1];
+    switch (f->tag) {
+        case 0x4778: return PrimEq(I, a, b);
+        case 0x4779: return PrimEgal(I, a, b);
+        case 0x477A: return PrimNeq(I, a, b);
+        case 0x477B: return PrimEtEt(I, a, b);
+        case 0x477C: return PrimOuOu(I, a, b);
+        case 0x477D: return PrimListe2(I, a, b);
+        case 0x477E: return PrimMembre(I, a, b);
+        case 0x477F: return PrimMemq(I, a, b);
+        default: return Defaut(I, " switch EvalFoncEvNSFree2param ", f);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSAutre1param(Interp& I, Fonc* f, Objet* args) {
+    Objet* v = EvaluerUn<SansVerification>(I, f, args);
+    switch (f->tag) {
+        case 0x4787: return PrimTexte(I, v);
+        case kTrace: return PrimTrace(I, v);
+        case kUntrace: return PrimUntrace(I, v);
+        case 0x478A: return PrimJoue(I, v);
+        case 0x478B: return PrimRecycleValeur(I, v);
+        case 0x478C: return PrimExplose(I, v);
+        case 0x478D: return PrimCarCode(I, v);
+        case 0x478E: return PrimPrem(I, v);
+        case 0x478F: return PrimDer(I, v);
+        case 0x4790: return PrimSp(I, v);
+        case 0x4791: return PrimSd(I, v);
+        default: return Defaut(I, " switch EvalFoncEvNSAutre1param ", f);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSAutre2param(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerDeux<SansVerification>(I, f, args)) return I.pgCestFaux;
+    Objet* a = f->val[0];
+    Objet* b = f->val[1];
+    switch (f->tag) {
+        case 0x4796: return PrimMp(I, a, b);
+        case 0x4797: return PrimNieme(I, a, b);
+        case kDonne: return FormeDonne(I, a, b, false);
+        case 0x479A: return PrimMot(I, a, b);
+        case 0x479B: return PrimPhrase(I, a, b);
+        case kSoit: return FormeDonne(I, a, b, true);
+        default: return Defaut(I, " switch EvalFoncEvNSAutre2param ", f);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSAutre3param(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerArguments<SansVerification>(I, f, args, 3)) return I.pgCestFaux;
+    switch (f->tag) {
+        case 0x47A0: return PrimSubst(I, f->val[0], f->val[1], f->val[2]);
+        case 0x47A1: return PrimAfficheBitmap(I, f->val[0], f->val[1], f->val[2]);
+        default: return Defaut(I, " switch EvalFoncEvNSAutre3param ", f);
+    }
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSLogo0param(Interp& I, Fonc* f, Objet*) {
+    Objet* r = ExecuterLogo0(I, f);
+    return r ? r : Defaut(I, " switch EvalFoncEvNSLogo0param ", f);
+}
+
+inline float V(Fonc* f, int k) {
+    return FLO(f->val[k])->valeur;
+}
+
+// Les commandes de la tortue rendent [] ; leurs arguments temporaires sont consommés.
+Objet* FinLogo(Interp& I, Fonc* f, int n, bool membre, Objet* defaut) {
+    for (int k = 0; k < n; ++k) I.LibereSiTemporaire(f->val[k]);
+    return membre ? I.pgNil : defaut;
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSLogo1param(Interp& I, Fonc* f, Objet* args) {
+    EvaluerUn<VerifLogo1>(I, f, args);
+    if (ExecuterLogo1(I, f, V(f, 0))) return FinLogo(I, f, 1, true, nullptr);
+    Objet* d = Rapport(I, "switch EvalFoncEvNSLogo1param", "ce cas est imprévu", args);
+    return FinLogo(I, f, 1, false, d);
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSLogo2param(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerDeux<VerifLogo2>(I, f, args)) return I.pgCestFaux;
+    if (ExecuterLogo2(I, f, V(f, 0), V(f, 1))) return FinLogo(I, f, 2, true, nullptr);
+    return FinLogo(I, f, 2, false, Defaut(I, " switch EvalFoncEvNS2Numparam ", f));
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSLogo3Param(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerArguments<VerifLogo3>(I, f, args, 3)) return I.pgCestFaux;
+    if (ExecuterLogo3(I, f, V(f, 0), V(f, 1), V(f, 2))) return FinLogo(I, f, 3, true, nullptr);
+    return FinLogo(I, f, 3, false, Defaut(I, " switch EvalFoncEvNSLogo3Param ", f));
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNSLogo4Param(Interp& I, Fonc* f, Objet* args) {
+    if (!EvaluerArguments<VerifLogo4>(I, f, args, 4)) return I.pgCestFaux;
+    if (ExecuterLogo4(I, f, V(f, 0), V(f, 1), V(f, 2), V(f, 3))) return FinLogo(I, f, 4, true, nullptr);
+    return FinLogo(I, f, 4, false, Defaut(I, " switch EvalFoncEvNSLogo4Param ", f));
+}
+
+Objet* FormeTape(Interp& I, Objet* args) {
+    return FormeImpression(I, args, false);
+}
+Objet* FormeEcris(Interp& I, Objet* args) {
+    return FormeImpression(I, args, true);
+}
+
+// Une forme à liste d'arguments : la liste doit en être une, puis la forme.
+template <Objet* (*Forme)(Interp&, Objet*)>
+Objet* NESP(Interp& I, Fonc* f, Objet* args) {
+    if (!EstCellule(args)) [[unlikely]]
+        return Rapport(I, f->nom, "EvalFoncNESP : Le paramètre n'est pas une liste", args);
+    return Forme(I, args);
+}
+
+Objet* DefautEvalFonc(Interp& I, Fonc* f, Objet*) {
+    return Rapport(I, "Fonc::EvalFonc", "qu'il y a un défaut dans le switch", f);
+}
+
+// Les familles évaluantes par tranche de codes, de 0x4700 à 0x47FF : la
+// première borne inférieure atteinte en partant du haut.
+constexpr std::array<Aiguillage, 0x400> FaireAiguillages() {
+    constexpr struct {
+        uint16_t debut;
+        Aiguillage famille;
+    } bornes[] = {
+        {0x47F0, EvalFoncEvNSLogo4Param},  {0x47E6, EvalFoncEvNSLogo3Param},  {0x47DC, EvalFoncEvNSLogo2param},
+        {0x47C8, EvalFoncEvNSLogo1param},  {0x47AA, EvalFoncEvNSLogo0param},  {0x47A0, EvalFoncEvNSAutre3param},
+        {0x4796, EvalFoncEvNSAutre2param}, {0x4787, EvalFoncEvNSAutre1param}, {0x4778, EvalFoncEvNSFree2param},
+        {0x4764, EvalFoncEvNSFree1param},  {0x475A, EvalFoncEvNSFree0param},  {0x4750, EvalFoncEvNS2Listeparam},
+        {0x4732, EvalFoncEvNSListe1param}, {0x4714, EvalFoncEvNS2Numparam},   {0x4700, EvalFoncEvNSNum1param}};
+    // Les formes à liste d'arguments connues sautent directement à leur forme.
+    constexpr struct {
+        uint16_t code;
+        Aiguillage forme;
+    } formes[] = {{kProgn, NESP<EvalProgn>},    {kIf, NESP<FormeIf>},       {kWhen, NESP<FormeWhen>},
+                  {kUnless, NESP<FormeUnless>}, {kAnd, NESP<FormeAnd>},     {kOr, NESP<FormeOr>},
+                  {kLispDe, NESP<LispDe>},      {kListe, NESP<FormeListe>}, {kCond, NESP<FormeCond>},
+                  {kLet, NESP<FormeLet>},       {kTape, NESP<FormeTape>},   {kEcris, NESP<FormeEcris>},
+                  {kPPrint, NESP<FormePPrint>}};
+    std::array<Aiguillage, 0x400> t{};
+    for (int c = 0x4400; c < 0x4800; ++c) {
+        Aiguillage a = DefautEvalFonc;
+        if ((c & 0x4700) == 0x4400) a = EvalFoncNENS;
+        if ((c & 0x4700) == 0x4500) a = EvalFoncNESP;
+        if ((c & 0x4700) == 0x4700)
+            for (const auto& b : bornes)
+                if (c >= b.debut) {
+                    a = b.famille;
+                    break;
+                }
+        for (const auto& fo : formes)
+            if (c == fo.code) a = fo.forme;
+        t[size_t(c - 0x4400)] = a;
+    }
+    return t;
+}
+
+}  // namespace
+
+constinit const std::array<Aiguillage, 0x400> kAiguillages = FaireAiguillages();
+
+// ------------------------------------------------------------ aiguillages
+
+Objet* EvalFoncNENS(Interp& I, Fonc* f, Objet* args) {
+    // Les expressions passent par des variables locales : la même forme,
+    // rappelée pendant son propre travail, réécrit ses cases.
+    switch (f->nbArgs) {
+        case 0: return Rapport(I, "switch EvalFoncNENS0param", "ce cas est imprévu", I.pgCestFaux);
+        case 1: {
+            Objet* a = f->expr[0] = Premier(I, args);
+            switch (f->tag) {
+                case kQuote: return a;
+                case kNextl: return FormeNextl(I, a);
+                default: return Rapport(I, "switch EvalFoncNENS1param", "ce cas est imprévu", args);
+            }
+        }
+        case 2: {
+            Objet* a = f->expr[0] = Premier(I, args);
+            Objet* b = f->expr[1] = Second(I, args);
+            switch (f->tag) {
+                case kSetq: return FormeSetq(I, a, b);
+                case kRepete: return FormeRepete(I, a, b);
+                case kWhile: return FormeWhile(I, a, b);
+                case kDo: return FormeDo(I, a, b);
+                default: return Defaut(I, " switch EvalFoncNENS2param ", f);
+            }
+        }
+        case 4: {
+            Objet* e[4];
+            Objet* l = args;
+            for (int k = 0; k < 4; ++k, l = Reste(I, l)) e[k] = f->expr[k] = Premier(I, l);
+            if (f->tag == kFor) return FormeFor(I, e[0], e[1], e[2], e[3]);
+            return Defaut(I, " switch EvalFoncNENS4param ", f);
+        }
+        default: return Rapport(I, "Fonc::EvalFoncNENS", "qu'il y a un défaut dans le switch", f);
+    }
+}
+
+Objet* EvalFoncNESP(Interp& I, Fonc* f, Objet* args) {
+    if (!EstCellule(args)) return Rapport(I, f->nom, "EvalFoncNESP : Le paramètre n'est pas une liste", args);
+    switch (f->tag) {
+        case kProgn: return EvalProgn(I, args);
+        case kIf: return FormeIf(I, args);
+        case kWhen: return FormeWhen(I, args);
+        case kUnless: return FormeUnless(I, args);
+        case kAnd: return FormeAnd(I, args);
+        case kOr: return FormeOr(I, args);
+        case kLispDe: return LispDe(I, args);
+        case kListe: return FormeListe(I, args);
+        case kCond: return FormeCond(I, args);
+        case kLet: return FormeLet(I, args);
+        case kTape: return FormeTape(I, args);
+        case kEcris: return FormeEcris(I, args);
+        case kPPrint: return FormePPrint(I, args);
+        default: return Rapport(I, "switch EvalFoncNESP", "ce cas est imprévu", f);
+    }
+}
+
+Objet* EvalFoncEvNS(Interp& I, Fonc* f, Objet* args) {
+    const uint16_t c = f->tag;
+    if (c < 0x4700) return Rapport(I, "FoncEvNS::EvalFoncEvNS", "Type < DebutFoncEvNSNum0Param", f);
+    if (c > 0x4800) return Rapport(I, "FoncEvNS::EvalFoncEvNS", "Type > FinFoncEvNS", f);
+    if (c == 0x4800) return EvalFoncEvNSLogo4Param(I, f, args);
+    return kAiguillages[size_t(c - 0x4400)](I, f, args);
+}
+
+}  // namespace gelim

@@ -1,0 +1,184 @@
+// Ce que les fichiers de l'évaluateur partagent entre eux : accès sans
+// rapport aux listes, familles, formes spéciales, pas à pas et traces.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "eval/eval.h"
+
+namespace gelim {
+
+// Codes des primitives que l'évaluateur réalise lui-même.
+enum CodeEval : uint16_t {
+    kQuote = 0x4421,
+    kNextl = 0x4422,
+    kSetq = 0x4441,
+    kRepete = 0x4442,
+    kWhile = 0x4443,
+    kDo = 0x4444,
+    kFor = 0x4481,
+    kProgn = 0x4500,
+    kIf = 0x4501,
+    kWhen = 0x4502,
+    kUnless = 0x4503,
+    kAnd = 0x4505,
+    kOr = 0x4506,
+    kLispDe = 0x4507,
+    kListe = 0x4508,
+    kCond = 0x450A,
+    kLet = 0x450C,
+    kTape = 0x450D,
+    kEcris = 0x450E,
+    kPPrint = 0x450F,
+    kExec = 0x4765,
+    kReturn = 0x4776,
+    kTrace = 0x4788,
+    kUntrace = 0x4789,
+    kDonne = 0x4799,
+    kSoit = 0x479E,
+};
+
+// Premier élément et reste d'une liste ; un atome donne [] (comme [] lui-même).
+inline Objet* Premier(const Interp& I, Objet* l) {
+    return EstCellule(l) ? CEL(l)->car : I.pgNil;
+}
+inline Objet* Reste(const Interp& I, Objet* l) {
+    return EstCellule(l) ? CEL(l)->cdr : I.pgNil;
+}
+inline Objet* Second(const Interp& I, Objet* l) {
+    return Premier(I, Reste(I, l));
+}
+inline bool EstListeNonVide(const Interp& I, Objet* x) {
+    return EstCellule(x) && x != I.pgNil;
+}
+
+// Vrai quand l'élève a demandé l'arrêt : les boucles s'arrêtent.
+inline bool ArretEnCours(const Interp& I) {
+    return I.arretDemande.load(std::memory_order_relaxed);
+}
+
+// L'Env de la profondeur courante (nullptr avant l'installation de la base).
+inline Env* EnvCourant(Interp& I) {
+    return I.gProfondeurEnv >= 0 ? I.pgTabpEnv[size_t(I.gProfondeurEnv)] : nullptr;
+}
+
+// Rapports et lignes de message hors du chemin rapide : leurs textes
+// (std::string) ne grossissent pas les cadres des fonctions récursives.
+[[gnu::cold, gnu::noinline]] Objet* Rapport(Interp& I, const char* contexte, const char* message, Objet* x);
+[[gnu::cold, gnu::noinline]] Objet* Rapport(Interp& I, const std::string& contexte, const char* message, Objet* x);
+[[gnu::cold, gnu::noinline]] Objet* Rapport2(Interp& I, const char* t1, Objet* o1, const char* t2, Objet* o2);
+[[gnu::cold, gnu::noinline]] Objet* Rapport3(Interp& I, const char* t1, Objet* o1, const char* t2, Objet* o2,
+                                             const char* t3, Objet* o3);
+[[gnu::cold, gnu::noinline]] void Ligne(Interp& I, const char* texte);
+
+// Rapport quand la réserve LIFO des Env est vide (imbrication démesurée).
+[[gnu::cold, gnu::noinline]] Objet* PileDesEnvPleine(Interp& I, Objet* x);
+
+// L'arrêt est remarqué : le chemin lent pour la suite, la ligne « arrêt
+// demandé » écrite une fois ; rend [].
+[[gnu::cold, gnu::noinline]] Objet* ArretDemandeIci(Interp& I);
+Objet* EvalPasAPasEnModePas(Interp& I, Objet* x);
+
+inline void RecalculerModeLent(Interp& I) {
+    I.modeLent = ArretEnCours(I) || I.pasapas->valeur != I.pgFalse;
+}
+
+// Vrai (et l'évaluation passe au chemin lent) quand l'arrêt est demandé : les
+// boucles et les suites d'instructions s'arrêtent.
+inline bool Arrete(Interp& I) {
+    if (ArretEnCours(I)) [[unlikely]] {
+        ArretDemandeIci(I);
+        return true;
+    }
+    return false;
+}
+
+// Arrêt demandé ou pas à pas : hors du chemin rapide.
+[[gnu::noinline]] Objet* EvaluerLentement(Interp& I, Objet* x);
+
+// EvalPasAPas en ligne pour les appels internes : dans le cas courant (ni
+// arrêt ni pas à pas, un seul test) un nombre, un nom, un paramètre ou une
+// citation se lit sur place, sans appel.
+inline Objet* Evaluer(Interp& I, Objet* x) {
+    if (I.modeLent) [[unlikely]]
+        return EvaluerLentement(I, x);
+    if (x->tag == kTagFlottant) return x;
+    if (x->tag == kTagNom) return NOM(x)->valeur;
+    if (x->tag == kTagParamDeFDU && I.gProfondeurEnv >= 0)
+        return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[PARAM(x)->indice & 7];
+    if (x->tag == kTagCellule && CEL(x)->car->tag == kQuote) {
+        Objet* reste = CEL(x)->cdr;
+        return FONC(CEL(x)->car)->expr[0] = EstCellule(reste) ? CEL(reste)->car : I.pgNil;
+    }
+    return EvalSExp(I, x);
+}
+
+// L'hôte est interrogé sur l'arrêt une fois sur 1024 passages dans une boucle,
+// un appel de FDU ou un exec (tout calcul sans fin passe par l'un d'eux) ; le
+// mode lent est alors recalculé.
+[[gnu::noinline]] void SonderLHote(Interp& I);
+inline void PeutEtreSonder(Interp& I) {
+    if ((++I.compteurPas & 0x3FF) == 0) [[unlikely]]
+        SonderLHote(I);
+}
+
+// Un Env pris dans la réserve LIFO (comme Interp::NouvelEnv, mais en ligne :
+// un par appel de FDU et par famille à plusieurs arguments). nullptr si elle est vide.
+inline Env* PrendreEnv(Interp& I, int32_t nbParams) {
+    if (I.hautPileEnv >= I.pileEnv.size()) [[unlikely]]
+        return nullptr;
+    Env* e = &I.pileEnv[I.hautPileEnv++];
+    e->nbParams = nbParams;
+    e->nbLocales = 0;
+    Objet* const vide = I.pgNil;
+    for (Objet*& c : e->cases) c = vide;
+    return e;
+}
+inline void RendreEnv(Interp& I) {
+    --I.hautPileEnv;
+}
+
+// --- familles.cpp ---
+// L'aiguillage de chaque primitive, par son code (0x4400 à 0x47FF) : la famille
+// ou la forme qui la traite, en un seul saut.
+using Aiguillage = Objet* (*)(Interp& I, Fonc* f, Objet* args);
+extern const std::array<Aiguillage, 0x400> kAiguillages;
+inline Objet* Aiguiller(Interp& I, Fonc* f, Objet* args) {
+    return kAiguillages[(f->tag - 0x4400) & 0x3FF](I, f, args);
+}
+
+Objet* EvalFoncNENS(Interp& I, Fonc* f, Objet* args);
+Objet* EvalFoncNESP(Interp& I, Fonc* f, Objet* args);
+Objet* EvalFoncEvNS(Interp& I, Fonc* f, Objet* args);
+
+// --- formes.cpp : arguments non évalués ---
+Objet* FormeIf(Interp& I, Objet* args);
+Objet* FormeWhen(Interp& I, Objet* args);
+Objet* FormeUnless(Interp& I, Objet* args);
+Objet* FormeAnd(Interp& I, Objet* args);
+Objet* FormeOr(Interp& I, Objet* args);
+Objet* FormeCond(Interp& I, Objet* args);
+Objet* FormeListe(Interp& I, Objet* args);
+Objet* FormeImpression(Interp& I, Objet* args, bool finDeLigne);
+Objet* FormePPrint(Interp& I, Objet* args);
+Objet* FormeWhile(Interp& I, Objet* c, Objet* b);
+Objet* FormeDo(Interp& I, Objet* b, Objet* c);
+Objet* FormeFor(Interp& I, Objet* a, Objet* c, Objet* s, Objet* b);
+Objet* FormeRepete(Interp& I, Objet* n, Objet* b);
+Objet* FormeSetq(Interp& I, Objet* n, Objet* e);
+Objet* FormeNextl(Interp& I, Objet* n);
+// --- formes.cpp : arguments déjà évalués ---
+Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit);
+Objet* FormeExec(Interp& I, Objet* v);
+
+// --- definition.cpp ---
+Objet* FormeLet(Interp& I, Objet* args);
+
+// --- pasapas.cpp ---
+void TraceAppel(Interp& I, Nom* nom, Env* e, int profondeur);
+void TraceRetour(Interp& I, Objet* r, int profondeur);
+Objet* PrimTrace(Interp& I, Objet* n);
+Objet* PrimUntrace(Interp& I, Objet* n);
+
+}  // namespace gelim

@@ -1,0 +1,119 @@
+// Les primitives numériques : calcul, comparaisons, puissances et racines,
+// logarithmes, trigonométrie en degrés, arrondi, hasard. Les familles à un et
+// à deux nombres (eval/) les appellent avec des arguments déjà vérifiés.
+#pragma once
+
+#include <cstdint>
+
+#include "objects/interp.h"
+
+namespace gelim {
+
+// Codes des membres des deux familles numériques.
+enum CodeNum : uint16_t {
+    kRandom = 0x4700,
+    kMoinsUnaire = 0x4701,
+    kAbs = 0x4702,
+    kSin = 0x4703,
+    kCos = 0x4704,
+    kPuissance2 = 0x4705,
+    kPuissance3 = 0x4706,
+    kRacine = 0x4707,
+    kExp = 0x4708,
+    kLn = 0x4709,
+    kLog = 0x470A,
+    kArrondis = 0x470B,
+    kInc = 0x470C,
+    kDec = 0x470D,
+    kSrand = 0x470E,
+
+    kEgalEgal = 0x4714,
+    kSup = 0x4715,
+    kSupEgal = 0x4716,
+    kInf = 0x4717,
+    kInfEgal = 0x4718,
+    kDifferent = 0x4719,
+    kPlus = 0x471E,
+    kFois = 0x471F,
+    kMoins = 0x4720,
+    kDivise = 0x4721,
+    kModulo = 0x4722,
+    kMax = 0x4723,
+    kMin = 0x4724,
+    kCpixel = 0x4725,
+    kSomme = 0x4726,
+    kProd = 0x4727,
+    kDiff = 0x4728,
+    kDiv = 0x4729,
+    kReste = 0x472A,
+    kBipfd = 0x472B,
+};
+
+// Le degré en radians : la valeur simple précision de pi/180, comme la tortue.
+constexpr float kDegreEnRadian = 0.017453292f;
+
+// Troncature vers zéro, bornée à l'intervalle donné (NaN donne 0) : aucune
+// conversion hors limites, quelle que soit la valeur.
+int64_t TronqueBorne(float v, int64_t min, int64_t max);
+
+// Membre de la famille à un nombre : le résultat en simple précision dans r.
+// Les erreurs de domaine sont rapportées ici. Faux pour un code sans membre.
+bool CalculNum1(Interp& I, uint16_t code, Flottant* a, float& r);
+
+// Membres de la famille à deux nombres qui peuvent rapporter une erreur ou
+// touchent la tortue (hors ligne).
+float DivisionNum(Interp& I, Flottant* a, Flottant* b);
+float ResteNum(Interp& I, Flottant* a, Flottant* b);
+float CpixelNum(Interp& I, Flottant* a, Flottant* b);
+float BipfdNum(Interp& I, Flottant* a, Flottant* b);
+
+// Membres arithmétiques de la famille à deux nombres (cpixel et bipfd compris),
+// en ligne : c'est le cœur des boucles de calcul.
+inline bool CalculNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b, float& r) {
+    const double x = a->valeur, y = b->valeur;
+    switch (code) {
+        case kPlus:
+        case kSomme: r = static_cast<float>(x + y); return true;
+        case kFois:
+        case kProd: r = static_cast<float>(x * y); return true;
+        case kMoins:
+        case kDiff: r = static_cast<float>(x - y); return true;
+        case kDivise:
+        case kDiv: r = DivisionNum(I, a, b); return true;
+        case kModulo:
+        case kReste: r = ResteNum(I, a, b); return true;
+        case kCpixel: r = CpixelNum(I, a, b); return true;
+        case kBipfd: r = BipfdNum(I, a, b); return true;
+        default: return false;
+    }
+}
+
+// Le résultat d'une comparaison, de max ou de min est rendu ; les temporaires
+// qui ne le sont pas sont libérés.
+inline Objet* RendreComparaison(Interp& I, Objet* r, Flottant* a, Flottant* b) {
+    if (r != a) I.LibereSiTemporaire(a);
+    if (r != b && b != a) I.LibereSiTemporaire(b);
+    return r;
+}
+
+// Comparaisons, max et min : rendent l'objet résultat. nullptr pour un autre code.
+inline Objet* ComparaisonNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b) {
+    const float x = a->valeur, y = b->valeur;
+    bool tient;
+    switch (code) {
+        case kMax: return RendreComparaison(I, x > y ? a : b, a, b);
+        case kMin: return RendreComparaison(I, x < y ? a : b, a, b);
+        case kEgalEgal: tient = x == y; break;
+        case kDifferent: tient = x != y; break;
+        case kInf: tient = x < y; break;
+        case kInfEgal: tient = x < y || x == y; break;
+        case kSup: tient = x > y; break;
+        case kSupEgal: tient = !(x < y); break;
+        default: return nullptr;
+    }
+    // Le premier argument rendu tel quel serait faux s'il vaut 0 : true le remplace.
+    if (!tient) return RendreComparaison(I, I.pgFalse, a, b);
+    return RendreComparaison(I, x == 0 ? I.pgTrue : static_cast<Objet*>(a), a, b);
+}
+
+}  // namespace gelim

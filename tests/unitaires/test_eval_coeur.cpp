@@ -1,0 +1,276 @@
+// Le cœur de l'évaluation : atomes, formes mal faites, appels des FDU,
+// protocole du return, durée de vie des nombres, bornes et arrêt demandé.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "objects/imprime.h"
+#include "test_eval_lecteur.h"
+#include "turtle/tortue.h"
+
+using namespace gelim;
+
+namespace {
+const char* kTitreErreur = "DIALOGUE A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :";
+}
+
+TEST(EvalCoeur, AtomesEtMauvaisTypes) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(EvalPasAPas(I, I.pgNil), I.pgNil);
+    EXPECT_EQ(b.Eval("([] (av 100) 2)"), I.pgNil);  // rien n'est évalué derrière []
+    Objet* n = b.Arbre("42");
+    EXPECT_EQ(EvalPasAPas(I, n), n);
+    EXPECT_EQ(EvalPasAPas(I, b.N("jamaisvu")), I.pgValeurIndefinie);
+    EXPECT_EQ(EvalPasAPas(I, I.pgTrue), I.pgTrue);
+    EXPECT_EQ(EvalPasAPas(I, I.pgFalse), I.pgFalse);
+    EXPECT_EQ(I.tortue.y, 0.0f);
+    EXPECT_EQ(b.Messages(), "");
+
+    // Les objets sans valeur : une ligne dans les messages, ni boîte ni compte.
+    EXPECT_EQ(EvalPasAPas(I, I.pgCestFaux), I.pgCestFaux);
+    EXPECT_EQ(EvalPasAPas(I, I.sepElse), I.pgCestFaux);
+    EXPECT_EQ(EvalPasAPas(I, I.Cherche("av")), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              "Erreur dans LanceEval : Mauvais Type C'est faux \n"
+              "Erreur dans LanceEval : Mauvais Type else \n"
+              "Erreur dans LanceEval : Mauvais Type dans le switch av \n");
+    EXPECT_EQ(I.NbErreursExecution, 0);
+    EXPECT_TRUE(b.hote.journal.empty());
+}
+
+TEST(EvalCoeur, FormesMalFaitesEtParametreSansEnvironnement) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(b.Eval("((a) b)"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(3 4)"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(else 1)"), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              "pNB_EvalSExp\nEvaluation de la forme ((...)...)\na b \n"
+              "pNB_EvalSExp\nEvaluation d'une liste de nombres\n3 \n"
+              "pNB_EvalSExp\nEvaluation d'une liste bizarre\nelse \n");
+    EXPECT_EQ(b.Boites(kTitreErreur), 3);
+    EXPECT_EQ(I.NbErreursExecution, 3);
+
+    // Avant l'installation de l'environnement de base, un paramètre n'a pas de case.
+    Banc nu;
+    EXPECT_EQ(EvalPasAPas(*nu.I, nu.I->params[2]), nu.I->pgCestFaux);
+    EXPECT_EQ(nu.Messages(), "pNB_EvalSExp\nEvaluation d'une variable locale non-instanciée\nParam3DeFDU \n");
+    // Au niveau de base, il lit la case de l'environnement de base.
+    I.pgTabpEnv[0]->cases[2] = I.pgUn;
+    EXPECT_EQ(EvalPasAPas(I, I.params[2]), I.pgUn);
+}
+
+TEST(EvalCoeur, AppelsRefusesSansEvaluerLesArguments) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Eval("(lisp_de f (a b) (progn (return_ (+ a b))))");
+    VideLesMessages(I);
+    // Trois arguments pour deux paramètres : aucun n'est évalué (x reste indéfini).
+    EXPECT_EQ(b.Eval("(f 1 2 (donne (quote x) 5))"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(f (donne (quote x) 5))"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(g 1)"), I.pgCestFaux);
+    EXPECT_EQ(b.N("x")->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(b.Messages(),
+              "Evaluation d'une FDU\nLa liste de paramètres est trop grande\n1 2 donne quote x 5 \n"
+              "Evaluation d'une FDU\nLa liste de paramètres est trop petite\ndonne quote x 5 \n"
+              "Evaluation d'une FDU\nCette FDU n'a jamais été définie\ng \n");
+    Objet* r = b.Eval("(f 3 4)");
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_EQ(FLO(r)->valeur, 7.0f);
+    EXPECT_EQ(I.gProfondeurEnv, 0);
+    EXPECT_EQ(I.hautPileEnv, 1u);
+}
+
+TEST(EvalCoeur, RecursionEtTemporaires) {
+    BancEval b;
+    b.Commande("int fact(n) { if (n < 2) return 1; return n * fact(n - 1); }");
+    b.Commande("ecris(fact(5)); ecris((3 + 4) * 2); ecris(fact(1));");
+    // Un nouveau nombre s'écrit sans décimales ; un temporaire réutilisé en « %f ».
+    EXPECT_NE(b.Messages().find("\n120  \n14.000000  \n1  \n"), std::string::npos);
+    EXPECT_EQ(b.I->gProfondeurEnv, 0);
+    EXPECT_EQ(b.I->hautPileEnv, 1u);
+}
+
+TEST(EvalCoeur, ReturnDansLesBlocsEtLesBoucles) {
+    BancEval b;
+    Interp& I = *b.I;
+    // Le return sort de la boucle et de la fonction, où qu'il soit.
+    b.Executer(
+        "int f(x) { if (x > 0) { while (x < 5) { x = x + 1; if (x == 3) return 100; } return x; } return 0 - 1; }"
+        "int g(x) { if (x > 0) { { { return 7; } } } av(10); return 8; }");
+    Objet* r = b.Calcul("f(1);");
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_EQ(FLO(r)->valeur, 100.0f);
+    EXPECT_EQ(FLO(b.Calcul("f(3);"))->valeur, 5.0f);
+    r = b.Calcul("g(1);");
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_EQ(FLO(r)->valeur, 7.0f);
+    EXPECT_EQ(I.tortue.y, 0.0f);  // le return a fini l'appel avant av
+    r = b.Calcul("g(0);");
+    EXPECT_EQ(FLO(r)->valeur, 8.0f);
+    // Au niveau de base, le marqueur remonte jusqu'au pilote.
+    b.Commande("return 5;");
+    EXPECT_NE(
+        b.Messages().find("Le 'return' ne doit être utilisé qu'à l'intérieur d'une procédure.\nQue faire de : \n5  \n"),
+        std::string::npos);
+}
+
+TEST(EvalCoeur, UnReturnNeCouteAucuneCellule) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer("int g(x) { if (x > 0) return x; return 0; }");
+    RemplirTexteAAnalyser(I, "g(3);");
+    AnalyseLeTexte(I);
+    Objet* arbre = I.gArbreDuProgramme;
+    const int libres = I.NbCellulesLibres;
+    for (int i = 0; i < 1000; ++i) EvalPasAPas(I, arbre);
+    EXPECT_EQ(I.NbCellulesLibres, libres);
+    // Ce que l'élève voit du marqueur : la liste (returned v).
+    Objet* m = b.Eval("(return_ 4)");
+    ASSERT_TRUE(I.EstMarqueur(m));
+    VideLesMessages(I);
+    ImprimeAvecCrochets(I, m);
+    EXPECT_EQ(b.Messages(), "[returned 4 ] \n");
+}
+
+TEST(EvalCoeur, VieDesNombresAuxAppels) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer("int rien(y) { return 0; } int garde(x) { z = x; } int deux(x) { rien(x); w = x; return 1; }");
+    // L'argument temporaire meurt au retour ; la valeur gardée par z survit.
+    Flottant* t = I.NouveauNombreTemporaire(7);
+    const int64_t vivants = I.nbNombresVivants;
+    Objet* args = I.mp(t, I.pgNil);
+    t->etat = EtatTemporaire;  // (mp l'a rendu partagé)
+    EvalFDU(I, b.N("rien"), args);
+    EXPECT_EQ(t->libere, 1);
+    EXPECT_EQ(I.nbNombresVivants, vivants - 1);
+    t = I.NouveauNombreTemporaire(8);
+    args = I.mp(t, I.pgNil);
+    t->etat = EtatTemporaire;
+    EvalFDU(I, b.N("garde"), args);
+    EXPECT_EQ(b.N("z")->valeur, t);
+    EXPECT_EQ(t->libere, 0);
+    EXPECT_EQ(t->etat, EtatPartage);
+    // Prêté à l'appel intérieur, rendu à son propriétaire, puis détruit au retour extérieur.
+    t = I.NouveauNombreTemporaire(9);
+    args = I.mp(t, I.pgNil);
+    t->etat = EtatTemporaire;
+    EvalFDU(I, b.N("deux"), args);
+    EXPECT_EQ(b.N("w")->valeur, t);
+    EXPECT_EQ(t->libere, 0);
+    // Un nombre possédé par une variable et prêté revient à l'état possédé.
+    Flottant* p = I.NouveauNombreTemporaire(10);
+    p->etat = EtatPossede;
+    b.N("v")->valeur = p;
+    b.Eval("(rien v)");
+    EXPECT_EQ(p->etat, EtatPossede);
+    EXPECT_EQ(p->libere, 0);
+}
+
+TEST(EvalCoeur, LimiteDesAppelsImbriques) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer("int f(n) { f(n + 1); }");
+    b.Executer("f(0); f(0);");
+    // La boîte une fois par commande, les deux lignes à chaque refus.
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de l'évaluation récursive d'une procédure : | "
+                       "Dépassement de capacité dans la pile."),
+              1);
+    const std::string lignes =
+        "Erreur lors de l'évaluation récursive d'une procédure :\nDépassement de capacité dans la pile.\n";
+    std::string m = b.Messages();
+    ASSERT_GE(m.size(), 2 * lignes.size());
+    EXPECT_EQ(m.substr(m.size() - 2 * lignes.size()), lignes + lignes);
+    EXPECT_EQ(m.find(lignes), m.size() - 2 * lignes.size());
+    EXPECT_EQ(I.gProfondeurEnv, 0);
+    EXPECT_EQ(I.hautPileEnv, 1u);
+    EXPECT_EQ(I.NbErreursExecution, 0);
+    b.Executer("f(0);");
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 2);
+    // Une récursion de 800 niveaux passe.
+    b.Executer("int p(n) { if (n > 0) return 1 + p(n - 1); return 0; }");
+    Objet* r = b.Calcul("p(799);");
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_EQ(FLO(r)->valeur, 799.0f);
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 2);
+}
+
+TEST(EvalCoeur, ImbricationsSansFinArreteesParUnRapport) {
+    BancEval b;
+    Interp& I = *b.I;
+    // Une liste qui s'exécute elle-même, avec la borne par défaut : ni débordement, ni gel.
+    b.Executer("l = [exec l]; exec(l);");
+    std::string m = b.Messages();
+    EXPECT_EQ(m,
+              "Evaluation trop profonde\nLes évaluations s'imbriquent trop profondément : j'abandonne celle-ci.\n"
+              "exec l \n");
+    EXPECT_EQ(b.Boites(kTitreErreur), 1);
+    // Une forme imbriquée à 100000 niveaux, bâtie par le programme.
+    I.profondeurNativeMax = 3000;
+    VideLesMessages(I);
+    Objet* x = I.pgUn;
+    for (int i = 0; i < 100000; ++i) x = I.mp(I.Cherche("abs"), I.mp(x, I.pgNil));
+    PreparerCommande(I);
+    Objet* r = EvalPasAPas(I, x);  // 1 remplace la valeur refusée, puis abs(1) remonte
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_EQ(FLO(r)->valeur, 1.0f);
+    EXPECT_EQ(I.profondeurNative, 0);
+    EXPECT_NE(b.Messages().find("Evaluation trop profonde\n"), std::string::npos);
+    // Avec la borne par défaut, assez profond pour une récursion légitime de 800 appels.
+    I.profondeurNativeMax = Interp(b.hote).profondeurNativeMax;
+    b.Executer("int p(n) { if (n > 0) { { return 1 + p(n - 1); } } return 0; }");
+    EXPECT_EQ(FLO(b.Calcul("p(790);"))->valeur, 790.0f);
+}
+
+TEST(EvalCoeur, ArretDemandeParUnAutreFil) {
+    BancEval b;
+    Interp& I = *b.I;
+    std::atomic<bool> fini{false};
+    std::thread fil([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        I.arretDemande = true;
+        fini = true;
+    });
+    b.Executer("i = 0; while (1) { i = i + 1; } av(100); ecris(999);");
+    fil.join();
+    EXPECT_TRUE(fini);
+    EXPECT_EQ(I.tortue.y, 0.0f);
+    EXPECT_EQ(b.Messages(), "Tu as demandé l'arrêt : le programme s'arrête ici.\n");
+    // La commande suivante repart normalement.
+    EXPECT_EQ(FLO(b.Calcul("2 + 3;"))->valeur, 5.0f);
+}
+
+namespace {
+// Un hôte qui demande l'arrêt à la dixième question.
+class HoteQuiArrete : public HoteEnregistreur {
+public:
+    int questions = 0;
+    bool ArretDemande() override { return ++questions >= 10; }
+};
+}  // namespace
+
+TEST(EvalCoeur, ArretDemandeParLHote) {
+    HoteQuiArrete hote;
+    Interp I(hote);
+    InstallerEnvironnementDeBase(I);
+    RemplirTexteAAnalyser(I, "int f(n) { return f(n) + f(n); } f(1);");
+    AnalyseLeTexte(I);
+    PreparerCommande(I);
+    EvalPasAPas(I, I.gArbreDuProgramme);
+    EXPECT_GE(hote.questions, 10);
+    EXPECT_NE(Cp1252VersUtf8(I.messages.Texte()).find("Tu as demandé l'arrêt"), std::string::npos);
+    EXPECT_EQ(I.gProfondeurEnv, 0);
+}
+
+TEST(EvalCoeur, DixRapportsAuPlusParCommande) {
+    BancEval b;
+    b.Executer("repete (12) { racine(0 - 4); }");
+    EXPECT_EQ(b.Boites(kTitreErreur), 10);
+    EXPECT_EQ(b.I->NbErreursExecution, 12);
+    b.Executer("racine(0 - 4);");
+    EXPECT_EQ(b.Boites(kTitreErreur), 11);
+}

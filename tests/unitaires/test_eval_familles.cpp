@@ -1,0 +1,264 @@
+// Les familles de primitives : contrôles de genre et remplaçants, défauts des
+// aiguillages, temporaires réutilisés, protection des arguments.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "objects/imprime.h"
+#include "test_eval_lecteur.h"
+
+using namespace gelim;
+
+namespace {
+float Val(Objet* x) {
+    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
+}
+
+// Une primitive de code et de classe choisis, hors du lexique : pour
+// atteindre les défauts des aiguillages, qu'aucun mot du langage n'atteint.
+struct Intrus {
+    std::unique_ptr<Fonc> f = std::make_unique<Fonc>();
+    Intrus(Interp& I, uint16_t code, uint8_t nbArgs, const char* nom) {
+        f->tag = code;
+        f->nbArgs = nbArgs;
+        f->nom = nom;
+        for (int k = 0; k < 4; ++k) f->expr[k] = f->val[k] = I.pgNil;
+    }
+};
+
+// (f a1 ... an) bâtie autour d'un objet quelconque.
+Objet* Forme(Interp& I, Objet* f, std::initializer_list<Objet*> args) {
+    std::vector<Objet*> v(args);
+    Objet* l = I.pgNil;
+    for (size_t i = v.size(); i-- > 0;) l = I.mp(v[i], l);
+    return I.mp(f, l);
+}
+}  // namespace
+
+TEST(EvalFamilles, ControlesDeGenreDesFamillesNumeriques) {
+    BancEval b;
+    // Le remplaçant est 1 et la primitive est quand même calculée.
+    EXPECT_EQ(Val(b.Eval("(abs truc)")), 1.0f);
+    EXPECT_EQ(Val(b.Eval("(+ truc 2)")), 3.0f);
+    EXPECT_EQ(Val(b.Eval("(* 5 (quote (a)))")), 5.0f);
+    EXPECT_EQ(b.Messages(),
+              "Erreur dans l'évaluation de cette fonction numérique à 1 paramètre : abs \n"
+              "Son paramètre qui est : truc \n"
+              "n'a pas une valeur de nombre : Valeur_Indéfinie \n"
+              "les 2 paramètres de la fonction numérique.\n+ \n"
+              "le premier paramètre devrait être un nombre\nValeur_Indéfinie \n"
+              "l'évaluation des 2 paramètres de la fonction numérique.\n* \n"
+              "le second paramètre devrait être un nombre\na \n");
+    ASSERT_EQ(b.hote.boites.size(), 3u);
+    EXPECT_EQ(b.hote.boites[0].disposition, 10);  // trois paires : la boîte à six rangées
+    EXPECT_EQ(b.hote.boites[1].disposition, 6);
+}
+
+TEST(EvalFamilles, ControlesDeGenreDesListesEtDeLaTortue) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(b.Eval("(caddr 5)"), I.pgNil);
+    EXPECT_EQ(
+        b.Messages(),
+        "l'évaluation du paramètre d'une fonction sur les listes.\ncaddr \nle paramètre n'est pas une liste\n5 \n");
+    VideLesMessages(I);
+    // av d'un mot, et av sans argument : le rapport, puis un pas de 1.
+    EXPECT_EQ(b.Eval("(av truc)"), I.pgNil);
+    EXPECT_EQ(b.Eval("(av)"), I.pgNil);
+    EXPECT_FLOAT_EQ(I.tortue.y, 2.0f);
+    EXPECT_EQ(b.Messages(),
+              "l'évaluation du paramètre d'une fonction.\nav \nce paramètre n'est pas nombre\nValeur_Indéfinie \n"
+              "l'évaluation du paramètre d'une fonction.\nav \nce paramètre n'est pas nombre\n[] \n");
+    VideLesMessages(I);
+    b.Eval("(fpos truc 3)");
+    b.Eval("(fpos 3 truc)");
+    b.Eval("(circle 1 truc 3)");
+    b.Eval("(ligne 1 2 3 truc)");
+    b.Eval("(ligne 1 2 truc 4)");
+    EXPECT_EQ(b.Messages(),
+              "l'évaluation d'une fonction à 2 paramètres numériques\nfpos \nle premier paramètre n'est pas un nombre\n"
+              "Valeur_Indéfinie \n"
+              "l'évaluation d'une fonction à 2 paramètres numériques\nfpos \nle second paramètre n'est pas un nombre\n"
+              "Valeur_Indéfinie \n"
+              "l'évaluation d'une fonction à 3 paramètres numériques\ncircle \nle deuxième paramètre n'est pas un "
+              "nombre\nValeur_Indéfinie \n"
+              "l'évaluation d'une fonction à 4 paramètres numériques\nligne \nle quatrième paramètre n'est pas un "
+              "nombre\nValeur_Indéfinie \n"
+              "l'évaluation d'une fonction à 4 paramètres numériques\nligne \nle troisième paramètre n'est pas un "
+              "nombre\nValeur_Indéfinie \n");
+    // Les autres familles ne contrôlent rien.
+    VideLesMessages(I);
+    b.Eval("(consp 3)");
+    b.Eval("(eq 3 (quote a))");
+    b.Eval("(prem 3)");
+    EXPECT_EQ(b.Messages(), "");
+}
+
+TEST(EvalFamilles, ArgumentsEnTropJamaisEvalues) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(b.Eval("(av 1 (setq x 5))"), I.pgNil);
+    EXPECT_EQ(b.Eval("(abs 1 (setq x 5))")->tag, kTagFlottant);
+    EXPECT_EQ(b.Eval("(eq 1 1 (setq x 5))"), I.pgUn);
+    EXPECT_EQ(b.Eval("(lc (setq x 5))"), I.pgNil);  // Logo0 n'évalue rien
+    EXPECT_EQ(b.Eval("(quote a (setq x 5))"), b.N("a"));
+    EXPECT_EQ(b.N("x")->valeur, I.pgValeurIndefinie);
+    EXPECT_FLOAT_EQ(I.tortue.y, 1.0f);
+}
+
+TEST(EvalFamilles, DefautsDesAiguillages) {
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* un = I.pgUn;
+    Objet* liste = b.Arbre("(quote (a))");
+    struct Cas {
+        uint16_t code;
+        uint8_t nbArgs;
+        std::vector<Objet*> args;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {0x4713, 1, {un}, "switch EvalFoncEvNSNum1param\nce cas est imprévu\n1 \n"},
+        {0x471A, 2, {un, un}, " switch EvalFoncEvNS2Numparam \nce cas est imprévu \nintrus \n"},
+        {0x4732, 1, {liste}, "switch EvalFoncEvNSListe1param\nce cas est imprévu\nquote a \n"},
+        {0x4750, 2, {liste, liste}, " switch EvalFoncEvNS2Listeparam \nce cas est imprévu \nintrus \n"},
+        {0x4763, 0, {}, " switch EvalFoncEvNSFree0param \nce cas est imprévu \nintrus \n"},
+        {0x4764, 1, {un}, " switch EvalFoncEvNSFree1param \nce cas est imprévu \nintrus \n"},
+        {0x4786, 2, {un, un}, " switch EvalFoncEvNSFree2param \nce cas est imprévu \nintrus \n"},
+        {0x4795, 1, {un}, " switch EvalFoncEvNSAutre1param \nce cas est imprévu \nintrus \n"},
+        {0x4798, 2, {un, un}, " switch EvalFoncEvNSAutre2param \nce cas est imprévu \nintrus \n"},
+        {0x47A9, 3, {un, un, un}, " switch EvalFoncEvNSAutre3param \nce cas est imprévu \nintrus \n"},
+        {0x47C7, 0, {}, " switch EvalFoncEvNSLogo0param \nce cas est imprévu \nintrus \n"},
+        {0x47C9, 1, {un}, "switch EvalFoncEvNSLogo1param\nce cas est imprévu\n1 \n"},
+        {0x47E5, 2, {un, un}, " switch EvalFoncEvNS2Numparam \nce cas est imprévu \nintrus \n"},
+        {0x47E7, 3, {un, un, un}, " switch EvalFoncEvNSLogo3Param \nce cas est imprévu \nintrus \n"},
+        {0x47F3, 4, {un, un, un, un}, " switch EvalFoncEvNSLogo4Param \nce cas est imprévu \nintrus \n"},
+        {0x450B, 0, {un}, "switch EvalFoncNESP\nce cas est imprévu\nintrus \n"},
+        {0x4423, 1, {un}, "switch EvalFoncNENS1param\nce cas est imprévu\n1 \n"},
+        {0x4445, 2, {un, un}, " switch EvalFoncNENS2param \nce cas est imprévu \nintrus \n"},
+        {0x4482, 4, {un}, " switch EvalFoncNENS4param \nce cas est imprévu \nintrus \n"},
+        {0x4430, 0, {un}, "switch EvalFoncNENS0param\nce cas est imprévu\nC'est faux \n"},
+        {0x4450, 3, {un}, "Fonc::EvalFoncNENS\nqu'il y a un défaut dans le switch\nintrus \n"},
+        {0x4610, 0, {un}, "Fonc::EvalFonc\nqu'il y a un défaut dans le switch\nintrus \n"},
+    };
+    std::vector<Intrus> intrus;  // vivants jusqu'au bout : les cellules les désignent
+    for (const Cas& c : cas) {
+        Intrus& f = intrus.emplace_back(I, c.code, c.nbArgs, "intrus");
+        VideLesMessages(I);
+        PreparerCommande(I);
+        Objet* forme = I.pgNil;
+        for (size_t i = c.args.size(); i-- > 0;) forme = I.mp(c.args[i], forme);
+        EXPECT_EQ(EvalPasAPas(I, I.mp(f.f.get(), forme)), I.pgCestFaux) << std::hex << c.code;
+        EXPECT_EQ(b.Messages(), c.attendu) << std::hex << c.code;
+    }
+    // Une forme à liste d'arguments dont le reste n'est pas une liste.
+    VideLesMessages(I);
+    Objet* forme = I.mp(I.Cherche("progn"), I.pgNil);
+    CEL(forme)->cdr = I.pgUn;
+    EXPECT_EQ(EvalPasAPas(I, forme), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "progn\nEvalFoncNESP : Le paramètre n'est pas une liste\n1 \n");
+}
+
+TEST(EvalFamilles, TemporairesReutilises) {
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* forme = b.Arbre("(* (+ 3 4) 2)");
+    Objet* trois = CEL(CEL(CEL(CEL(forme)->cdr)->car)->cdr)->car;
+    const int64_t vivants = I.nbNombresVivants;
+    Objet* r = EvalPasAPas(I, forme);
+    EXPECT_EQ(b.Texte(r), "14.000000");
+    EXPECT_EQ(FLO(r)->etat, EtatTemporaire);
+    EXPECT_EQ(I.nbNombresVivants, vivants + 1);  // une seule création pour toute la chaîne
+    EXPECT_EQ(b.Texte(trois), "3");
+    EXPECT_EQ(Val(trois), 3.0f);
+    // Dans a + b * c - d, le premier temporaire porte toute la suite.
+    b.Eval("(setq a 1)");
+    b.Eval("(setq b 2)");
+    b.Eval("(setq c 3)");
+    b.Eval("(setq d 4)");
+    const int64_t avant = I.nbNombresVivants;
+    r = b.Eval("(- (+ a (* b c)) d)");
+    EXPECT_EQ(Val(r), 3.0f);
+    EXPECT_EQ(I.nbNombresVivants, avant + 1);
+    // Deux temporaires : le premier porte le résultat, le second est détruit.
+    // (mp rend partagé un nombre mis dans une liste : on le refait temporaire.)
+    Flottant* t1 = I.NouveauNombre(5);
+    Flottant* t2 = I.NouveauNombre(6);
+    Objet* somme = Forme(I, I.Cherche("somme"), {t1, t2});
+    t1->etat = t2->etat = EtatTemporaire;
+    EXPECT_EQ(EvalPasAPas(I, somme), t1);
+    EXPECT_EQ(Val(t1), 11.0f);
+    EXPECT_EQ(t2->libere, 1);
+    // Un seul temporaire, en second : c'est lui qui porte le résultat.
+    Flottant* t3 = I.NouveauNombre(7);
+    Objet* diff = Forme(I, I.Cherche("diff"), {I.pgUn, t3});
+    t3->etat = EtatTemporaire;
+    EXPECT_EQ(EvalPasAPas(I, diff), t3);
+    EXPECT_EQ(Val(t3), -6.0f);
+    // Une fonction à un nombre réutilise aussi son argument temporaire.
+    Flottant* t4 = I.NouveauNombre(-2);
+    Objet* abs = Forme(I, I.Cherche("abs"), {t4});
+    t4->etat = EtatTemporaire;
+    EXPECT_EQ(EvalPasAPas(I, abs), t4);
+    EXPECT_EQ(b.Texte(t4), "2.000000");
+    // Une comparaison rend exactement ce que rend la primitive.
+    EXPECT_EQ(b.Eval("(< 1 2)"), I.pgUn);
+}
+
+TEST(EvalFamilles, ProtectionDesArgumentsPendantUneCollecte) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer("int f() { return 10; } int g(a, b) { return a - b; }");
+    // Chaque return déclenche une collecte hors réserve : les valeurs déjà
+    // calculées des formes en cours doivent survivre.
+    I.seuilCollecteHors = 0;
+    Flottant* t = I.NouveauNombre(3);
+    Objet* forme = Forme(I, I.Cherche("*"), {t, b.Arbre("(f)")});
+    t->etat = EtatTemporaire;
+    PreparerCommande(I);
+    EXPECT_EQ(EvalPasAPas(I, forme), t);  // toujours vivant : il porte le résultat
+    EXPECT_EQ(t->valeur, 30.0f);
+    // Les arguments déjà calculés d'un appel de FDU attendent dans son Env.
+    t = I.NouveauNombre(7);
+    forme = Forme(I, b.N("g"), {t, b.Arbre("(f)")});
+    t->etat = EtatTemporaire;
+    Objet* r = EvalPasAPas(I, forme);
+    EXPECT_EQ(Val(r), -3.0f);
+    EXPECT_EQ(t->tag, kTagFlottant);
+    EXPECT_EQ(t->libere, 1);  // détruit au retour, pas repris pendant l'appel
+    r = b.Calcul("(1 + 2) * (f() + 0);");
+    EXPECT_EQ(Val(r), 30.0f);
+    r = b.Calcul("max(1 + 4, max(f(), 2 + 1)) + max(9 - 1, max(2 - 1, f()));");
+    EXPECT_EQ(Val(r), 20.0f);
+    r = b.Eval("(liste (+ 1 2) (f) (+ 3 3))");
+    VideLesMessages(I);
+    Imprime(I, r);
+    EXPECT_EQ(b.Messages(), "3 10 6 ");
+    EXPECT_EQ(I.hautPileEnv, 1u);
+}
+
+TEST(EvalFamilles, MaxImbriques) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(Val(b.Calcul("max(5, max(9, 3));")), 9.0f);
+    EXPECT_EQ(Val(b.Calcul("max(7, max(1, 2));")), 7.0f);
+    EXPECT_EQ(Val(b.Calcul("min(2 + 2, min(9 - 1, 3 * 2));")), 4.0f);
+    Objet* a = b.Arbre("3");
+    Objet* c = b.Arbre("3");
+    EXPECT_EQ(EvalPasAPas(I, Forme(I, I.Cherche("max"), {a, c})), c);
+}
+
+TEST(EvalFamilles, CommandesDeLaTortueEtSynonymes) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(b.Eval("(av 10)"), I.pgNil);
+    EXPECT_EQ(b.Eval("(fpos 0 0)"), I.pgNil);
+    // Le temporaire passé à une commande de la tortue est consommé.
+    const int64_t vivants = I.nbNombresVivants;
+    b.Eval("(td (+ 45 45))");
+    EXPECT_EQ(I.nbNombresVivants, vivants);
+    VideLesMessages(I);
+    Imprime(I, b.Eval("(append2 (quote (a b)) (quote (c)))"));
+    Imprime(I, b.Eval("(phrase (quote (a b)) (quote (c)))"));
+    EXPECT_EQ(b.Messages(), "a b c a b c ");
+}

@@ -1,0 +1,370 @@
+// Les formes spéciales : conditionnelles, boucles, let, affectations,
+// définitions de fonctions, listes, exec et impressions.
+#include <gtest/gtest.h>
+
+#include "objects/imprime.h"
+#include "test_eval_lecteur.h"
+
+using namespace gelim;
+
+namespace {
+float Val(Objet* x) {
+    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
+}
+}  // namespace
+
+TEST(EvalFormes, Conditionnelles) {
+    BancEval b;
+    Interp& I = *b.I;
+    // if faux : tout ce qui suit la branche alors, comme une suite.
+    EXPECT_EQ(b.Eval("(if 0 (setq a 1) (setq s 2) (setq t 3))"), I.pgNil);
+    EXPECT_EQ(b.N("a")->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(b.Valeur("s"), 2.0f);
+    EXPECT_EQ(b.Valeur("t"), 3.0f);
+    EXPECT_EQ(Val(b.Eval("(if 1 5 6)")), 5.0f);
+    EXPECT_EQ(b.Eval("(when [] (setq d 1))"), I.pgNil);
+    EXPECT_EQ(b.N("d")->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(b.Eval("(when 1 (setq d 1) 7)"), I.pgNil);  // la valeur d'une suite est []
+    EXPECT_EQ(b.Valeur("d"), 1.0f);
+    EXPECT_EQ(b.Eval("(unless 0 (setq u 4))"), I.pgNil);
+    EXPECT_EQ(b.Valeur("u"), 4.0f);
+    EXPECT_EQ(b.Eval("(unless 1 (setq u 5))"), I.pgFalse);
+    EXPECT_EQ(b.Valeur("u"), 4.0f);
+    // Le marqueur d'un return traverse les conditionnelles.
+    EXPECT_TRUE(I.EstMarqueur(b.Eval("(if false 1 (return_ 2))")));
+    EXPECT_TRUE(I.EstMarqueur(b.Eval("(when true (return_ 2) (setq u 9))")));
+    EXPECT_EQ(b.Valeur("u"), 4.0f);
+    // C'est faux compte pour vrai.
+    b.N("panne")->valeur = I.pgCestFaux;
+    EXPECT_EQ(Val(b.Eval("(if panne 8 9)")), 8.0f);
+    EXPECT_EQ(b.Messages(), "");
+}
+
+TEST(EvalFormes, EtOuCond) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(b.Eval("(and)"), I.pgTrue);
+    EXPECT_EQ(b.Eval("(and 1 2)"), I.pgTrue);
+    EXPECT_EQ(b.Eval("(and 1 0 (setq e 1))"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(or)"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(or 0 false [])"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(or 0 3 (setq e 1))"), I.pgTrue);
+    EXPECT_EQ(b.N("e")->valeur, I.pgValeurIndefinie);  // on s'arrête au premier qui décide
+
+    EXPECT_EQ(b.Eval("(cond (0 1) (false 2))"), I.pgFalse);
+    EXPECT_EQ(Val(b.Eval("(cond (0 1) (5) (setq e 1))")), 5.0f);  // une clause réduite à son test
+    EXPECT_EQ(b.Eval("(cond (0 1) (1 (setq c 3) 4) (1 (setq c 9)))"), I.pgNil);
+    EXPECT_EQ(b.Valeur("c"), 3.0f);
+    EXPECT_TRUE(I.EstMarqueur(b.Eval("(cond (1 (return_ 6)))")));
+    EXPECT_EQ(b.Messages(), "");
+    EXPECT_EQ(b.Eval("(cond (0 1) x (1 2))"), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "Cond\nIl ne faut pas d'atome ici\nx \n");
+}
+
+TEST(EvalFormes, Boucles) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer("i = 0; s = 0; while (i < 5) { s = s + i; i = i + 1; }");
+    EXPECT_EQ(b.Valeur("s"), 10.0f);
+    b.Executer("j = 10; do { j = j + 1; } while (j < 5);");  // au moins une fois
+    EXPECT_EQ(b.Valeur("j"), 11.0f);
+    b.Executer("t = 0; for (k = 0; k < 4; k = k + 1) t = t + k;");
+    EXPECT_EQ(b.Valeur("t"), 6.0f);
+    EXPECT_EQ(b.Valeur("k"), 4.0f);
+    EXPECT_EQ(b.Eval("(while 0 (setq z 1))"), I.pgNil);
+    EXPECT_EQ(b.Eval("(for (setq z 0) (< z 3) (setq z (+ z 1)) (setq y z))"), I.pgNil);
+    EXPECT_EQ(b.Valeur("z"), 3.0f);
+    EXPECT_EQ(b.Valeur("y"), 2.0f);
+
+    b.Executer("n = 0; repete (0) { n = n + 1; } repete (0 - 2) { n = n + 1; }");
+    EXPECT_EQ(b.Valeur("n"), 0.0f);
+    b.Executer("repete (2.9) { n = n + 1; }");
+    EXPECT_EQ(b.Valeur("n"), 2.0f);
+    EXPECT_EQ(b.Eval("(repete 0 5)"), I.pgNil);
+    EXPECT_EQ(Val(b.Eval("(repete 3 (setq n (+ n 1)))")), 5.0f);  // la valeur du dernier tour
+    EXPECT_EQ(b.Messages(), "");
+    EXPECT_EQ(b.Eval("(repete truc (setq n 100))"), I.pgCestFaux);
+    EXPECT_EQ(b.Valeur("n"), 5.0f);
+    EXPECT_EQ(b.Messages(),
+              "Repete\nLe param 1 n'a pas une valeur numérique\ntruc \n"
+              "Repete\nLa valeur du param 1 n'est pas un nombre\nValeur_Indéfinie \n");
+}
+
+TEST(EvalFormes, ReturnDansLesBouclesDUneFonction) {
+    BancEval b;
+    Interp& I = *b.I;
+    // Un return dans une boucle termine la boucle et l'appel (sans quoi la
+    // boucle de g tournerait sans fin : l'incrément suit le return).
+    b.Executer(
+        "int f() { c = 0; repete (3) { c = c + 1; return c; } return 99; }"
+        "int g(i) { while (i < 20) { if (i > 10) return i; i = i + 1; } return 0 - i; }"
+        "int h(i) { do { i = i + 1; if (i == 4) return 40; } while (i < 9); return 0; }"
+        "int k() { for (j = 0; j < 9; j = j + 1) { if (j == 2) return j * 10; } return 0; }"
+        "int m(i) { while (i < 3) { i = i + 1; } return i; }");
+    EXPECT_EQ(Val(b.Calcul("f();")), 1.0f);
+    EXPECT_EQ(b.Valeur("c"), 1.0f);
+    EXPECT_EQ(Val(b.Calcul("g(0);")), 11.0f);
+    EXPECT_EQ(Val(b.Calcul("h(0);")), 40.0f);
+    EXPECT_EQ(Val(b.Calcul("k();")), 20.0f);
+    EXPECT_EQ(b.Valeur("j"), 2.0f);
+    EXPECT_EQ(Val(b.Calcul("m(0);")), 3.0f);
+    EXPECT_EQ(Val(b.Calcul("g(25);")), -25.0f);
+    // Au niveau de base, la boucle s'arrête et le marqueur va au pilote.
+    EXPECT_TRUE(I.EstMarqueur(b.Eval("(while 1 (return_ 5))")));
+}
+
+TEST(EvalFormes, LetAuNiveauDeBase) {
+    BancEval b;
+    Interp& I = *b.I;
+    Env* base = I.pgTabpEnv[0];
+    Objet* r = b.Eval("(let ((a 5) (b (+ 3 4))) (return_ (* a b)))");
+    ASSERT_TRUE(I.EstMarqueur(r));
+    EXPECT_EQ(Val(CEL(CEL(r)->cdr)->car), 35.0f);
+    // Les noms globaux ne sont pas touchés ; les cases gardent leurs valeurs, le compte revient.
+    EXPECT_EQ(b.N("a")->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(Val(base->cases[0]), 5.0f);
+    EXPECT_EQ(Val(base->cases[1]), 7.0f);
+    EXPECT_EQ(FLO(base->cases[1])->etat, EtatPartage);
+    EXPECT_EQ(base->nbLocales, 0);
+    // L'expression d'une liaison suivante voit la valeur globale des noms précédents.
+    b.Eval("(setq a 100)");
+    r = b.Eval("(let ((a 1) (b a)) (return_ b))");
+    EXPECT_EQ(Val(CEL(CEL(r)->cdr)->car), 100.0f);
+    // Une liaison réduite à un nom vaut [].
+    r = b.Eval("(let ((a 1) b) (return_ b))");
+    EXPECT_EQ(CEL(CEL(r)->cdr)->car, I.pgNil);
+    EXPECT_EQ(b.Messages(), "");
+
+    EXPECT_EQ(b.Eval("(let 3 1)"), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              "la fonction let\nqu'il faut une liste de paramètre-Valeurs : (let ((Par1 Val1) ... (ParN ValN)) S1 ... "
+              "SN)\n3 \n");
+    VideLesMessages(I);
+    EXPECT_EQ(b.Eval("(let ((a 1) (b 2) (c 3) (d 4) (e 5) (f 6) (g 7) (h 8) (i 9)) (setq z 1))"), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "la fonction let\nVous utilisez trop de variables locales\ni 9 \n");
+    EXPECT_EQ(b.N("z")->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(base->nbLocales, 0);
+    r = b.Eval("(let ((q 2)) (return_ q))");  // les cases sont rendues
+    EXPECT_EQ(Val(CEL(CEL(r)->cdr)->car), 2.0f);
+}
+
+TEST(EvalFormes, LetDansUneFonction) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Eval("(lisp_de m (a) (progn (let ((b (+ a 1))) (return_ (* a b)))))");
+    // Le nom de la liaison reste dans les liaisons ; le corps lit la case 2.
+    VideLesMessages(I);
+    ImprimeAvecCrochets(I, b.N("m")->definition);
+    EXPECT_EQ(b.Messages(), "[[progn [let [[b [+ Param1DeFDU 1 ]]][return_ [* Param1DeFDU Param2DeFDU ]]]]] \n");
+    EXPECT_EQ(Val(b.Eval("(m 3)")), 12.0f);
+    // Trois paramètres et six locales : la neuvième case manque.
+    b.Eval("(lisp_de trop (a b c) (progn (let ((d 1) (e 2) (f 3) (g 4) (h 5) (i 6)) (return_ 0)) (return_ 1)))");
+    VideLesMessages(I);
+    EXPECT_EQ(Val(b.Eval("(trop 1 2 3)")), 1.0f);
+    EXPECT_EQ(b.Messages(), "la fonction let\nVous utilisez trop de variables locales\ni 6 \n");
+}
+
+TEST(EvalFormes, Affectations) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(b.Eval("(donne (quote x) 3)"), I.pgNil);
+    EXPECT_EQ(Val(b.Eval("(setq y 4)")), 4.0f);
+    b.Executer("x = y = 5;");
+    EXPECT_EQ(b.N("x")->valeur, I.pgNil);
+    EXPECT_EQ(b.Valeur("y"), 5.0f);
+    // Un temporaire affecté devient possédé ; remplacé, il est détruit.
+    Objet* t = b.Eval("(setq p (+ 1 2))");
+    EXPECT_EQ(FLO(t)->etat, EtatPossede);
+    b.Eval("(donne (quote q) p)");
+    EXPECT_EQ(FLO(t)->etat, EtatPartage);  // partagé entre p et q
+    b.Eval("(setq p 7)");
+    EXPECT_EQ(FLO(t)->libere, 0);
+    Objet* u = b.Eval("(setq r (+ 1 1))");
+    b.Eval("(donne (quote r) 0)");
+    EXPECT_EQ(FLO(u)->libere, 1);
+    // return dans une affectation.
+    EXPECT_EQ(b.Eval("(donne (quote m) (return_ 6))"), I.pgNil);
+    EXPECT_EQ(b.Valeur("m"), 6.0f);
+    EXPECT_EQ(b.Messages(), "Le 'return' ne doit pas être utilisé à l'intérieur d'une affectation.\n");
+    VideLesMessages(I);
+    EXPECT_EQ(b.Eval("(setq 3 4)"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(setq Param1DeFDU 4)"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(donne 3 4)"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(soit (quote x) 4)"), I.pgCestFaux);
+    EXPECT_EQ(b.N("x")->valeur, I.pgNil);
+    EXPECT_EQ(b.Messages(),
+              "Setq\nLe param 1 n'est pas un Nom\n3 \n"
+              "Setq\nLe param 1 n'est pas un Nom\nParam1DeFDU \n"
+              "donne\nLe param 1 n'est pas un nom\n3 \n"
+              "soit : il faut utiliser l'instruction 'donne'\n"
+              "dans l'affectation de cette expression qui n'est pas une variable locale\nx \n");
+}
+
+TEST(EvalFormes, AffectationDUnParametre) {
+    BancEval b;
+    b.Executer("int f(p) { p = p + 1; return p; } v = 5;");
+    EXPECT_EQ(Val(b.Calcul("f(v);")), 6.0f);
+    EXPECT_EQ(b.Valeur("v"), 5.0f);
+    // soit n'accepte que les variables locales.
+    b.Eval("(lisp_de g (p) (progn (soit (quote p) (* p 10)) (return_ p)))");
+    EXPECT_EQ(Val(b.Eval("(g 4)")), 40.0f);
+}
+
+TEST(EvalFormes, Nextl) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Eval("(setq l (quote (1 2)))");
+    EXPECT_EQ(b.Eval("(nextl l)"), I.pgUn);
+    EXPECT_EQ(Val(b.Eval("(nextl l)")), 2.0f);
+    EXPECT_EQ(b.N("l")->valeur, I.pgNil);
+    EXPECT_EQ(b.Eval("(nextl l)"), I.pgNil);
+    EXPECT_EQ(b.Messages(), "");
+    b.Eval("(setq l 5)");
+    EXPECT_EQ(b.Eval("(nextl l)"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(nextl 3)"), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              "Nextl\nLa valeur du param 1 n'est pas une liste\n5 \nNextl\nLe param 1 n'est pas un Nom\n3 \n");
+}
+
+TEST(EvalFormes, DefinitionsDeFonctions) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Commande("int carre(c) { return c * c; }");
+    EXPECT_EQ(b.Messages(),
+              "int carre(c) { return c * c; }\n"
+              "La fonction : 'carre' qui m'était inconnue, m'est maintenant connue\n"
+              "Tu m'as enseigné comment faire pour la fonction : 'carre' !\n");
+    VideLesMessages(I);
+    b.Commande("int carre(c) { return c * c * 1; }");
+    EXPECT_EQ(b.Messages(),
+              "int carre(c) { return c * c * 1; }\n"
+              "Attention, la fonction : 'carre' est déjà définie, alors, je la redéfinis\n");
+    EXPECT_EQ(b.N("carre")->nbParamsFDU, 1);
+    // Un corps vide ne fait que déclarer : l'appel évalue le prototype.
+    VideLesMessages(I);
+    b.Executer("int vide() { } vide();");
+    EXPECT_EQ(b.Messages(),
+              "La fonction : 'vide' qui m'était inconnue, m'est maintenant connue\n"
+              "Erreur dans LanceEval : Mauvais Type ValeurFDUProtoIndefinie \n");
+    // Les refus ne changent rien.
+    VideLesMessages(I);
+    EXPECT_EQ(b.Eval("(lisp_de 3 (a) (progn 1))"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(lisp_de h 3 (progn 1))"), I.pgCestFaux);
+    EXPECT_EQ(b.Eval("(lisp_de h (a b c d e f g h i) (progn 1))"), I.pgCestFaux);
+    EXPECT_EQ(b.N("h")->nbParamsFDU, -1);
+    EXPECT_EQ(b.Messages(),
+              "De\nLe 1er paramètre qui sert pour le nom de fonction, n'est pas un symbole\n3 \n"
+              "De\nLe 2ième paramètre doit être une liste de paramètres\n3 \n"
+              "De\nUne fonction ne peut pas avoir plus de 8 paramètres\na b c d e f g h i \n");
+}
+
+TEST(EvalFormes, ReecritureDesCorps) {
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* forme = b.Arbre("(lisp_de k (a b a) (progn (return_ (liste (quote (a z)) b))))");
+    Objet* corps = CEL(CEL(CEL(forme)->cdr)->cdr)->cdr;
+    EvalPasAPas(I, forme);
+    VideLesMessages(I);
+    // Jusque dans les listes citées ; la première position gagne.
+    ImprimeAvecCrochets(I, b.N("k")->definition);
+    ImprimeAvecCrochets(I, corps);
+    EXPECT_EQ(b.Messages(),
+              "[[progn [return_ [liste [quote [Param1DeFDU z ]]Param2DeFDU ]]]] \n"
+              "[[progn [return_ [liste [quote [a z ]]b ]]]] \n");
+    EXPECT_EQ(b.N("k")->nbParamsFDU, 3);
+}
+
+TEST(EvalFormes, ListeEvalueDuDernierAuPremier) {
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* l = b.Eval("(liste (donne (quote o) 1) (setq o 2))");
+    EXPECT_EQ(b.Valeur("o"), 1.0f);  // le second argument a été évalué le premier
+    VideLesMessages(I);
+    ImprimeAvecCrochets(I, l);
+    EXPECT_EQ(b.Messages(), "[[] 2 ] \n");
+    EXPECT_EQ(b.Eval("(liste)"), I.pgNil);
+    // Une longue liste d'arguments.
+    std::string t = "(liste";
+    for (int i = 0; i < 40; ++i) t += " " + std::to_string(i + 2);
+    l = b.Eval(t + ")");
+    int n = 0;
+    for (Objet* c = l; c != I.pgNil; c = CEL(c)->cdr, ++n) EXPECT_EQ(Val(CEL(c)->car), float(n + 2));
+    EXPECT_EQ(n, 40);
+}
+
+TEST(EvalFormes, QuoteEtExec) {
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* forme = b.Arbre("(quote (a b))");
+    EXPECT_EQ(EvalPasAPas(I, forme), CEL(CEL(forme)->cdr)->car);
+    b.Executer("l = [donne [quote q] 5]; exec(l);");
+    EXPECT_EQ(b.Valeur("q"), 5.0f);
+    EXPECT_EQ(Val(b.Calcul("exec(2 + 3);")), 5.0f);
+}
+
+TEST(EvalFormes, Impressions) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer("ecris(1, [a b], 2.5); tape(3); prin(4); print(5); ecris((3 + 4) * 2); ec(3 + 4);");
+    EXPECT_EQ(b.Messages(), "1 a b 2.500000  \n3 4 5  \n14.000000  \n7  \n");
+    EXPECT_FALSE(I.modeTexteGraphique);
+    VideLesMessages(I);
+    EXPECT_EQ(b.Eval("(ecris (return_ 3))"), I.pgNil);
+    EXPECT_EQ(b.Messages(), "Le 'return' ne doit pas être utilisé à l'intérieur d'une impression.\n3  \n");
+    VideLesMessages(I);
+    EXPECT_EQ(b.Eval("(pprint (quote (av 10)) 99)"), I.pgNil);
+    EXPECT_EQ(b.Messages(), "[\n: av \n: 10 \n]\n");
+    // Le temporaire imprimé est consommé.
+    const int64_t vivants = I.nbNombresVivants;
+    b.Eval("(tape (+ 1 2))");
+    EXPECT_EQ(I.nbNombresVivants, vivants);
+}
+
+namespace {
+// Compte les pixels non blancs d'un rectangle.
+int Encre(const Surface& s, int g, int h, int d, int bas) {
+    int n = 0;
+    for (int y = h; y < bas; ++y)
+        for (int x = g; x < d; ++x) n += !(s.LirePixel(x, y) == Couleur{255, 255, 255});
+    return n;
+}
+
+// Un hôte qui note si l'écho graphique est allumé à chaque écriture.
+class HoteEcho : public HoteEnregistreur {
+public:
+    Interp* I = nullptr;
+    std::string echos;
+    void MessagesModifies() override {
+        if (I) echos += I->modeTexteGraphique ? 'G' : '-';
+    }
+};
+}  // namespace
+
+TEST(EvalFormes, LeTexteImpriméVaAussiDansLaFenetreGraphique) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.dessin.RemplirRectangle(0, 0, 1000, 1000, Couleur{255, 255, 255});
+    b.vue.RemplirRectangle(0, 0, 1000, 1000, Couleur{255, 255, 255});
+    I.tortue.x = 100.7f;
+    I.tortue.y = 200.9f;
+    b.Executer("ecris(123456);");
+    // Le texte part de la tortue (colonne 600, ligne 300), ligne de base en bas.
+    EXPECT_GT(Encre(b.dessin, 600, 280, 680, 302), 20);
+    EXPECT_GT(Encre(b.vue, 600, 280, 680, 302), 20);
+    EXPECT_EQ(Encre(b.dessin, 500, 480, 600, 520), 0);
+    // pprint n'écrit que dans la fenêtre des messages.
+    I.tortue.y = -200;
+    b.Executer("pprint(123456);");
+    EXPECT_EQ(Encre(b.dessin, 600, 680, 700, 702), 0);
+
+    // Une impression faite pendant l'évaluation d'un argument ne coupe pas l'écho de l'autre.
+    HoteEcho hote;
+    Interp J(hote);
+    hote.I = &J;
+    InstallerEnvironnementDeBase(J);
+    Objet* forme = Lecteur(J, "(ecris (progn (tape 1)) 2)").Lire();
+    PreparerCommande(J);
+    EvalPasAPas(J, forme);
+    EXPECT_EQ(hote.echos, "GGG--");  // 1, [] et 2 dans l'écho ; puis la fin de ligne
+    EXPECT_FALSE(J.modeTexteGraphique);
+}
