@@ -60,8 +60,7 @@ Objet* FormeWhile(Interp& I, Objet* c, Objet* b) {
     Objet* v = Evaluer(I, c);
     while (!I.EstFaux(v) && !Arrete(I)) {
         PeutEtreSonder(I);
-        Objet* r = Evaluer(I, b);
-        if (I.EstMarqueur(r)) return r;
+        Evaluer(I, b);  // un marqueur de return venu du corps est abandonné : la boucle continue
         v = Evaluer(I, c);
     }
     return I.pgNil;
@@ -71,8 +70,7 @@ Objet* FormeDo(Interp& I, Objet* b, Objet* c) {
     Objet* v;
     do {
         PeutEtreSonder(I);
-        Objet* r = Evaluer(I, b);
-        if (I.EstMarqueur(r)) return r;
+        Evaluer(I, b);
         v = Evaluer(I, c);
     } while (!I.EstFaux(v) && !Arrete(I));
     return I.pgNil;
@@ -83,8 +81,7 @@ Objet* FormeFor(Interp& I, Objet* a, Objet* c, Objet* s, Objet* b) {
     Objet* v = Evaluer(I, c);
     while (!I.EstFaux(v) && !Arrete(I)) {
         PeutEtreSonder(I);
-        Objet* r = Evaluer(I, b);
-        if (I.EstMarqueur(r)) return r;
+        Evaluer(I, b);
         Evaluer(I, s);
         v = Evaluer(I, c);
     }
@@ -101,8 +98,7 @@ Objet* FormeRepete(Interp& I, Objet* n, Objet* b) {
     Objet* r = I.pgNil;
     for (int64_t i = 0; i < tours && !Arrete(I); ++i) {
         PeutEtreSonder(I);
-        r = Evaluer(I, b);
-        if (I.EstMarqueur(r)) break;
+        r = Evaluer(I, b);  // tous les tours ; la valeur du dernier, marqueur ou non
     }
     return r;
 }

