@@ -236,6 +236,7 @@ int Session(const Options& o) {
     I->dessin = &dessin;
     I->vue = &vue;
     I->precedent = &precedent;
+    I->profondeurNativeMax = 500000;  // la pile de ce fil fait 1 Gio
     I->dossiersCharge.push_back(".");
     if (std::string exemples = DossierDesExemples(); !exemples.empty()) I->dossiersCharge.push_back(exemples);
     // La boîte d'information du démarrage.

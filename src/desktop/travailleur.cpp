@@ -50,6 +50,7 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
         I_->dessin = &dessin_;
         I_->vue = &vue_;
         I_->precedent = &precedent_;
+        I_->profondeurNativeMax = 250000;  // la pile de ce fil fait 512 Mio
         hote_.AttacherModele(&I_->messages);
         interp_ = I_.get();
     }

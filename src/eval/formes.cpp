@@ -51,10 +51,10 @@ Objet* FormeCond(Interp& I, Objet* args) {
 }
 
 // ------------------------------------------------------------ boucles
-// Un return dans le corps d'une boucle termine la boucle et remonte jusqu'à
-// l'appel de la fonction, comme en C : le laisser perdre ferait tourner sans
-// fin « while (i < 20) { if (i > 10) return i; i = i + 1; } ». Sinon, seule la
-// condition (ou l'arrêt demandé) termine la boucle.
+// while, do et for ne regardent pas les valeurs du corps : le marqueur d'un
+// return venu du corps est abandonné et seule la condition (ou l'arrêt
+// demandé) termine la boucle. repete fait tous ses tours et rend la valeur du
+// dernier, marqueur compris.
 
 Objet* FormeWhile(Interp& I, Objet* c, Objet* b) {
     Objet* v = Evaluer(I, c);

@@ -94,6 +94,24 @@ TEST(EvalFamilles, ControlesDeGenreDesListesEtDeLaTortue) {
     EXPECT_EQ(b.Messages(), "");
 }
 
+TEST(EvalFamilles, ControleDeGenreDesFamillesADeuxListes) {
+    // Aucun mot du langage n'est dans cette famille : une primitive intruse la visite.
+    BancEval b;
+    Interp& I = *b.I;
+    Intrus f(I, 0x4751, 2, "intrus");
+    EXPECT_EQ(EvalPasAPas(I, Forme(I, f.f.get(), {I.pgUn, b.Arbre("(quote (a))")})), I.pgCestFaux);
+    EXPECT_EQ(EvalPasAPas(I, Forme(I, f.f.get(), {b.Arbre("(quote (a))"), I.pgUn})), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(),
+              "l'évaluation des 2 paramètres d'une fonction sur les listes.\nintrus \n"
+              "le premier paramètre n'est pas une liste\n1 \n"
+              " switch EvalFoncEvNS2Listeparam \nce cas est imprévu \nintrus \n"
+              "l'évaluation des 2 paramètres d'une fonction sur les listes.\nintrus \n"
+              "le second paramètre n'est pas une liste\n1 \n"
+              " switch EvalFoncEvNS2Listeparam \nce cas est imprévu \nintrus \n");
+    // Le remplaçant est [] : la primitive voit la liste vide.
+    EXPECT_EQ(f.f->val[1], I.pgNil);
+}
+
 TEST(EvalFamilles, ArgumentsEnTropJamaisEvalues) {
     BancEval b;
     Interp& I = *b.I;

@@ -2,6 +2,7 @@
 // GIF sur des flux faits à la main, la lecture BMP, le chargement d'un BMP sur
 // le dessin et l'aller-retour par la sauvegarde.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <functional>
@@ -22,7 +23,8 @@ std::string Donnees(const std::string& nom) {
 }
 
 std::string Provisoire(const std::string& nom) {
-    return testing::TempDir() + "gelim_tortue_" + nom;
+    // Propre au processus : deux suites lancées en même temps ne se marchent pas dessus.
+    return testing::TempDir() + "gelim_tortue_" + std::to_string(getpid()) + "_" + nom;
 }
 
 void Ecrire(const std::string& chemin, const std::vector<uint8_t>& octets) {
