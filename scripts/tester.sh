@@ -31,7 +31,7 @@ if [ -n "$cibles" ]; then
     travail="$(mktemp -d)"
     [ -d "$corpus" ] && cp -r "$corpus/." "$travail/"
     echo "--- $c : ${GELIM_DUREE_FUZZ:-30} s"
-    "$racine/build-fuzz/$c" -max_total_time="${GELIM_DUREE_FUZZ:-30}" -rss_limit_mb=2048 -timeout=10 \
+    "$racine/build-fuzz/fuzz/$c" -max_total_time="${GELIM_DUREE_FUZZ:-30}" -rss_limit_mb=2048 -timeout=10 \
       -print_final_stats=0 "$travail" 2>&1 | tail -n 3
     rm -rf "$travail"
   done
