@@ -36,7 +36,8 @@ public:
 
     void MontrerBoiteErreur(const BoiteErreur& b) override {
         std::string l = "DIALOGUE " + b.titre;
-        for (const RangeeBoite& r : b.rangees) l += " | " + (r.etiquette.empty() ? r.texte : r.etiquette + " " + r.texte);
+        for (const RangeeBoite& r : b.rangees)
+            l += " | " + (r.etiquette.empty() ? r.texte : r.etiquette + " " + r.texte);
         Journal(l);
     }
     int AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) override {
@@ -72,9 +73,9 @@ public:
         static const struct {
             const char* nom;
             int code;
-        } noms[] = {{"gauche", 37},   {"droite", 39}, {"haut", 38},   {"bas", 40},     {"debut", 36},
-                    {"fin", 35},      {"precedent", 33}, {"suivant", 34}, {"retour", 8}, {"inser", 45},
-                    {"suppr", 46},    {"espace", 32}, {"entree", 13}, {"echap", 27}};
+        } noms[] = {{"gauche", 37}, {"droite", 39},    {"haut", 38},    {"bas", 40},   {"debut", 36},
+                    {"fin", 35},    {"precedent", 33}, {"suivant", 34}, {"retour", 8}, {"inser", 45},
+                    {"suppr", 46},  {"espace", 32},    {"entree", 13},  {"echap", 27}};
         for (const auto& n : noms)
             if (r == n.nom) return Touche{Touche::Clavier, n.code, false};
         if (r == "clic-gauche") return Touche{Touche::ClicGauche, 1, false};
@@ -179,7 +180,9 @@ bool LireOptions(int argc, char** argv, Options& o) {
 }
 
 // Un texte lu (fichier ou argument) : UTF-8 s'il est valide, page 1252 sinon.
-std::string VersCp1252(const std::string& brut) { return EstUtf8Valide(brut) ? Utf8VersCp1252(brut.c_str()) : brut; }
+std::string VersCp1252(const std::string& brut) {
+    return EstUtf8Valide(brut) ? Utf8VersCp1252(brut.c_str()) : brut;
+}
 
 bool LireFlux(const std::string& nom, std::string& contenu) {
     if (nom == "-") {
@@ -232,6 +235,9 @@ int Session(const Options& o) {
         for (const std::string& l : Lignes(VersCp1252(brut))) hote.reponses.push_back(l);
     }
     SurfaceQImage dessin, vue, precedent;
+    // Les polices se chargent au démarrage, comme dans l'application : le
+    // premier texte imprimé (dessiné aussi) n'en paie pas le prix.
+    SurfaceQImage::PrechargerLaPolice();
     auto I = std::make_unique<Interp>(hote);
     I->dessin = &dessin;
     I->vue = &vue;
@@ -251,35 +257,34 @@ int Session(const Options& o) {
     for (const Entree& e : o.entrees) {
         std::string brut;
         switch (e.genre) {
-        case Entree::Programme:
-            if (!LireFlux(e.valeur, brut)) {
-                std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
-                code = 2;
+            case Entree::Programme:
+                if (!LireFlux(e.valeur, brut)) {
+                    std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
+                    code = 2;
+                    break;
+                }
+                {
+                    // Le dossier du programme sert aussi à « charge ».
+                    std::string dossier =
+                        e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
+                    I->dossiersCharge.insert(I->dossiersCharge.begin() + 1, dossier);
+                }
+                I->mode = 1;
+                ExecuterEtAttendre(*I, VersCp1252(brut));
                 break;
-            }
-            {
-                // Le dossier du programme sert aussi à « charge ».
-                std::string dossier = e.valeur.find('/') == std::string::npos
-                                          ? "."
-                                          : e.valeur.substr(0, e.valeur.rfind('/'));
-                I->dossiersCharge.insert(I->dossiersCharge.begin() + 1, dossier);
-            }
-            I->mode = 1;
-            ExecuterEtAttendre(*I, VersCp1252(brut));
-            break;
-        case Entree::Commandes:
-            if (!LireFlux(e.valeur, brut)) {
-                std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
-                code = 2;
+            case Entree::Commandes:
+                if (!LireFlux(e.valeur, brut)) {
+                    std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
+                    code = 2;
+                    break;
+                }
+                I->mode = 0;
+                for (const std::string& l : Lignes(VersCp1252(brut))) ExecuterEtAttendre(*I, l);
                 break;
-            }
-            I->mode = 0;
-            for (const std::string& l : Lignes(VersCp1252(brut))) ExecuterEtAttendre(*I, l);
-            break;
-        case Entree::Texte:
-            I->mode = 0;
-            ExecuterEtAttendre(*I, VersCp1252(e.valeur));
-            break;
+            case Entree::Texte:
+                I->mode = 0;
+                ExecuterEtAttendre(*I, VersCp1252(e.valeur));
+                break;
         }
     }
 
@@ -302,7 +307,7 @@ int Session(const Options& o) {
     return code;
 }
 
-} // namespace
+}  // namespace
 
 int LancerSansEcran(int argc, char** argv) {
     Options o;
@@ -326,4 +331,4 @@ int LancerSansEcran(int argc, char** argv) {
     return code;
 }
 
-} // namespace gelim
+}  // namespace gelim

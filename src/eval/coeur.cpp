@@ -146,31 +146,65 @@ Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
     return Aiguiller(I, f, args);
 }
 
-// Un bloc dans une suite (le corps d'une FDU, d'un if) est parcouru sans
-// passer par l'aiguillage ; le pas à pas, lui, doit le voir passer.
-static inline bool EstBlocDirect(const Interp& I, Objet* x) {
-    return !I.modeLent && EstListeNonVide(I, x) && CEL(x)->car->tag == kProgn && EstCellule(CEL(x)->cdr);
+// Le return d'une instruction : la valeur attend dans le marqueur direct,
+// partagée comme si elle avait été mise dans une liste.
+static inline Objet* RetourDirect(Interp& I, Objet* v) {
+    if (EstFlottant(v)) FLO(v)->etat = EtatPartage;
+    I.marqueurDirect.car = I.sepReturned;
+    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
+    I.marqueurDirectValeur.car = v;
+    I.marqueurDirectValeur.cdr = I.pgNil;
+    return &I.marqueurDirect;
 }
 
-Objet* EvalProgn(Interp& I, Objet* liste) {
-    for (Objet* l = liste; EstCellule(l) && l != I.pgNil; l = CEL(l)->cdr) {
-        Objet* x = CEL(l)->car;
-        Objet* v;
-        if (EstBlocDirect(I, x)) {
-            if (++I.profondeurNative > I.profondeurNativeMax) {
-                v = TropProfond(I, x);
-            } else {
-                v = EvalProgn(I, CEL(x)->cdr);
-                --I.profondeurNative;
-            }
-        } else {
-            v = Evaluer(I, x);
+static Objet* EvalPrognInterne(Interp& I, Objet* liste);
+
+// Une instruction d'une suite. Les blocs, les if et les return s'y font sur
+// place, sans aiguillage ni marqueur alloué ; le pas à pas et l'arrêt, eux,
+// doivent tout voir passer : chemin ordinaire.
+static Objet* EvalInstruction(Interp& I, Objet* x) {
+    if (I.modeLent || !EstListeNonVide(I, x) || !EstCellule(CEL(x)->cdr)) return Evaluer(I, x);
+    Objet* tete = CEL(x)->car;
+    Objet* args = CEL(x)->cdr;
+    switch (tete->tag) {
+        case kReturn: {
+            Fonc* f = FONC(tete);
+            Objet* e = f->expr[0] = Premier(I, args);
+            return RetourDirect(I, f->val[0] = Evaluer(I, e));
         }
+        case kProgn:
+        case kIf:
+        case kWhen: break;
+        default: return Evaluer(I, x);
+    }
+    if (++I.profondeurNative > I.profondeurNativeMax) return TropProfond(I, x);
+    Objet* v;
+    if (tete->tag == kProgn) {
+        v = EvalPrognInterne(I, args);
+    } else if (I.EstFaux(Evaluer(I, Premier(I, args)))) {
+        v = tete->tag == kIf ? EvalPrognInterne(I, Reste(I, Reste(I, args))) : I.pgNil;
+    } else {
+        v = tete->tag == kIf ? EvalInstruction(I, Second(I, args)) : EvalPrognInterne(I, Reste(I, args));
+    }
+    --I.profondeurNative;
+    return v;
+}
+
+// La suite d'instructions ; peut rendre le marqueur direct.
+static Objet* EvalPrognInterne(Interp& I, Objet* liste) {
+    for (Objet* l = liste; EstListeNonVide(I, l); l = CEL(l)->cdr) {
+        Objet* v = EvalInstruction(I, CEL(l)->car);
         if (I.EstMarqueur(v)) return v;
         I.LibereSiTemporaire(v);
         if (Arrete(I)) break;
     }
     return I.pgNil;
+}
+
+Objet* EvalProgn(Interp& I, Objet* liste) {
+    Objet* r = EvalPrognInterne(I, liste);
+    if (r == &I.marqueurDirect) r = I.Marqueur(I.marqueurDirectValeur.car);
+    return r;
 }
 
 // ------------------------------------------------------------ appel d'une FDU
@@ -181,6 +215,20 @@ static inline void LierAuParametre(Objet* v) {
     if (!EstFlottant(v)) return;
     Flottant* n = FLO(v);
     n->etat = n->etat == EtatTemporaire ? EtatPossede : n->etat == EtatPossede ? EtatPrete : EtatPartage;
+}
+
+// Un nombre possédé par un paramètre meurt avec l'appel. Rien d'autre ne le
+// désigne (une mise en liste, une affectation ou un return l'aurait rendu
+// partagé, un passage à une autre FDU prêté) : sa place resert aussitôt, sans
+// attendre la collecte. Une variable locale de let peut le désigner aussi :
+// elle meurt avec le même appel.
+static inline void RecyclerParametre(Interp& I, Flottant* n) {
+    if (n->libere) return;
+    I.DetruireNombre(n);
+    if (!n->libere) return;  // zéro et un ne meurent jamais
+    n->tag = 0;
+    n->suivantLibre = I.nombresLibres;
+    I.nombresLibres = n;
 }
 
 Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
@@ -207,7 +255,8 @@ Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
     const int32_t d = ++I.gProfondeurEnv;
     I.pgTabpEnv[size_t(d)] = e;
     if (nom->trace) TraceAppel(I, nom, e, d);
-    Objet* r = EvalProgn(I, nom->definition);
+    // Le marqueur direct d'un return va jusqu'à EvalSExp, qui en tire la valeur.
+    Objet* r = EvalPrognInterne(I, nom->definition);
     if (nom->trace) TraceRetour(I, r, d);
     I.pgTabpEnv[size_t(d)] = nullptr;
     --I.gProfondeurEnv;
@@ -215,10 +264,18 @@ Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
     // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
     // résultat ; les valeurs prêtées reviennent à leur propriétaire.
     Objet* const vide = I.pgNil;
-    for (Objet* c : e->cases) {
-        if (c == vide || c->tag != kTagFlottant) continue;
-        if (c != r) I.LibereSiPossede(c);
-        if (FLO(c)->etat == EtatPrete) FLO(c)->etat = EtatPossede;
+    for (int32_t i = 0; i < e->nbCasesEcrites; ++i) {
+        Objet* c = e->cases[i];
+        if (c == vide || c->tag != kTagFlottant || c == r) {
+            continue;
+        } else if (FLO(c)->etat == EtatPrete) {
+            FLO(c)->etat = EtatPossede;
+        } else if (FLO(c)->etat == EtatPossede) {
+            if (i < n)
+                RecyclerParametre(I, FLO(c));
+            else
+                I.DetruireNombre(FLO(c));
+        }
     }
     RendreEnv(I);
     return r;

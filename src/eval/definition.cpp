@@ -273,6 +273,7 @@ Objet* FormeLet(Interp& I, Objet* args) {
         Objet* v = Evaluer(I, EstCellule(b) ? Second(I, b) : I.pgNil);
         if (EstFlottant(v) && FLO(v)->etat <= EtatTemporaire) FLO(v)->etat = EtatPartage;
         E->cases[k] = v;
+        if (k >= E->nbCasesEcrites) E->nbCasesEcrites = k + 1;
         // Au niveau de base, aucun corps n'a été réécrit à la définition : on le fait ici.
         if (base && nom != I.pgNil) corps = RemplacerPartout(I, corps, nom, I.params[k]);
         ++E->nbLocales;

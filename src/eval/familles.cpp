@@ -137,7 +137,7 @@ bool EvaluerArguments(Interp& I, Fonc* f, Objet* args, int n) {
 
 // Le cas le plus fréquent, deux arguments, en ligne droite.
 template <class Verif>
-inline bool EvaluerDeux(Interp& I, Fonc* f, Objet* args) {
+[[gnu::always_inline]] inline bool EvaluerDeux(Interp& I, Fonc* f, Objet* args) {
     Objet* e1 = Premier(I, args);
     Objet* e2 = Second(I, args);
     f->expr[0] = e1;
@@ -202,12 +202,12 @@ Objet* Defaut(Interp& I, const char* contexte, Fonc* f) {
     return EstTemporaireVivant(v) ? Reutiliser(v, r) : I.NouveauNombreTemporaire(r);
 }
 
-[[gnu::noinline]] Objet* EvalFoncEvNS2Numparam(Interp& I, Fonc* f, Objet* args) {
+[[gnu::always_inline]] inline Objet* Num2(Interp& I, Fonc* f, Objet* args, const uint16_t code) {
     if (!EvaluerDeux<VerifNum2>(I, f, args)) return I.pgCestFaux;
     Objet* a = f->val[0];
     Objet* b = f->val[1];
     float r;
-    if (CalculNum2(I, f->tag, FLO(a), FLO(b), r)) {
+    if (CalculNum2(I, code, FLO(a), FLO(b), r)) {
         if (EstTemporaireVivant(a)) {
             if (b != a) I.LibereSiTemporaire(b);
             return Reutiliser(a, r);
@@ -215,8 +215,19 @@ Objet* Defaut(Interp& I, const char* contexte, Fonc* f) {
         if (EstTemporaireVivant(b)) return Reutiliser(b, r);
         return I.NouveauNombreTemporaire(r);
     }
-    if (Objet* o = ComparaisonNum2(I, f->tag, FLO(a), FLO(b))) return o;
+    if (Objet* o = ComparaisonNum2(I, code, FLO(a), FLO(b))) return o;
     return Defaut(I, " switch EvalFoncEvNS2Numparam ", f);
+}
+
+[[gnu::noinline]] Objet* EvalFoncEvNS2Numparam(Interp& I, Fonc* f, Objet* args) {
+    return Num2(I, f, args, f->tag);
+}
+
+// Les membres les plus fréquents ont chacun leur copie de la famille : leur
+// code est connu à la compilation, le choix du calcul disparaît.
+template <uint16_t Code>
+[[gnu::noinline]] Objet* Num2Membre(Interp& I, Fonc* f, Objet* args) {
+    return Num2(I, f, args, Code);
 }
 
 [[gnu::noinline]] Objet* EvalFoncEvNSListe1param(Interp& I, Fonc* f, Objet* args) {
@@ -414,11 +425,28 @@ constexpr std::array<Aiguillage, 0x400> FaireAiguillages() {
     constexpr struct {
         uint16_t code;
         Aiguillage forme;
-    } formes[] = {{kProgn, NESP<EvalProgn>},    {kIf, NESP<FormeIf>},       {kWhen, NESP<FormeWhen>},
-                  {kUnless, NESP<FormeUnless>}, {kAnd, NESP<FormeAnd>},     {kOr, NESP<FormeOr>},
-                  {kLispDe, NESP<LispDe>},      {kListe, NESP<FormeListe>}, {kCond, NESP<FormeCond>},
-                  {kLet, NESP<FormeLet>},       {kTape, NESP<FormeTape>},   {kEcris, NESP<FormeEcris>},
-                  {kPPrint, NESP<FormePPrint>}};
+    } formes[] = {{kProgn, NESP<EvalProgn>},
+                  {kIf, NESP<FormeIf>},
+                  {kWhen, NESP<FormeWhen>},
+                  {kUnless, NESP<FormeUnless>},
+                  {kAnd, NESP<FormeAnd>},
+                  {kOr, NESP<FormeOr>},
+                  {kLispDe, NESP<LispDe>},
+                  {kListe, NESP<FormeListe>},
+                  {kCond, NESP<FormeCond>},
+                  {kLet, NESP<FormeLet>},
+                  {kTape, NESP<FormeTape>},
+                  {kEcris, NESP<FormeEcris>},
+                  {kPPrint, NESP<FormePPrint>},
+                  {kPlus, Num2Membre<kPlus>},
+                  {kMoins, Num2Membre<kMoins>},
+                  {kFois, Num2Membre<kFois>},
+                  {kInf, Num2Membre<kInf>},
+                  {kInfEgal, Num2Membre<kInfEgal>},
+                  {kSup, Num2Membre<kSup>},
+                  {kSupEgal, Num2Membre<kSupEgal>},
+                  {kEgalEgal, Num2Membre<kEgalEgal>},
+                  {kDifferent, Num2Membre<kDifferent>}};
     std::array<Aiguillage, 0x400> t{};
     for (int c = 0x4400; c < 0x4800; ++c) {
         Aiguillage a = DefautEvalFonc;

@@ -134,7 +134,9 @@ Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit) {
     if (EstParam(cible)) {
         Env* e = EnvCourant(I);
         if (!e) return Rapport(I, "Donne", "Affectation d'une variable locale non-instanciée", cible);
-        Remplacer(I, e->cases[PARAM(cible)->indice & 7], v);
+        const int32_t k = PARAM(cible)->indice & 7;
+        if (k >= e->nbCasesEcrites) e->nbCasesEcrites = k + 1;
+        Remplacer(I, e->cases[k], v);
         return I.pgNil;
     }
     if (soit)

@@ -131,6 +131,7 @@ inline Env* PrendreEnv(Interp& I, int32_t nbParams) {
     Env* e = &I.pileEnv[I.hautPileEnv++];
     e->nbParams = nbParams;
     e->nbLocales = 0;
+    e->nbCasesEcrites = nbParams;
     Objet* const vide = I.pgNil;
     for (Objet*& c : e->cases) c = vide;
     return e;

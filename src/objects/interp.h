@@ -79,7 +79,7 @@ struct Interp {
     // Objets pré-faits souvent utilisés.
     Nom* lettres[128] = {};  // a..z, A..Z
     Nom* pasapas = nullptr;
-    Nom* touches[13] = {};   // touchegauche .. toucheespace (dans l'ordre de création)
+    Nom* touches[13] = {};  // touchegauche .. toucheespace (dans l'ordre de création)
     Objet* sepVirgule = nullptr;
     Objet* sepPointVirgule = nullptr;
     Objet* sepEgal = nullptr;
@@ -151,14 +151,14 @@ struct Interp {
     // ---- Évaluation ----
     std::array<Env*, kProfondeurMaxEnv + 2> pgTabpEnv{};
     int32_t gProfondeurEnv = -1;
-    std::vector<Env> pileEnv;   // réserve LIFO des enregistrements d'activation
+    std::vector<Env> pileEnv;  // réserve LIFO des enregistrements d'activation
     size_t hautPileEnv = 0;
     int32_t gProfondeurPasAPas = 0;
-    int32_t profondeurNative = 0;         // imbrication des évaluations (pile native)
+    int32_t profondeurNative = 0;  // imbrication des évaluations (pile native)
     // Borne de l'évaluateur : 16000 imbrications tiennent dans une pile de 8 Mio,
     // même sous AddressSanitizer (au pire ~260 octets par imbrication).
     int32_t profondeurNativeMax = 16000;
-    bool depassementSignale = false;      // boîte du dépassement de la pile : une fois par commande
+    bool depassementSignale = false;  // boîte du dépassement de la pile : une fois par commande
     bool profondeurNativeSignalee = false;
     std::atomic<bool> arretDemande{false};  // l'élève a demandé l'arrêt (posé par un autre fil)
     bool arretSignale = false;
@@ -170,14 +170,14 @@ struct Interp {
     int32_t champClos = 1;
     std::array<Couleur, 256> tableCouleurs{};
     int32_t sourisX = 0, sourisY = 0;
-    Surface* dessin = nullptr;     // le dessin courant (1000 x 1000)
-    Surface* vue = nullptr;        // la vue de la fenêtre graphique
-    Surface* precedent = nullptr;  // le dessin d'avant la dernière commande
+    Surface* dessin = nullptr;               // le dessin courant (1000 x 1000)
+    Surface* vue = nullptr;                  // la vue de la fenêtre graphique
+    Surface* precedent = nullptr;            // le dessin d'avant la dernière commande
     int vueDecalageX = 0, vueDecalageY = 0;  // toujours 0 : la vue a la géométrie du dessin
     bool instructionEffacable = false;
 
     // ---- Pilote ----
-    int mode = 0;                    // 0 ligne de commande, 1 éditeur
+    int mode = 0;  // 0 ligne de commande, 1 éditeur
     bool commandeEnAttente = false;
     bool DemandeDeRecuperation = false;
     std::string nomSysteme = "Linux";
@@ -185,43 +185,63 @@ struct Interp {
     std::vector<std::string> dossiersCharge;
 
     // ---- Outils de base (objects/) ----
-    const std::string& TexteDe(Objet* x);           // le nom d'un atome
-    Flottant* NouveauNombre(float v);               // depuis une valeur : Etat 0, compté
-    Flottant* NouveauNombreTemporaire(float v) {    // résultat d'une primitive numérique
+    const std::string& TexteDe(Objet* x);  // le nom d'un atome
+    // Un nombre de la liste des libres (en ligne : c'est le cœur des calculs),
+    // remplie au besoin par la collecte ou par un nouveau bloc.
+    Flottant* PrendreNombre() {
+        if (!nombresLibres) [[unlikely]]
+            RemplirNombresLibres();
+        Flottant* f = nombresLibres;
+        nombresLibres = f->suivantLibre;
+        f->suivantLibre = nullptr;
+        ++nombresDepuisCollecte;
+        f->tag = kTagFlottant;
+        f->formatF = 0;
+        f->nomAJour = 0;
+        f->libere = 0;
+        f->marqueNb = 0;
+        return f;
+    }
+    void RemplirNombresLibres();
+    Flottant* NouveauNombre(float v) {  // depuis une valeur : Etat 0, compté
+        Flottant* f = PrendreNombre();
+        f->valeur = v;
+        f->etat = EtatConstant;
+        ++nbNombresVivants;
+        nbNombresVivantsAffiche.store(nbNombresVivants, std::memory_order_relaxed);
+        return f;
+    }
+    Flottant* NouveauNombreTemporaire(float v) {  // résultat d'une primitive numérique
         Flottant* f = NouveauNombre(v);
         f->etat = EtatTemporaire;
         return f;
     }
     Flottant* NombreDuTexte(const std::string& texte);  // littéral du lexer (non compté)
-    void DetruireNombre(Flottant* f);               // destruction au sens de l'interprète
+    void DetruireNombre(Flottant* f);                   // destruction au sens de l'interprète
     void LibereSiTemporaire(Objet* x) {
         if (EstFlottant(x) && FLO(x)->etat == EtatTemporaire) DetruireNombre(FLO(x));
     }
     void LibereSiPossede(Objet* x) {
         if (EstFlottant(x) && FLO(x)->etat == EtatPossede) DetruireNombre(FLO(x));
     }
-    bool EstFaux(Objet* x) const {
-        return x == pgFalse || x == pgNil || (EstFlottant(x) && FLO(x)->valeur == 0.0f);
-    }
-    Objet* mp(Objet* x, Objet* liste);              // la seule façon de bâtir une cellule
-    Objet* Marqueur(Objet* v);                      // (returned v), hors de la réserve
-    bool EstMarqueur(Objet* x) const {
-        return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned;
-    }
-    Objet* Car(Objet* x);                           // avec le rapport « Car »
-    Objet* Cdr(Objet* x);                           // avec le rapport « Cdr »
-    void Recuperation();                            // marquage et balayage
+    bool EstFaux(Objet* x) const { return x == pgFalse || x == pgNil || (EstFlottant(x) && FLO(x)->valeur == 0.0f); }
+    Objet* mp(Objet* x, Objet* liste);  // la seule façon de bâtir une cellule
+    Objet* Marqueur(Objet* v);          // (returned v), hors de la réserve
+    bool EstMarqueur(Objet* x) const { return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned; }
+    Objet* Car(Objet* x);  // avec le rapport « Car »
+    Objet* Cdr(Objet* x);  // avec le rapport « Cdr »
+    void Recuperation();   // marquage et balayage
     void Balayage(bool ecrire);
     int NbCellulesLibresActuelles() const;
-    void CollecteHorsReserve();                     // nombres en quarantaine et marqueurs
-    Env* NouvelEnv(int nbParams);                   // pris dans la pile LIFO
-    void RendreEnv(Env* e);                         // le dernier pris
+    void CollecteHorsReserve();    // nombres en quarantaine et marqueurs
+    Env* NouvelEnv(int nbParams);  // pris dans la pile LIFO
+    void RendreEnv(Env* e);        // le dernier pris
 
     // ---- Lexique (objects/lexique.cpp) ----
     MyString* Cherche(const std::string& texte) const;
-    bool Ajoute(MyString* objet);                   // le lexique en devient propriétaire s'il l'ajoute
+    bool Ajoute(MyString* objet);  // le lexique en devient propriétaire s'il l'ajoute
     Objet* TrouveOuCreeNom(const std::string& texte);
-    Nom* CarteCaractere(int code);                  // avec « Carac inconnu ! »
+    Nom* CarteCaractere(int code);  // avec « Carac inconnu ! »
     void Catalogue();
 
     // ---- Primitives des mots (équipe primitives) ----
@@ -245,12 +265,22 @@ struct Interp {
     // Un seul test par évaluation ; recalculé à chaque entrée EvalPasAPas, à
     // chaque affectation de pasapas et régulièrement pendant les calculs.
     bool modeLent = false;
+    // Le marqueur d'un return exécuté comme instruction, rendu jusqu'à l'appel
+    // sans rien allouer : (returned v) en deux cellules hors réserve, réécrites
+    // à chaque return. Il ne sort jamais de l'évaluateur (EvalProgn le remplace
+    // par un vrai marqueur) ; la valeur en attente est une racine des collectes.
+    Cellule marqueurDirect{{kTagCellule}, 0, 1, nullptr, nullptr};
+    Cellule marqueurDirectValeur{{kTagCellule}, 0, 1, nullptr, nullptr};
 };
 
 // Texte source (UTF-8) vers la page de code 1252, une seule fois par texte.
 std::string Utf8VersCp1252(const char* s);
 std::string Cp1252VersUtf8(const std::string& s);
 bool EstUtf8Valide(const std::string& s);
-#define TXT(s) (([]() -> const std::string& { static const std::string t = ::gelim::Utf8VersCp1252(s); return t; })())
+#define TXT(s)                                                   \
+    (([]() -> const std::string& {                               \
+        static const std::string t = ::gelim::Utf8VersCp1252(s); \
+        return t;                                                \
+    })())
 
-} // namespace gelim
+}  // namespace gelim

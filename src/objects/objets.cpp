@@ -49,39 +49,17 @@ const std::string& Interp::TexteDe(Objet* x) {
 
 // ---------------------------------------------------------------- nombres
 
-static Flottant* PrendreNombre(Interp& I) {
-    if (!I.nombresLibres) {
-        if (I.nombresDepuisCollecte >= I.seuilNombres) I.CollecteHorsReserve();
-        if (!I.nombresLibres) {
-            constexpr int kBloc = 4096;
-            I.blocsNombres.emplace_back(new Flottant[kBloc]);
-            Flottant* b = I.blocsNombres.back().get();
-            for (int i = kBloc - 1; i >= 0; --i) {
-                b[i].tag = 0;  // libre
-                b[i].suivantLibre = I.nombresLibres;
-                I.nombresLibres = &b[i];
-            }
-        }
+void Interp::RemplirNombresLibres() {
+    if (nombresDepuisCollecte >= seuilNombres) CollecteHorsReserve();
+    if (nombresLibres) return;
+    constexpr int kBloc = 4096;
+    blocsNombres.emplace_back(new Flottant[kBloc]);
+    Flottant* b = blocsNombres.back().get();
+    for (int i = kBloc - 1; i >= 0; --i) {
+        b[i].tag = 0;  // libre
+        b[i].suivantLibre = nombresLibres;
+        nombresLibres = &b[i];
     }
-    Flottant* f = I.nombresLibres;
-    I.nombresLibres = f->suivantLibre;
-    f->suivantLibre = nullptr;
-    ++I.nombresDepuisCollecte;
-    f->tag = kTagFlottant;
-    f->formatF = 0;
-    f->nomAJour = 0;
-    f->libere = 0;
-    f->marqueNb = 0;
-    return f;
-}
-
-Flottant* Interp::NouveauNombre(float v) {
-    Flottant* f = PrendreNombre(*this);
-    f->valeur = v;
-    f->etat = EtatConstant;
-    ++nbNombresVivants;
-    nbNombresVivantsAffiche.store(nbNombresVivants, std::memory_order_relaxed);
-    return f;
 }
 
 Flottant* Interp::NombreDuTexte(const std::string& texte) {
@@ -104,7 +82,7 @@ Flottant* Interp::NombreDuTexte(const std::string& texte) {
         }
     }
     float v = std::strtof(prefixe.c_str(), nullptr);
-    Flottant* f = PrendreNombre(*this);
+    Flottant* f = PrendreNombre();
     f->valeur = v;
     f->etat = EtatConstant;
     f->nom = TexteCanonique(v);
@@ -141,7 +119,9 @@ Objet* Interp::mp(Objet* x, Objet* liste) {
     return c;
 }
 
-int Interp::NbCellulesLibresActuelles() const { return NbCellulesLibres; }
+int Interp::NbCellulesLibresActuelles() const {
+    return NbCellulesLibres;
+}
 
 static Cellule* PrendreCelluleHors(Interp& I) {
     if (!I.marqueursLibres) {
@@ -281,6 +261,7 @@ void Interp::CollecteHorsReserve() {
     }
     for (Objet* o : racines) pousser(o);
     pousser(gArbreDuProgramme);
+    pousser(marqueurDirectValeur.car);
     pousser(pgZero);
     pousser(pgUn);
     while (!pile.empty()) {
@@ -333,6 +314,7 @@ Env* Interp::NouvelEnv(int nbParams) {
     Env* e = &pileEnv[hautPileEnv++];
     e->nbParams = nbParams;
     e->nbLocales = 0;
+    e->nbCasesEcrites = nbParams;
     for (Objet*& o : e->cases) o = pgNil;
     return e;
 }
@@ -342,4 +324,4 @@ void Interp::RendreEnv(Env* e) {
     if (hautPileEnv > 0) --hautPileEnv;
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -64,10 +64,10 @@ struct Separateur : MyString {};
 struct Flottant : MyString {
     float valeur = 0;
     int32_t etat = EtatConstant;
-    uint8_t formatF = 0;     // 1 : texte « %f » imposé (temporaire réutilisé)
-    uint8_t nomAJour = 0;    // 1 : « nom » reflète valeur et format
-    uint8_t libere = 0;      // 1 : détruit au sens de l'interprète, en quarantaine
-    uint8_t marqueNb = 0;    // marque de la collecte des nombres
+    uint8_t formatF = 0;   // 1 : texte « %f » imposé (temporaire réutilisé)
+    uint8_t nomAJour = 0;  // 1 : « nom » reflète valeur et format
+    uint8_t libere = 0;    // 1 : détruit au sens de l'interprète, en quarantaine
+    uint8_t marqueNb = 0;  // marque de la collecte des nombres
     Flottant* suivantLibre = nullptr;
 };
 
@@ -108,30 +108,63 @@ struct Fonc : MyString {
 struct Env {
     int32_t nbParams = 0;
     int32_t nbLocales = 0;
+    int32_t nbCasesEcrites = 0;  // les cases au-delà sont restées vides ([])
     Objet* cases[8];
 };
 
 // --- Prédicats (sur l'étiquette seule) ---
-inline bool EstCellule(const Objet* x) { return x->tag == kTagCellule; }
-inline bool EstAtome(const Objet* x) { return (x->tag & 0x4000) != 0; }
-inline bool EstMyStringPur(const Objet* x) { return x->tag == kTagMyString; }
-inline bool EstNom(const Objet* x) { return x->tag == kTagNom; }
-inline bool EstParam(const Objet* x) { return x->tag == kTagParamDeFDU; }
-inline bool EstNomOuParam(const Objet* x) { return (x->tag & 0x4800) == 0x4800 && x->tag < 0x5000; }
-inline bool EstSeparateur(const Objet* x) { return x->tag == kTagSeparateur; }
-inline bool EstFlottant(const Objet* x) { return x->tag == kTagFlottant; }
-inline bool EstPrimitive(const Objet* x) { return x->tag < 0x4800 && (x->tag & 0x4400) == 0x4400; }
-inline uint16_t FamilleDe(const Objet* x) { return x->tag & 0x4700; }
+inline bool EstCellule(const Objet* x) {
+    return x->tag == kTagCellule;
+}
+inline bool EstAtome(const Objet* x) {
+    return (x->tag & 0x4000) != 0;
+}
+inline bool EstMyStringPur(const Objet* x) {
+    return x->tag == kTagMyString;
+}
+inline bool EstNom(const Objet* x) {
+    return x->tag == kTagNom;
+}
+inline bool EstParam(const Objet* x) {
+    return x->tag == kTagParamDeFDU;
+}
+inline bool EstNomOuParam(const Objet* x) {
+    return (x->tag & 0x4800) == 0x4800 && x->tag < 0x5000;
+}
+inline bool EstSeparateur(const Objet* x) {
+    return x->tag == kTagSeparateur;
+}
+inline bool EstFlottant(const Objet* x) {
+    return x->tag == kTagFlottant;
+}
+inline bool EstPrimitive(const Objet* x) {
+    return x->tag < 0x4800 && (x->tag & 0x4400) == 0x4400;
+}
+inline uint16_t FamilleDe(const Objet* x) {
+    return x->tag & 0x4700;
+}
 
-inline Cellule* CEL(Objet* x) { return static_cast<Cellule*>(x); }
-inline MyString* MS(Objet* x) { return static_cast<MyString*>(x); }
-inline Nom* NOM(Objet* x) { return static_cast<Nom*>(x); }
-inline ParamDeFDU* PARAM(Objet* x) { return static_cast<ParamDeFDU*>(x); }
-inline Flottant* FLO(Objet* x) { return static_cast<Flottant*>(x); }
-inline Fonc* FONC(Objet* x) { return static_cast<Fonc*>(x); }
+inline Cellule* CEL(Objet* x) {
+    return static_cast<Cellule*>(x);
+}
+inline MyString* MS(Objet* x) {
+    return static_cast<MyString*>(x);
+}
+inline Nom* NOM(Objet* x) {
+    return static_cast<Nom*>(x);
+}
+inline ParamDeFDU* PARAM(Objet* x) {
+    return static_cast<ParamDeFDU*>(x);
+}
+inline Flottant* FLO(Objet* x) {
+    return static_cast<Flottant*>(x);
+}
+inline Fonc* FONC(Objet* x) {
+    return static_cast<Fonc*>(x);
+}
 
 // Texte « %d » ou « %f » d'une valeur, comme le constructeur d'un nombre.
 std::string TexteCanonique(float v);
 std::string TexteF(float v);
 
-} // namespace gelim
+}  // namespace gelim

@@ -90,14 +90,14 @@ inline bool CalculNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b, float
 
 // Le résultat d'une comparaison, de max ou de min est rendu ; les temporaires
 // qui ne le sont pas sont libérés.
-inline Objet* RendreComparaison(Interp& I, Objet* r, Flottant* a, Flottant* b) {
+[[gnu::always_inline]] inline Objet* RendreComparaison(Interp& I, Objet* r, Flottant* a, Flottant* b) {
     if (r != a) I.LibereSiTemporaire(a);
     if (r != b && b != a) I.LibereSiTemporaire(b);
     return r;
 }
 
 // Comparaisons, max et min : rendent l'objet résultat. nullptr pour un autre code.
-inline Objet* ComparaisonNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b) {
+[[gnu::always_inline]] inline Objet* ComparaisonNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b) {
     const float x = a->valeur, y = b->valeur;
     bool tient;
     switch (code) {

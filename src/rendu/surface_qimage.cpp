@@ -209,11 +209,20 @@ void SurfaceQImage::EcrirePixel(int x, int y, Couleur c) {
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = qRgb(c.r, c.g, c.b);
 }
 
+static QFont PoliceDuTexte() {
+    QFont police(QStringLiteral("DejaVu Sans"));
+    police.setPixelSize(13);
+    return police;
+}
+
+void SurfaceQImage::PrechargerLaPolice() {
+    QFontMetrics(PoliceDuTexte()).horizontalAdvance(QStringLiteral("0"));
+}
+
 void SurfaceQImage::TexteALaPosition(const std::string& texteCp1252) {
     QMutexLocker verrou(&verrou_);
     QString texte = QString::fromUtf8(Cp1252VersUtf8(texteCp1252).c_str());
-    QFont police(QStringLiteral("DejaVu Sans"));
-    police.setPixelSize(13);
+    const QFont police = PoliceDuTexte();
     QFontMetrics mesures(police);
     int largeur = mesures.horizontalAdvance(texte);
     QPainter p(&image_);

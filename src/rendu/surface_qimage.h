@@ -28,6 +28,8 @@ public:
     Couleur LirePixel(int x, int y) const override;
     void EcrirePixel(int x, int y, Couleur c) override;
     void TexteALaPosition(const std::string& texteCp1252) override;
+    // Charge la police du texte dessiné (le premier chargement coûte cher).
+    static void PrechargerLaPolice();
     void CopierDepuis(const Surface& source) override;
     void CollerImage(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) override;
 
@@ -45,4 +47,4 @@ private:
     int posX_ = 0, posY_ = 0;
 };
 
-} // namespace gelim
+}  // namespace gelim

@@ -171,6 +171,28 @@ TEST(EvalCoeur, VieDesNombresAuxAppels) {
     EXPECT_EQ(p->libere, 0);
 }
 
+TEST(EvalCoeur, NombresDesParametresRecyclesAuRetour) {
+    BancEval b;
+    Interp& I = *b.I;
+    b.Executer(
+        "int garde(a) { x = a; l = liste(a); return 0; } int rend(a) { return a; }"
+        "int passe(a) { rend(a); return a; } int bidon(a) { return 0; }");
+    b.Calcul("garde(2 + 3); r = rend(4 + 4); p = passe(1 + 1);");
+    // Un appel dont l'argument est un temporaire ne consomme aucun nombre.
+    Objet* arbre = b.Arbre("(bidon (+ 7 1))");
+    Flottant* libre = I.nombresLibres;
+    EvalPasAPas(I, arbre);
+    EXPECT_EQ(I.nombresLibres, libre);
+    // Ce qu'une affectation, une liste ou un return a gardé n'est jamais repris.
+    b.Calcul("i = 0; while (i < 3000) { bidon(i * 2); i = i + 1; }");
+    EXPECT_EQ(b.Valeur("x"), 5.0f);
+    EXPECT_EQ(b.Valeur("r"), 8.0f);
+    EXPECT_EQ(b.Valeur("p"), 2.0f);
+    VideLesMessages(I);
+    Imprime(I, b.N("l")->valeur);
+    EXPECT_EQ(b.Messages(), "5 ");
+}
+
 TEST(EvalCoeur, LimiteDesAppelsImbriques) {
     BancEval b;
     Interp& I = *b.I;

@@ -241,9 +241,8 @@ TEST(EvalFamilles, ProtectionDesArgumentsPendantUneCollecte) {
     forme = Forme(I, b.N("g"), {t, b.Arbre("(f)")});
     t->etat = EtatTemporaire;
     Objet* r = EvalPasAPas(I, forme);
-    EXPECT_EQ(Val(r), -3.0f);
-    EXPECT_EQ(t->tag, kTagFlottant);
-    EXPECT_EQ(t->libere, 1);  // détruit au retour, pas repris pendant l'appel
+    EXPECT_EQ(Val(r), -3.0f);  // pas repris pendant l'appel
+    EXPECT_EQ(t->tag, 0);      // possédé par le paramètre : sa place resert dès le retour
     r = b.Calcul("(1 + 2) * (f() + 0);");
     EXPECT_EQ(Val(r), 30.0f);
     r = b.Calcul("max(1 + 4, max(f(), 2 + 1)) + max(9 - 1, max(2 - 1, f()));");
