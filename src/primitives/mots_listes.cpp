@@ -13,11 +13,17 @@ namespace gelim {
 
 namespace {
 
-bool EstListeNonVide(Interp& I, Objet* x) { return EstCellule(x) && x != I.pgNil; }
+bool EstListeNonVide(Interp& I, Objet* x) {
+    return EstCellule(x) && x != I.pgNil;
+}
 
 // Mot ou primitive ; « nom-ou-vide » y ajoute la liste vide. Les nombres n'en sont pas.
-bool EstSymbole(Objet* x) { return EstNom(x) || EstPrimitive(x); }
-bool EstNomOuVide(Interp& I, Objet* x) { return EstSymbole(x) || x == I.pgNil; }
+bool EstSymbole(Objet* x) {
+    return EstNom(x) || EstPrimitive(x);
+}
+bool EstNomOuVide(Interp& I, Objet* x) {
+    return EstSymbole(x) || x == I.pgNil;
+}
 
 // Troncature vers zéro sans comportement indéfini pour les valeurs hors bornes.
 int64_t Tronque(float v) {
@@ -99,7 +105,7 @@ Objet* ComparaisonEgale(Interp& I, Flottant* a, Flottant* b) {
     return I.pgFalse;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- accès aux listes
 
@@ -161,20 +167,20 @@ Objet* PrimImplose(Interp& I, Objet* l) {
 Objet* PrimTestType(Interp& I, uint16_t code, Objet* x) {
     bool vrai;
     switch (code) {
-    case 0x4766: vrai = !EstListeNonVide(I, x); break;                    // mot?
-    case 0x4767: vrai = EstListeNonVide(I, x); break;                     // consp
-    case 0x4768: vrai = EstCellule(x); break;                             // liste?
-    case 0x4769: vrai = EstFlottant(x); break;                            // nombre?
-    case 0x476A: vrai = true; break;                                      // sexp
-    case 0x476B: vrai = EstNomOuVide(I, x); break;                        // symbole?
-    case 0x476C:                                                          // varp
-        return EstNom(x) && !MS(x)->nom.empty() && MS(x)->nom[0] == '_' ? x : I.pgFalse;
-    case 0x476D: vrai = x == I.pgNil; break;                              // vide?
-    case 0x476E: vrai = EstNom(x) && NOM(x)->valeur != I.pgValeurIndefinie; break;  // nom?
-    case 0x476F: vrai = EstPrimitive(x); break;                           // prim?
-    case 0x4770: vrai = EstNom(x) && NOM(x)->definition != I.pgValeurFDUProtoIndefinie; break;  // proc?
-    case 0x4771: vrai = I.EstFaux(x); break;                              // !
-    default: return ErreurExecution(I, " switch EvalFoncEvNSFree1param ", "ce cas est imprévu ", x);
+        case 0x4766: vrai = !EstListeNonVide(I, x); break;  // mot?
+        case 0x4767: vrai = EstListeNonVide(I, x); break;   // consp
+        case 0x4768: vrai = EstCellule(x); break;           // liste?
+        case 0x4769: vrai = EstFlottant(x); break;          // nombre?
+        case 0x476A: vrai = true; break;                    // sexp
+        case 0x476B: vrai = EstNomOuVide(I, x); break;      // symbole?
+        case 0x476C:                                        // varp
+            return EstNom(x) && !MS(x)->nom.empty() && MS(x)->nom[0] == '_' ? x : I.pgFalse;
+        case 0x476D: vrai = x == I.pgNil; break;                                                    // vide?
+        case 0x476E: vrai = EstNom(x) && NOM(x)->valeur != I.pgValeurIndefinie; break;              // nom?
+        case 0x476F: vrai = EstPrimitive(x); break;                                                 // prim?
+        case 0x4770: vrai = EstNom(x) && NOM(x)->definition != I.pgValeurFDUProtoIndefinie; break;  // proc?
+        case 0x4771: vrai = I.EstFaux(x); break;                                                    // !
+        default: return ErreurExecution(I, " switch EvalFoncEvNSFree1param ", "ce cas est imprévu ", x);
     }
     return vrai ? I.pgTrue : I.pgFalse;
 }
@@ -195,7 +201,9 @@ Objet* PrimEq(Interp& I, Objet* a, Objet* b) {
     return a == b ? I.pgTrue : I.pgFalse;
 }
 
-Objet* PrimNeq(Interp& I, Objet* a, Objet* b) { return I.EstFaux(PrimEq(I, a, b)) ? I.pgTrue : I.pgFalse; }
+Objet* PrimNeq(Interp& I, Objet* a, Objet* b) {
+    return I.EstFaux(PrimEq(I, a, b)) ? I.pgTrue : I.pgFalse;
+}
 
 Objet* PrimEgal(Interp& I, Objet* a, Objet* b) {
     // Récursion sur le car remplacée par une pile des cdr restant à comparer :
@@ -248,8 +256,9 @@ Objet* PrimMembre(Interp& I, Objet* a, Objet* b) {
         return I.pgFalse;
     }
     if (b == I.pgNil) return I.pgFalse;
-    // Recherche dans le texte ; une liste non vide n'a pas de texte à chercher.
-    if (EstListeNonVide(I, a)) return I.pgFalse;
+    // Recherche dans le texte ; une liste, même vide, n'a pas de texte à
+    // chercher (sinon [] serait « dans » tout mot, comme un texte vide).
+    if (EstCellule(a)) return I.pgFalse;
     const std::string& t = I.TexteDe(a);
     const std::string& s = I.TexteDe(b);
     for (size_t i = 0; i < s.size() && i + t.size() <= s.size(); ++i)
@@ -326,7 +335,9 @@ Objet* PrimSd(Interp& I, Objet* x) {
 
 // ---------------------------------------------------------------- construction
 
-Objet* PrimMp(Interp& I, Objet* a, Objet* b) { return I.mp(a, b); }
+Objet* PrimMp(Interp& I, Objet* a, Objet* b) {
+    return I.mp(a, b);
+}
 
 Objet* PrimNieme(Interp& I, Objet* a, Objet* b) {
     if (!EstFlottant(a)) return ErreurExecution(I, "item ou nième...", "Le param 1 n'est pas un nombre", a);
@@ -418,4 +429,4 @@ Objet* PrimSubst(Interp& I, Objet* nouveau, Objet* ancien, Objet* arbre) {
     return rendu;
 }
 
-} // namespace gelim
+}  // namespace gelim

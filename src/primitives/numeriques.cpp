@@ -3,7 +3,6 @@
 #include "primitives/numeriques.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "text/messages.h"
 #include "turtle/tortue.h"
@@ -34,11 +33,21 @@ static float Cosinus(float degres) {
     return static_cast<float>(std::cos(static_cast<double>(radians)));
 }
 
+// Le générateur des élèves : entiers de 0 à 32767, suite reproductible après
+// srand, départ comme après srand(1). Celui de la bibliothèque du système va
+// jusqu'à 2^31 - 1 : random(100000) y donnerait des tirages impossibles ici.
+static uint32_t gGraineHasard = 1;
+
+static int32_t TirageHasard() {
+    gGraineHasard = gGraineHasard * 1103515245u + 12345u;
+    return static_cast<int32_t>((gGraineHasard / 65536u) % 32768u);
+}
+
 static float Hasard(float a) {
     int64_t n = TronqueBorne(a, INT32_MIN, INT32_MAX);
     if (n == 0) return 0;
     // Reste de la division tronquée : 0..n-1 pour n positif, 0..-n-1 sinon.
-    return static_cast<float>(static_cast<int64_t>(std::rand()) % n);
+    return static_cast<float>(static_cast<int64_t>(TirageHasard()) % n);
 }
 
 bool CalculNum1(Interp& I, uint16_t code, Flottant* a, float& r) {
@@ -46,7 +55,7 @@ bool CalculNum1(Interp& I, uint16_t code, Flottant* a, float& r) {
     switch (code) {
         case kRandom: r = Hasard(a->valeur); return true;
         case kSrand:
-            std::srand(static_cast<unsigned>(static_cast<int32_t>(TronqueBorne(a->valeur, INT32_MIN, INT32_MAX))));
+            gGraineHasard = static_cast<uint32_t>(static_cast<int32_t>(TronqueBorne(a->valeur, INT32_MIN, INT32_MAX)));
             r = a->valeur;
             return true;
         case kMoinsUnaire: r = -a->valeur; return true;

@@ -82,7 +82,7 @@ private:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Listes, CompositionsDeCarEtCdr) {
     BancMots b;
@@ -119,7 +119,7 @@ TEST(Listes, RenversePlatImplose) {
     Objet* r = PrimRenverse(I, l);
     EXPECT_EQ(b.F(r), "[3 [b c] a]");
     EXPECT_EQ(CEL(CEL(r)->cdr)->car, CEL(CEL(l)->cdr)->car);  // les éléments ne sont pas copiés
-    EXPECT_EQ(b.F(l), "[a [b c] 3]");                          // l'original est intact
+    EXPECT_EQ(b.F(l), "[a [b c] 3]");                         // l'original est intact
     EXPECT_EQ(PrimRenverse(I, I.pgNil), I.pgNil);
 
     EXPECT_EQ(b.F(PrimPlat(I, b.Lis("[a [b [c []]] [] 4 [[d]]]"))), "[a b c 4 d]");
@@ -310,6 +310,7 @@ TEST(Listes, Liste2MembreMemq) {
     EXPECT_EQ(PrimMembre(I, b.N(2), b.M("a2b")), I.pgTrue);
     EXPECT_EQ(PrimMembre(I, b.M("a"), b.N(3)), I.pgFalse);
     EXPECT_EQ(PrimMembre(I, b.Lis("[o]"), b.M("bonjour")), I.pgFalse);  // une liste n'a pas de texte
+    EXPECT_EQ(PrimMembre(I, I.pgNil, b.M("bonjour")), I.pgFalse);       // la liste vide non plus
 
     Objet* a = b.M("a");
     EXPECT_EQ(PrimMemq(I, a, b.Lis("[x a]")), I.pgTrue);

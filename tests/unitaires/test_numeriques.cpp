@@ -2,6 +2,7 @@
 // libérations, hasard reproductible.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -131,6 +132,15 @@ TEST(Numeriques, HasardReproductible) {
     EXPECT_EQ(negatifs, (std::set<float>{0, 1, 2}));
     // Une valeur hors de tout entier ne pose aucun problème.
     EXPECT_GE(Val(b.Eval("(random 1e30)")), 0.0f);
+    // Le générateur tire de 0 à 32767 : au-delà, random rend le tirage lui-même.
+    float plusGrand = 0;
+    for (int i = 0; i < 2000; ++i) {
+        float v = Val(b.Eval("(random 1000000)"));
+        EXPECT_EQ(v, std::trunc(v));
+        EXPECT_LT(v, 32768.0f);
+        plusGrand = std::max(plusGrand, v);
+    }
+    EXPECT_GT(plusGrand, 30000.0f);
 }
 
 TEST(Numeriques, TroncatureBornee) {
