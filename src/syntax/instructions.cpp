@@ -84,23 +84,25 @@ Objet* FinDeListe(Interp& I, long L, Objet* fermant) {
 }
 
 // ListeDIns, en boucle : au niveau l, le fermant ou une instruction puis la suite.
+// Chaque alternative est une règle du niveau l+1 : AnaSynListeDInstructions lit
+// son instruction et la liste suivante au niveau l+2.
 // Rend le fermant (liste vide), la liste des instructions, ou pgCestFaux.
 Objet* ListeDIns(Interp& I, long L, Objet* fermant) {
     std::vector<Objet*> lues;
     Objet* trouve = nullptr;
-    for (long l = L; !I.gErreurAnalyse; ++l) {
+    for (long l = L; !I.gErreurAnalyse; l += 2) {
         Objet* r;
         if (Essaie(I, 0, "ListeDIns::=Fin", [&] { return FinDeListe(I, l + 1, fermant); }, r)) {
             trouve = r;
             break;
         }
         if (Trace(I)) EnTete(I, 0, "ListeDIns::=Ins ListeDIns");
-        Objet* i = AnaSynInstruction(I, l + 1);
+        Objet* i = AnaSynInstruction(I, l + 2);
         if (i == I.pgCestFaux) {
             if (Trace(I)) Resultat(I, 0, i);
             break;
         }
-        Etape(I, l, "AnaSynListeDInstructions InsCallRecu, ai trouvé une instruction", i);
+        Etape(I, l + 1, "AnaSynListeDInstructions InsCallRecu, ai trouvé une instruction", i);
         lues.push_back(i);
     }
     // Remontée : les résultats des niveaux, du plus profond au premier.
@@ -426,9 +428,10 @@ void PreDeclareLesFonctions(Interp& I) {
         Objet* nom = nullptr;
         Objet* params = nullptr;
         if (LisEnteteDeDeclaration(I, 0, false, nom, params) == Entete::Lue && !I.gErreurAnalyse) {
-            // (lisp_de nom params pgNil) : la fonction est connue avant l'analyse.
-            Objet* args = Liste(I, {nom, params, I.pgNil});
-            if (!I.gErreurAnalyse) LispDe(I, args);
+            // (lisp_de nom params pgNil), évaluée par l'entrée commune (le pas à
+            // pas la montre aussi) : la fonction est connue avant l'analyse.
+            Objet* forme = Liste(I, {I.Prim(kLispDe), nom, params, I.pgNil});
+            if (!I.gErreurAnalyse) EvalPasAPas(I, forme);
         }
         if (I.gPosAnalyse >= dernier) break;
         ++I.gPosAnalyse;

@@ -2,6 +2,7 @@
 // rapports d'erreur de syntaxe : seule la première erreur d'une analyse parle.
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "objects/imprime.h"
 #include "syntax/analyse.h"
@@ -69,6 +70,15 @@ void Etape(Interp& I, long L, const char* texte, Objet* x) {
     if (!Trace(I)) return;
     Indente(I, L);
     Ecrit(I, texte);
+    // Un texte qui finit par un blanc annonce l'objet sur la même ligne ; les
+    // autres (« trouvé l'instruction »...) forment une ligne entière, l'objet
+    // suit dessous, pour ne pas coller le nombre au mot (« Flottant10 »).
+    const size_t n = std::strlen(texte);
+    if (n > 0 && texte[n - 1] != ' ') {
+        FinDeLigne(I);
+        ImprimeArbre(I, x, L, 0);
+        return;
+    }
     EcritObjetEnFin(I, x, L);
 }
 

@@ -223,6 +223,8 @@ void EcritLaLigne(Interp& I, const MemoEditLigInfo& ligne) {
     for (size_t p = size_t(ligne.debut); p < t.size(); ++p) {
         unsigned char c = static_cast<unsigned char>(t[p]);
         if (c == 0 || c == '\n') break;
+        // Le CR d'une fin de ligne CR LF ne se voit pas dans la fenêtre.
+        if (c == '\r') continue;
         if (c == 0xF0)
             EcritNom(I, I.marqueFin);
         else

@@ -4,6 +4,7 @@
 #include "hote_enregistreur.h"
 #include "objects/imprime.h"
 #include "objects/lexique.h"
+#include "syntax/analyse.h"
 #include "text/messages.h"
 
 using namespace gelim;
@@ -289,4 +290,16 @@ TEST(Messages, LigneFautiveEtSonContexte) {
     VideLesMessages(I);
     AfficheLaLigneFautive(I, 29);
     EXPECT_NE(b.Messages().find("29 ligne29la_marque_de_fin_du_programme \n"), std::string::npos);
+}
+
+TEST(Messages, LigneFautiveDUnTexteEnCRLF) {
+    // Un programme écrit avec des fins de ligne CR LF : le CR ne passe pas
+    // dans la fenêtre des messages, ni au milieu ni à la fin d'une ligne.
+    Banc b;
+    Interp& I = *b.I;
+    RemplirTexteAAnalyser(I, "av(10);\r\nav(20)\r\n");
+    AnalyseLeTexte(I);
+    std::string m = b.Messages();
+    EXPECT_EQ(m.find('\r'), std::string::npos);
+    EXPECT_NE(m.find("\n0 av(10);\n1 av(20)\n2 la_marque_de_fin_du_programme \n"), std::string::npos);
 }

@@ -272,54 +272,55 @@ TEST(RapportsSyntaxe, TraceDUnePetiteCommande) {
     };
     echecs("", {"ListeDIns::=Fin"});
     l.insert(l.end(), {P, "ListeDIns::=Ins ListeDIns"});
-    echecs(": : ", {"Ins::=InsSelection", "Ins::=Repete", "Ins::=TantQue", "Ins::=DoWhile", "Ins::=for",
-                    "Ins::=InstructionComposée", "Ins::=Pour", "Ins::=return ;", "Ins::=return exp ;"});
-    l.insert(l.end(), {P, ": : Ins::=Exp"});
-    echecs(": : : : ", {"Exp::=(exp) ResteDExp"});
-    l.insert(l.end(), {P, ": : : : Exp::=ExpUnaire ResteDExp"});
-    echecs(": : : : : : ", {"ExpUnaire::=Faux", "ExpUnaire::=Vrai", "ExpUnaire::=Flottant", "ExpUnaire::=QuoteNom"});
-    l.insert(l.end(), {
-        P,
-        ": : : : : : ExpUnaire::=Identif ResteDIdentif",
-        ": : : : : : : IdentifResteDIdentif, ce n'est pas un Nom : ve ",
-        ": : : : : : C'est faux ",
-        P,
-        ": : : : : : ExpUnaire::=CallPrimitive",
-        ": : : : : : : ExpressionUnaireCallPrimitive ::= SymboleFonction ( ListeParam, trouvé la '(' ",
-        ": : : : : : : TraceAnaSynLisParamFoncEVSP, dans la boucle, ai trouvé une parenthèse fermante.",
-        ": : : : : : [",
-        ": : : : : : : ve ",
-        ": : : : : : ]",
-        ": : : : : AnaSynExpressionUnaireResteExpression, trouvé 1 ExpressionUnaire",
-        ": : : : : [",
-        ": : : : : : ve ",
-        ": : : : : ]",
-        ": : : : : : : Je ne cherche pas le reste d'expression unaire car ce n'est pas 1 bonne fonc° : ; ",
-        ": : : : [",
-        ": : : : : ve ",
-        ": : : : ]",
-        ": : : ExpressionPuisPointVirgule ::= expression ; , trouvé l'expression",
-        ": : : [",
-        ": : : : ve ",
-        ": : : ]",
-        ": : : ExpressionPuisPointVirgule ::= expression ; , trouvé le point-virgule",
-        ": : [",
-        ": : : ve ",
-        ": : ]",
-        ": AnaSynListeDInstructions InsCallRecu, ai trouvé une instruction",
-        ": [",
-        ": : ve ",
-        ": ]",
-        "la_marque_de_fin_du_programme  \n ",
-        "ListeDIns::=Fin",
-        ": : : Fin d'une ListeDInstructions, trouvé la_marque_de_fin_du_programme !",
-        "la_marque_de_fin_du_programme ",
-        "[",
-        ": [",
-        ": : ve ",
-        ": ]",
-        "]",
-    });
+    echecs(": : : ", {"Ins::=InsSelection", "Ins::=Repete", "Ins::=TantQue", "Ins::=DoWhile", "Ins::=for",
+                      "Ins::=InstructionComposée", "Ins::=Pour", "Ins::=return ;", "Ins::=return exp ;"});
+    l.insert(l.end(), {P, ": : : Ins::=Exp"});
+    echecs(": : : : : ", {"Exp::=(exp) ResteDExp"});
+    l.insert(l.end(), {P, ": : : : : Exp::=ExpUnaire ResteDExp"});
+    echecs(": : : : : : : ", {"ExpUnaire::=Faux", "ExpUnaire::=Vrai", "ExpUnaire::=Flottant", "ExpUnaire::=QuoteNom"});
+    l.insert(l.end(),
+             {
+                 P,
+                 ": : : : : : : ExpUnaire::=Identif ResteDIdentif",
+                 ": : : : : : : : IdentifResteDIdentif, ce n'est pas un Nom : ve ",
+                 ": : : : : : : C'est faux ",
+                 P,
+                 ": : : : : : : ExpUnaire::=CallPrimitive",
+                 ": : : : : : : : ExpressionUnaireCallPrimitive ::= SymboleFonction ( ListeParam, trouvé la '(' ",
+                 ": : : : : : : : TraceAnaSynLisParamFoncEVSP, dans la boucle, ai trouvé une parenthèse fermante.",
+                 ": : : : : : : [",
+                 ": : : : : : : : ve ",
+                 ": : : : : : : ]",
+                 ": : : : : : AnaSynExpressionUnaireResteExpression, trouvé 1 ExpressionUnaire",
+                 ": : : : : : [",
+                 ": : : : : : : ve ",
+                 ": : : : : : ]",
+                 ": : : : : : : : Je ne cherche pas le reste d'expression unaire car ce n'est pas 1 bonne fonc° : ; ",
+                 ": : : : : [",
+                 ": : : : : : ve ",
+                 ": : : : : ]",
+                 ": : : : ExpressionPuisPointVirgule ::= expression ; , trouvé l'expression",
+                 ": : : : [",
+                 ": : : : : ve ",
+                 ": : : : ]",
+                 ": : : : ExpressionPuisPointVirgule ::= expression ; , trouvé le point-virgule",
+                 ": : : [",
+                 ": : : : ve ",
+                 ": : : ]",
+                 ": : AnaSynListeDInstructions InsCallRecu, ai trouvé une instruction",
+                 ": : [",
+                 ": : : ve ",
+                 ": : ]",
+                 "la_marque_de_fin_du_programme  \n ",
+                 "ListeDIns::=Fin",
+                 ": : : : Fin d'une ListeDInstructions, trouvé la_marque_de_fin_du_programme !",
+                 "la_marque_de_fin_du_programme ",
+                 "[",
+                 ": [",
+                 ": : ve ",
+                 ": ]",
+                 "]",
+             });
     std::string attendu;
     for (const std::string& ligne : l) attendu += ligne + "\n";
     EXPECT_EQ(b.Messages(), attendu);
