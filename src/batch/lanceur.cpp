@@ -63,7 +63,8 @@ public:
         texte = r.substr(0, 60);  // le champ de saisie prend 60 caractères
         return true;
     }
-    void Beep(Bip b) override { Journal(b == Bip::Defaut ? "BIP" : "BIP EXCLAMATION"); }
+    // Un bip, quel qu'il soit (défaut ou exclamation), est une ligne « BIP » du journal.
+    void Beep(Bip) override { Journal("BIP"); }
     void BipFD(int f, int d) override { Journal("BIPFD " + std::to_string(f) + " " + std::to_string(d)); }
     void JoueSon(const std::string& nom) override { Journal("SON " + nom); }
     void TitreFenetre(Fenetre, const std::string&) override {}

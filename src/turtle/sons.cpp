@@ -4,19 +4,18 @@
 
 namespace gelim {
 
-// Un son plus long ne ferait que geler l'interprète.
-constexpr int32_t kDureeMaxBip = 10000;  // millisecondes
 // Les fréquences qu'un haut-parleur sait rendre.
 constexpr int32_t kFrequenceMinBip = 37, kFrequenceMaxBip = 32767;
 
 // Renomme la fenêtre des messages du nom du système, puis sonne ; rend 0.
-// Une fréquence hors de portée ou une durée nulle ne sonne pas (au lieu de
-// diviser par zéro ou de refuser en silence, selon le système).
+// Une fréquence hors de portée ou une durée nulle ou négative ne sonne pas (au
+// lieu de diviser par zéro ou de sonner des semaines). La durée demandée est
+// rendue telle quelle : l'hôte du bureau sait interrompre une longue note.
 float PrimBipfd(Interp& I, float frequence, float duree) {
     I.hote.TitreFenetre(Fenetre::Messages, I.nomSysteme);
     int32_t f = Tronque(frequence), d = Tronque(duree);
     if (f < kFrequenceMinBip || f > kFrequenceMaxBip || d <= 0) return 0;
-    I.hote.BipFD(f, d > kDureeMaxBip ? kDureeMaxBip : d);
+    I.hote.BipFD(f, d);
     return 0;
 }
 

@@ -314,9 +314,9 @@ TEST(Dessin, BipfdRenommeLesMessagesEtSonne) {
     EXPECT_EQ(PrimBipfd(I, NAN, 100), 0);
     EXPECT_EQ(b.hote.titreMessages, "Linux");
     EXPECT_EQ(b.hote.Compter("BIPFD"), 2);
-    // Une durée démesurée est bornée à dix secondes : l'interprète ne gèle pas.
-    PrimBipfd(I, 440, 1e9f);
-    EXPECT_EQ(b.hote.journal.back(), "BIPFD 440 10000");
+    // Une longue note est demandée telle quelle (c'est l'hôte qui sait l'interrompre).
+    PrimBipfd(I, 440, 25000.5f);
+    EXPECT_EQ(b.hote.journal.back(), "BIPFD 440 25000");
 }
 
 TEST(Dessin, JoueUnNomSeulement) {
