@@ -1,6 +1,7 @@
-// L'aide : index, pages des ressources, page des primitives générée.
+// L'aide : index et pages installés (ceux des ressources à défaut), page des primitives générée.
 #include "desktop/aide.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMap>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 
 #include "desktop/hote_bureau.h"
 #include "objects/lexique.h"
+#include "rendu/chemins.h"
 
 namespace gelim {
 
@@ -95,7 +97,16 @@ FenetreAide::FenetreAide(QWidget* parent) : QDialog(parent) {
 }
 
 void FenetreAide::OuvrirLIndex() {
-    navigateur_->setSource(QUrl(QStringLiteral("qrc:/aide/index.html")));
+    // L'aide complète installée avec le programme ; à défaut, les pages des ressources.
+    const QString dossier = QString::fromLocal8Bit(DossierDeLAide().c_str());
+    const QString index = dossier + QStringLiteral("/index.html");
+    if (!dossier.isEmpty() && QFileInfo(index).isFile()) {
+        navigateur_->setSearchPaths({dossier, QStringLiteral(":/aide")});
+        navigateur_->setSource(QUrl::fromLocalFile(index));
+    } else {
+        navigateur_->setSearchPaths({QStringLiteral(":/aide")});
+        navigateur_->setSource(QUrl(QStringLiteral("qrc:/aide/index.html")));
+    }
     show();
     raise();
     activateWindow();

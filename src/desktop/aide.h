@@ -1,5 +1,6 @@
-// Le navigateur d'aide : des pages HTML françaises dans les ressources, et la
-// liste des mots connus tirée de la table des primitives.
+// Le navigateur d'aide : les pages HTML françaises installées avec le programme
+// (celles des ressources à défaut), et la liste des mots connus tirée de la
+// table des primitives.
 #pragma once
 
 #include <QDialog>

@@ -7,15 +7,24 @@
 
 namespace gelim {
 
-std::string DossierDesExemples() {
-    if (const char* env = std::getenv("GELIM_EXEMPLES"); env && QFileInfo(QString::fromLocal8Bit(env)).isDir())
-        return env;
-    QString ici = QCoreApplication::applicationDirPath();
-    for (const char* relatif : {"/../share/gelim/examples", "/../examples", "/../../examples"}) {
-        QString chemin = QDir::cleanPath(ici + QString::fromLatin1(relatif));
+// La variable d'environnement d'abord, puis les places relatives au programme.
+static std::string DossierAccompagnant(const char* variable, const QString& nom) {
+    if (const char* env = std::getenv(variable); env && QFileInfo(QString::fromLocal8Bit(env)).isDir()) return env;
+    const QString ici = QCoreApplication::applicationDirPath();
+    for (const QString& relatif :
+         {QStringLiteral("/../share/gelim/"), QStringLiteral("/../"), QStringLiteral("/../../")}) {
+        const QString chemin = QDir::cleanPath(ici + relatif + nom);
         if (QFileInfo(chemin).isDir()) return QDir::toNativeSeparators(chemin).toLocal8Bit().toStdString();
     }
     return {};
 }
 
-} // namespace gelim
+std::string DossierDesExemples() {
+    return DossierAccompagnant("GELIM_EXEMPLES", QStringLiteral("examples"));
+}
+
+std::string DossierDeLAide() {
+    return DossierAccompagnant("GELIM_AIDE", QStringLiteral("aide"));
+}
+
+}  // namespace gelim

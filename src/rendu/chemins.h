@@ -1,4 +1,4 @@
-// Où trouver ce qui accompagne le programme (exemples), où qu'il soit installé.
+// Où trouver ce qui accompagne le programme (exemples, aide), où qu'il soit installé.
 #pragma once
 
 #include <string>
@@ -9,4 +9,8 @@ namespace gelim {
 // puis à côté du programme installé (../share/gelim/examples), puis l'arbre des sources.
 std::string DossierDesExemples();
 
-} // namespace gelim
+// Le dossier de l'aide en HTML (vide s'il est introuvable) : variable GELIM_AIDE,
+// puis ../share/gelim/aide à côté du programme installé, puis l'arbre des sources.
+std::string DossierDeLAide();
+
+}  // namespace gelim
