@@ -113,55 +113,25 @@ struct Env {
 };
 
 // --- Prédicats (sur l'étiquette seule) ---
-inline bool EstCellule(const Objet* x) {
-    return x->tag == kTagCellule;
-}
-inline bool EstAtome(const Objet* x) {
-    return (x->tag & 0x4000) != 0;
-}
-inline bool EstMyStringPur(const Objet* x) {
-    return x->tag == kTagMyString;
-}
-inline bool EstNom(const Objet* x) {
-    return x->tag == kTagNom;
-}
-inline bool EstParam(const Objet* x) {
-    return x->tag == kTagParamDeFDU;
-}
-inline bool EstNomOuParam(const Objet* x) {
-    return (x->tag & 0x4800) == 0x4800 && x->tag < 0x5000;
-}
-inline bool EstSeparateur(const Objet* x) {
-    return x->tag == kTagSeparateur;
-}
-inline bool EstFlottant(const Objet* x) {
-    return x->tag == kTagFlottant;
-}
-inline bool EstPrimitive(const Objet* x) {
-    return x->tag < 0x4800 && (x->tag & 0x4400) == 0x4400;
-}
-inline uint16_t FamilleDe(const Objet* x) {
-    return x->tag & 0x4700;
-}
+// clang-format off
+inline bool EstCellule(const Objet* x) { return x->tag == kTagCellule; }
+inline bool EstAtome(const Objet* x) { return (x->tag & 0x4000) != 0; }
+inline bool EstMyStringPur(const Objet* x) { return x->tag == kTagMyString; }
+inline bool EstNom(const Objet* x) { return x->tag == kTagNom; }
+inline bool EstParam(const Objet* x) { return x->tag == kTagParamDeFDU; }
+inline bool EstNomOuParam(const Objet* x) { return (x->tag & 0x4800) == 0x4800 && x->tag < 0x5000; }
+inline bool EstSeparateur(const Objet* x) { return x->tag == kTagSeparateur; }
+inline bool EstFlottant(const Objet* x) { return x->tag == kTagFlottant; }
+inline bool EstPrimitive(const Objet* x) { return x->tag < 0x4800 && (x->tag & 0x4400) == 0x4400; }
+inline uint16_t FamilleDe(const Objet* x) { return x->tag & 0x4700; }
 
-inline Cellule* CEL(Objet* x) {
-    return static_cast<Cellule*>(x);
-}
-inline MyString* MS(Objet* x) {
-    return static_cast<MyString*>(x);
-}
-inline Nom* NOM(Objet* x) {
-    return static_cast<Nom*>(x);
-}
-inline ParamDeFDU* PARAM(Objet* x) {
-    return static_cast<ParamDeFDU*>(x);
-}
-inline Flottant* FLO(Objet* x) {
-    return static_cast<Flottant*>(x);
-}
-inline Fonc* FONC(Objet* x) {
-    return static_cast<Fonc*>(x);
-}
+inline Cellule* CEL(Objet* x) { return static_cast<Cellule*>(x); }
+inline MyString* MS(Objet* x) { return static_cast<MyString*>(x); }
+inline Nom* NOM(Objet* x) { return static_cast<Nom*>(x); }
+inline ParamDeFDU* PARAM(Objet* x) { return static_cast<ParamDeFDU*>(x); }
+inline Flottant* FLO(Objet* x) { return static_cast<Flottant*>(x); }
+inline Fonc* FONC(Objet* x) { return static_cast<Fonc*>(x); }
+// clang-format on
 
 // Texte « %d » ou « %f » d'une valeur, comme le constructeur d'un nombre.
 std::string TexteCanonique(float v);
