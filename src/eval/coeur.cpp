@@ -71,13 +71,16 @@ Objet* PileDesEnvPleine(Interp& I, Objet* x) {
                    "Plus de place pour les variables des appels imbriqués : j'abandonne celui-ci.", x);
 }
 
-// La 801e imbrication d'appels : la boîte une fois par commande, les deux
-// lignes à chaque fois.
+// La 801e imbrication d'appels : la boîte et les deux lignes à chaque refus.
+// Une fonction qui s'appelle plusieurs fois sans fin en ferait des milliers :
+// au-delà de dix dans une commande, les lignes seules.
+constexpr int32_t kBoitesDeDepassementMax = 10;
+
 [[gnu::cold, gnu::noinline]] static Objet* PileDesAppelsPleine(Interp& I) {
     static const char* l1 = "Erreur lors de l'évaluation récursive d'une procédure :";
     static const char* l2 = "Dépassement de capacité dans la pile.";
-    if (!I.depassementSignale) {
-        I.depassementSignale = true;
+    if (I.depassementsMontres < kBoitesDeDepassementMax) {
+        ++I.depassementsMontres;
         I.hote.AlerteOk(TXT("A  T  T  E  N  T  I  O  N"), {Utf8VersCp1252(l1), Utf8VersCp1252(l2)});
     }
     EcritLigne(I, l1);
@@ -295,7 +298,7 @@ void PreparerCommande(Interp& I) {
     I.NbErreursExecution = 0;
     I.DemandeDeRecuperation = false;
     I.epuisementSignale = false;
-    I.depassementSignale = false;
+    I.depassementsMontres = 0;
     I.profondeurNativeSignalee = false;
     I.profondeurNative = 0;
     I.arretDemande.store(false);

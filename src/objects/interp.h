@@ -158,7 +158,7 @@ struct Interp {
     // Borne de l'évaluateur : 16000 imbrications tiennent dans une pile de 8 Mio,
     // même sous AddressSanitizer (au pire ~260 octets par imbrication).
     int32_t profondeurNativeMax = 16000;
-    bool depassementSignale = false;  // boîte du dépassement de la pile : une fois par commande
+    int32_t depassementsMontres = 0;  // boîtes du dépassement de la pile montrées dans la commande
     bool profondeurNativeSignalee = false;
     std::atomic<bool> arretDemande{false};  // l'élève a demandé l'arrêt (posé par un autre fil)
     bool arretSignale = false;
