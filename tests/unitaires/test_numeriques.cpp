@@ -48,22 +48,13 @@ TEST(Numeriques, Calculs) {
 TEST(Numeriques, DomainesRefuses) {
     BancEval b;
     Interp& I = *b.I;
-    EXPECT_EQ(Val(b.Eval("(racine -4)")), -4.0f);
-    EXPECT_EQ(Val(b.Eval("(ln -1)")), -1.0f);
-    EXPECT_EQ(Val(b.Eval("(log -2.5)")), -2.5f);
-    EXPECT_EQ(Val(b.Eval("(div 1 0)")), 1.0f);
+    // racine, ln, log, div et % refusés sont rejoués par prim_numeriques.test.
     EXPECT_EQ(Val(b.Eval("(/ 5 0)")), 1.0f);
     EXPECT_EQ(Val(b.Eval("(reste 7 0)")), 1.0f);
-    EXPECT_EQ(Val(b.Eval("(% 7 0)")), 1.0f);
     EXPECT_EQ(b.Messages(),
-              "Racine\nEvaluation de la racine d'un nombre négatif.\n-4 \n"
-              "Ln\nEvaluation du log népérien d'un nombre négatif.\n-1 \n"
-              "Log\nEvaluation du log décimal d'un nombre négatif.\n-2.500000 \n"
-              "Division\nEvaluation d'une division, dont le second terme est 0.\n1 \n"
               "Division\nEvaluation d'une division, dont le second terme est 0.\n5 \n"
-              "Reste\nEvaluation d'une division, dont le second terme est 0.\n7 \n"
               "Reste\nEvaluation d'une division, dont le second terme est 0.\n7 \n");
-    EXPECT_EQ(b.Boites(kTitreErreur), 7);
+    EXPECT_EQ(b.Boites(kTitreErreur), 2);
     // 0 est accepté : ln et log donnent moins l'infini, sans rapport.
     VideLesMessages(I);
     EXPECT_TRUE(std::isinf(Val(b.Eval("(ln 0)"))));
@@ -77,26 +68,19 @@ TEST(Numeriques, ComparaisonsEtSelections) {
     Objet* cinq = b.Arbre("5");
     Objet* forme = I.mp(I.Cherche("=="), I.mp(cinq, I.mp(b.Arbre("5"), I.pgNil)));
     EXPECT_EQ(EvalPasAPas(I, forme), cinq);  // le premier argument lui-même
-    EXPECT_EQ(b.Eval("(== 0 0)"), I.pgTrue);
-    EXPECT_EQ(b.Eval("(== 5 6)"), I.pgFalse);
     EXPECT_EQ(b.Eval("(!= 5 6)")->tag, kTagFlottant);
     EXPECT_EQ(b.Eval("(!= 5 5)"), I.pgFalse);
-    EXPECT_EQ(b.Eval("(< 0 1)"), I.pgTrue);
-    EXPECT_EQ(b.Eval("(< 1 0)"), I.pgFalse);
     EXPECT_EQ(b.Eval("(<= 2 2)")->tag, kTagFlottant);
     EXPECT_EQ(b.Eval("(<= 3 2)"), I.pgFalse);
     EXPECT_EQ(b.Eval("(> 3 2)")->tag, kTagFlottant);
     EXPECT_EQ(b.Eval("(> 2 2)"), I.pgFalse);
     EXPECT_EQ(b.Eval("(>= 2 2)")->tag, kTagFlottant);
     EXPECT_EQ(b.Eval("(>= 1 2)"), I.pgFalse);
-    EXPECT_EQ(Val(b.Eval("(>= 2.5 2)")), 2.5f);
     // max et min rendent un des objets, le second à égalité.
     Objet* a = b.Arbre("3");
     Objet* c = b.Arbre("3");
     Objet* sel = I.mp(I.Cherche("min"), I.mp(a, I.mp(c, I.pgNil)));
     EXPECT_EQ(EvalPasAPas(I, sel), c);
-    EXPECT_EQ(Val(b.Eval("(max 2 5)")), 5.0f);
-    EXPECT_EQ(Val(b.Eval("(min 2 5)")), 2.0f);
 }
 
 TEST(Numeriques, LesComparaisonsLiberentCeQuEllesNeRendentPas) {
