@@ -57,7 +57,7 @@ double Millisecondes(std::chrono::steady_clock::time_point debut) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
 }
 
-} // namespace
+}  // namespace
 
 TEST(Grammaire, PrecedenceEtGroupementAGauche) {
     Banc b;
@@ -133,27 +133,21 @@ TEST(Grammaire, EchecsDiscretsEtRestitutions) {
 }
 
 TEST(Grammaire, ErreursDesExpressions) {
-    // Chaque texte fautif : un rapport dont le texte voulu est donné.
+    // Chaque texte fautif : un rapport dont le texte voulu est donné (les autres règles
+    // sont rejouées par erreurs_syntaxe_expressions.test et erreurs_syntaxe_instructions.test).
     struct Cas {
         const char* texte;
         const char* voulu;
     };
     const Cas cas[] = {
-        {"av()", " la fin de cette liste de paramètre(s) "},
         {"av(1, 2)", " une ')', car je n'attends plus de paramètre."},
         {"fpos(1)", " une virgule, car j'attends encore un ou des paramètres."},
-        {"ve(1)", " une parenthèse fermante,"},
-        {"av 3", " une '(' ouvrant sa liste de paramètres."},
         {"-false", " un nom"},
-        {"'abc", " un autre signe quote (apostrophe)"},
-        {"'5'", " un nom"},
         {"[a , b]", " un marqueur fermant cette chaîne : ']' "},
         {"[a b", " un marqueur fermant cette chaîne : ']' "},
-        {"liste(a b)", " une virgule, car j'attends soit une virgule soit un ou des paramètres."},
         {"liste(,)", " une parenthèse fermante qui marquerait la fin de cette liste de paramètre(s) "},
         {"progn 1", " une parenthèse ouvrante."},
         {"x = ;", " une expression "},
-        {"a + ;", " une expression arithmétique ou de comparaison"},
         {"( )", " une expression "},
     };
     for (const Cas& c : cas) {
@@ -203,27 +197,10 @@ TEST(Grammaire, ErreursDesInstructions) {
         const char* voulu;
     };
     const Cas cas[] = {
-        {"av(10)", " un point-virgule. "},
-        {"a;;", " la_marque_de_fin_du_programme fermant ce programme"},
-        {";", " un reste de liste d'instruction "},
-        {"{ av(1);", " un marqueur fermant cette liste d'instruction : '}'"},
-        {"return 3", " un point-virgule. "},
-        {"if x a;", " une parenthèse ouvrante."},
-        {"if (x a;", " une parenthèse fermante."},
-        {"if (x) else b;", " l'instruction à exécuter si le test est vrai."},
-        {"if (x) a; else", " l'instruction à exécuter si le test est faux."},
-        {"while (x)", " une instruction. "},
-        {"do a; (x);", " le marqueur 'while'."},
-        {"do a; while (x)", " un point-virgule. "},
         {"for (a; b;) c;", " l'expression. "},
         {"for (a; b; c d;", " une parenthèse fermante. "},
         {"repete { a; }", " une expression "},
-        {"repete 3", " une instruction "},
-        {"int x;", " une parenthèse ouvrante."},
-        {"int f(a b) { }", " une parenthèse fermant cette liste."},
-        {"int f(a) av(1);", " le corps de la fonction, c'est à dire une liste d'instructions."},
         {"}", " un reste de liste d'instruction "},
-        {"-(x);", " un reste de liste d'instruction "},
     };
     for (const Cas& c : cas) {
         Banc b;

@@ -9,36 +9,6 @@
 
 using namespace gelim;
 
-TEST(Lexique, OrdreEtCompteDeDemarrage) {
-    Banc b;
-    Interp& I = *b.I;
-    ASSERT_EQ(I.Lexique.size(), 277u);
-    EXPECT_EQ(I.Lexique[0], I.pgCestFaux);
-    EXPECT_EQ(I.Lexique[4]->nom, "Valeur_Ind\xe9" "finie");
-    EXPECT_EQ(I.Lexique[6]->nom, "a");
-    EXPECT_EQ(I.Lexique[32]->nom, "A");
-    EXPECT_EQ(I.Lexique[70]->nom, "pasapas");
-    EXPECT_EQ(I.Lexique[71]->nom, ",");
-    EXPECT_EQ(I.Lexique[84]->nom, "returned");
-    EXPECT_EQ(I.Lexique[85]->nom, "Param1DeFDU");
-    EXPECT_EQ(I.Lexique[93]->nom, "quote");
-    EXPECT_EQ(I.Lexique[276]->nom, "bloc");
-    // Codes, classes et familles.
-    auto code = [&](const char* n) { return I.Cherche(n)->tag; };
-    EXPECT_EQ(code("append2"), 0x479B);
-    EXPECT_EQ(code("av"), 0x47C8);
-    EXPECT_EQ(code("ec"), 0x450E);
-    EXPECT_EQ(FONC(I.Cherche("liste"))->nbArgs, 2);
-    EXPECT_EQ(FONC(I.Cherche("caddr"))->nbArgs, 1);
-    EXPECT_EQ(FamilleDe(I.Cherche("for")), 0x4400);
-    EXPECT_EQ(FamilleDe(I.Cherche("cond")), 0x4500);
-    EXPECT_EQ(FamilleDe(I.Cherche("bloc")), 0x4700);
-    EXPECT_EQ(I.Cherche("int")->tag, kTagSeparateur);
-    EXPECT_EQ(I.Cherche("Param3DeFDU")->tag, kTagParamDeFDU);
-    EXPECT_EQ(PARAM(I.Cherche("Param3DeFDU"))->indice, 2);
-    EXPECT_EQ(I.pasapas->valeur, I.pgFalse);
-}
-
 TEST(Lexique, TrouveOuCreeNomEtCarteDesCaracteres) {
     Banc b;
     Interp& I = *b.I;
@@ -156,47 +126,9 @@ TEST(Nombres, LesMarqueursNeCoutentAucuneCellule) {
     EXPECT_LT(I.nbMarqueursPris, 3000000u);  // les marqueurs perdus sont repris
 }
 
-TEST(Imprimeurs, Exemples) {
+TEST(Imprimeurs, EnColonne) {
     Banc b;
     Interp& I = *b.I;
-    Objet* a = I.lettres[int('a')];
-    Objet* bb = I.lettres[int('b')];
-    Objet* c = I.lettres[int('c')];
-    Objet* trois = I.NombreDuTexte("3");
-    Objet* l = I.mp(a, I.mp(I.mp(bb, I.mp(c, I.pgNil)), I.mp(trois, I.pgNil)));
-    Imprime(I, l);
-    FinDeLigne(I);
-    ImprimeAvecCrochets(I, l);
-    Imprime(I, I.pgNil);
-    FinDeLigne(I);
-    I.gAvecCrochets = 1;
-    Imprime(I, I.mp(I.pgNil, I.pgNil));
-    I.gAvecCrochets = 0;
-    FinDeLigne(I);
-    Imprime(I, I.mp(I.pgNil, I.pgNil));
-    FinDeLigne(I);
-    ImprimeLigne(I, I.mp(a, I.mp(bb, I.pgNil)));
-    Imprime(I, I.NombreDuTexte("2.5"));
-    FinDeLigne(I);
-    ImprimeArbre(I, I.mp(I.Cherche("av"), I.mp(I.NombreDuTexte("10"), I.pgNil)), 0, 0);
-    ImprimeArbre(I, a, 0, 0);
-    EXPECT_EQ(b.Messages(),
-              "a b c 3 \n[a [b c ]3 ] \n[] \n[[] ]\n[] \na b  \n"
-              "2.500000 \n[\n: av \n: 10 \n]\na \n");
-}
-
-TEST(Imprimeurs, ArbreAvecProfondeurEtColonne) {
-    Banc b;
-    Interp& I = *b.I;
-    auto n = [&](const char* t) { return static_cast<Objet*>(I.NombreDuTexte(t)); };
-    Objet* l4 = I.mp(n("4"), I.pgNil);
-    Objet* l3 = I.mp(n("3"), I.mp(l4, I.pgNil));
-    Objet* l2 = I.mp(n("2"), I.mp(l3, I.pgNil));
-    Objet* l1 = I.mp(I.pgUn, I.mp(l2, I.pgNil));
-    I.gProfondeurArbres = 3;
-    ImprimeArbre(I, l1, 0, 0);
-    EXPECT_EQ(b.Messages(), "[\n: 1 \n: [\n: : 2 \n: : [\n: : : 3  \n: : : [4 ] \n: : ]\n: ]\n]\n");
-    VideLesMessages(I);
     Objet* a = I.lettres[int('a')];
     ImprimeEnColonne(I, I.mp(a, I.mp(I.mp(a, I.pgNil), I.mp(I.pgNil, I.pgNil))), 0);
     EXPECT_EQ(b.Messages(), ": a \n+\n: [\n: : : a \n: ]\n+\n: []\n");
@@ -251,7 +183,8 @@ TEST(Messages, RegleDesCentCaracteres) {
 TEST(Messages, DixBoitesPourDouzeErreurs) {
     Banc b;
     Interp& I = *b.I;
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(ErreurExecution(I, "Racine", "Evaluation de la racine d'un nombre négatif.", I.pgUn), I.pgCestFaux);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(ErreurExecution(I, "Racine", "Evaluation de la racine d'un nombre négatif.", I.pgUn), I.pgCestFaux);
     EXPECT_EQ(b.hote.boites.size(), 10u);
     const BoiteErreur& e = b.hote.boites[0];
     EXPECT_EQ(e.disposition, 5);
@@ -268,28 +201,6 @@ TEST(Messages, DixBoitesPourDouzeErreurs) {
     ErreurExecution3(I, "a ", I.pgUn, "b ", I.pgUn, "c ", I.pgZero);
     EXPECT_EQ(b.hote.boites.back().disposition, 10);
     EXPECT_EQ(b.hote.boites.back().rangees[5].texte, "c 0 ");
-}
-
-TEST(Messages, LigneFautiveEtSonContexte) {
-    Banc b;
-    Interp& I = *b.I;
-    std::string texte;
-    for (int i = 0; i < 30; ++i) texte += "ligne" + std::to_string(i) + (i < 29 ? "\n" : "\xF0");
-    std::copy(texte.begin(), texte.end(), I.gTexteAAnalyser.begin());
-    size_t debut = 0;
-    for (int i = 0; i < 30; ++i) {
-        I.TabMemoEditLigInfo[size_t(i)] = {int32_t(debut), i, i + 1};
-        debut = texte.find_first_of("\n\xF0", debut) + 1;
-    }
-    I.InxFreeNextTabMemoEditLigInfo = 30;
-    AfficheLaLigneFautive(I, 10);  // jeton 10 : fin de la ligne 9, début de la ligne 10
-    std::string attendu = " \nErreur dans le programme à la ligne : 9\n";
-    for (int i = 2; i <= 10; ++i) attendu += std::to_string(i) + " ligne" + std::to_string(i) + "\n";
-    attendu += " \n";
-    EXPECT_EQ(b.Messages(), attendu);
-    VideLesMessages(I);
-    AfficheLaLigneFautive(I, 29);
-    EXPECT_NE(b.Messages().find("29 ligne29la_marque_de_fin_du_programme \n"), std::string::npos);
 }
 
 TEST(Messages, LigneFautiveDUnTexteEnCRLF) {
