@@ -258,8 +258,15 @@ Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
     const int32_t d = ++I.gProfondeurEnv;
     I.pgTabpEnv[size_t(d)] = e;
     if (nom->trace) TraceAppel(I, nom, e, d);
-    // Le marqueur direct d'un return va jusqu'à EvalSExp, qui en tire la valeur.
-    Objet* r = EvalPrognInterne(I, nom->definition);
+    // Le corps est d'ordinaire un seul bloc : on entre directement dans sa
+    // suite (le pas à pas, lui, doit voir passer le bloc). Le marqueur direct
+    // d'un return va jusqu'à EvalSExp, qui en tire la valeur.
+    Objet* corps = nom->definition;
+    if (!I.modeLent && EstListeNonVide(I, corps) && CEL(corps)->cdr == I.pgNil) {
+        Objet* b = CEL(corps)->car;
+        if (EstListeNonVide(I, b) && CEL(b)->car->tag == kProgn && EstCellule(CEL(b)->cdr)) corps = CEL(b)->cdr;
+    }
+    Objet* r = EvalPrognInterne(I, corps);
     if (nom->trace) TraceRetour(I, r, d);
     I.pgTabpEnv[size_t(d)] = nullptr;
     --I.gProfondeurEnv;
