@@ -5,30 +5,13 @@
 #include <chrono>
 #include <cmath>
 
-#include "hote_enregistreur.h"
-#include "turtle/tortue.h"
+#include "outils_tortue.h"
 
 using namespace gelim;
+using namespace gelim::essais;
 
 namespace {
 
-const Couleur kNoir{0, 0, 0}, kBlanc{255, 255, 255}, kRouge{255, 0, 0}, kBleu{0, 0, 255};
-
-Fonc* P(Interp& I, const char* nom) {
-    return FONC(I.Cherche(nom));
-}
-Couleur Px(Surface& s, int X, int Y) {
-    return s.LirePixel(500 + X, 500 - Y);
-}
-void Logo0(Interp& I, const char* nom) {
-    ASSERT_EQ(ExecuterLogo0(I, P(I, nom)), I.pgNil) << nom;
-}
-void Logo1(Interp& I, const char* nom, float a) {
-    ASSERT_TRUE(ExecuterLogo1(I, P(I, nom), a)) << nom;
-}
-void Logo2(Interp& I, const char* nom, float a, float b) {
-    ASSERT_TRUE(ExecuterLogo2(I, P(I, nom), a, b)) << nom;
-}
 void Logo4(Interp& I, const char* nom, float a, float b, float c, float d) {
     ASSERT_TRUE(ExecuterLogo4(I, P(I, nom), a, b, c, d)) << nom;
 }
