@@ -198,10 +198,10 @@ TEST(EvalCoeur, LimiteDesAppelsImbriques) {
     Interp& I = *b.I;
     b.Executer("int f(n) { f(n + 1); }");
     b.Executer("f(0); f(0);");
-    // La boîte et les deux lignes à chaque refus, même deux fois dans une commande.
+    // Les deux lignes à chaque refus, la boîte une fois par commande.
     EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de l'évaluation récursive d'une procédure : | "
                        "Dépassement de capacité dans la pile."),
-              2);
+              1);
     const std::string lignes =
         "Erreur lors de l'évaluation récursive d'une procédure :\nDépassement de capacité dans la pile.\n";
     std::string m = b.Messages();
@@ -212,24 +212,24 @@ TEST(EvalCoeur, LimiteDesAppelsImbriques) {
     EXPECT_EQ(I.hautPileEnv, 1u);
     EXPECT_EQ(I.NbErreursExecution, 0);
     b.Executer("f(0);");
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 3);
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 2);
     // Une récursion de 800 niveaux passe.
     b.Executer("int p(n) { if (n > 0) return 1 + p(n - 1); return 0; }");
     Objet* r = b.Calcul("p(799);");
     ASSERT_TRUE(EstFlottant(r));
     EXPECT_EQ(FLO(r)->valeur, 799.0f);
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 3);
-    // Au-delà de dix refus dans une commande, les lignes sans la boîte ; la
-    // commande suivante a de nouveau ses boîtes.
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 2);
+    // Douze refus dans une commande : douze fois les lignes, une boîte ; la
+    // commande suivante a de nouveau la sienne.
     VideLesMessages(I);
     b.Executer("repete (12) f(0);");
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 13);
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 3);
     m = b.Messages();
     size_t n = 0;
     for (size_t p = m.find(lignes); p != std::string::npos; p = m.find(lignes, p + 1)) ++n;
     EXPECT_EQ(n, 12u);
     b.Executer("f(0);");
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 14);
+    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 4);
 }
 
 TEST(EvalCoeur, ImbricationsSansFinArreteesParUnRapport) {
