@@ -1,5 +1,6 @@
 // Le cœur de l'évaluation : ce que vaut chaque objet, l'appel des FDU avec la
 // pile des environnements, les suites d'instructions et le protocole du return.
+#include "eval/appel.h"
 #include "eval/interne.h"
 #include "objects/imprime.h"
 #include "text/messages.h"
@@ -58,7 +59,7 @@ Objet* EvaluerLentement(Interp& I, Objet* x) {
 
 // Toute imbrication sans fin (exec d'une liste qui s'exécute elle-même, formes
 // imbriquées, chargements en chaîne) s'arrête ici plutôt que de déborder la pile.
-[[gnu::cold, gnu::noinline]] static Objet* TropProfond(Interp& I, Objet* x) {
+Objet* TropProfond(Interp& I, Objet* x) {
     --I.profondeurNative;
     if (I.profondeurNativeSignalee) return I.pgCestFaux;
     I.profondeurNativeSignalee = true;
@@ -76,7 +77,7 @@ Objet* PileDesEnvPleine(Interp& I, Objet* x) {
 // sans fin).
 constexpr int32_t kBoitesDeDepassementMax = 1;
 
-[[gnu::cold, gnu::noinline]] static Objet* PileDesAppelsPleine(Interp& I) {
+Objet* PileDesAppelsPleine(Interp& I) {
     static const char* l1 = "Erreur lors de l'évaluation récursive d'une procédure :";
     static const char* l2 = "Dépassement de capacité dans la pile.";
     if (I.depassementsMontres < kBoitesDeDepassementMax) {
@@ -149,23 +150,10 @@ Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
     return Aiguiller(I, f, args);
 }
 
-// Le return d'une instruction : la valeur attend dans le marqueur direct,
-// partagée comme si elle avait été mise dans une liste.
-static inline Objet* RetourDirect(Interp& I, Objet* v) {
-    if (EstFlottant(v)) FLO(v)->etat = EtatPartage;
-    I.marqueurDirect.car = I.sepReturned;
-    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
-    I.marqueurDirectValeur.car = v;
-    I.marqueurDirectValeur.cdr = I.pgNil;
-    return &I.marqueurDirect;
-}
-
-static Objet* EvalPrognInterne(Interp& I, Objet* liste);
-
 // Une instruction d'une suite. Les blocs, les if et les return s'y font sur
 // place, sans aiguillage ni marqueur alloué ; le pas à pas et l'arrêt, eux,
 // doivent tout voir passer : chemin ordinaire.
-static Objet* EvalInstruction(Interp& I, Objet* x) {
+Objet* EvalInstruction(Interp& I, Objet* x) {
     if (I.modeLent || !EstListeNonVide(I, x) || !EstCellule(CEL(x)->cdr)) return Evaluer(I, x);
     Objet* tete = CEL(x)->car;
     Objet* args = CEL(x)->cdr;
@@ -194,7 +182,7 @@ static Objet* EvalInstruction(Interp& I, Objet* x) {
 }
 
 // La suite d'instructions ; peut rendre le marqueur direct.
-static Objet* EvalPrognInterne(Interp& I, Objet* liste) {
+Objet* EvalPrognInterne(Interp& I, Objet* liste) {
     for (Objet* l = liste; EstListeNonVide(I, l); l = CEL(l)->cdr) {
         Objet* v = EvalInstruction(I, CEL(l)->car);
         if (I.EstMarqueur(v)) return v;
@@ -212,83 +200,22 @@ Objet* EvalProgn(Interp& I, Objet* liste) {
 
 // ------------------------------------------------------------ appel d'une FDU
 
-// Un nombre lié à un paramètre : le temporaire devient possédé, le possédé
-// est prêté, tout autre est partagé.
-static inline void LierAuParametre(Objet* v) {
-    if (!EstFlottant(v)) return;
-    Flottant* n = FLO(v);
-    n->etat = n->etat == EtatTemporaire ? EtatPossede : n->etat == EtatPossede ? EtatPrete : EtatPartage;
-}
-
-// Un nombre possédé par un paramètre meurt avec l'appel. Rien d'autre ne le
-// désigne (une mise en liste, une affectation ou un return l'aurait rendu
-// partagé, un passage à une autre FDU prêté) : sa place resert aussitôt, sans
-// attendre la collecte. Une variable locale de let peut le désigner aussi :
-// elle meurt avec le même appel.
-static inline void RecyclerParametre(Interp& I, Flottant* n) {
-    if (n->libere) return;
-    I.DetruireNombre(n);
-    if (!n->libere) return;  // zéro et un ne meurent jamais
-    n->tag = 0;
-    n->suivantLibre = I.nombresLibres;
-    I.nombresLibres = n;
-}
-
 Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
     if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
     PeutEtreSonder(I);
     const int32_t attendus = nom->nbParamsFDU;
-    if (attendus == -1) return Rapport(I, "Evaluation d'une FDU", "Cette FDU n'a jamais été définie", nom);
     int32_t n = 0;
     for (Objet* l = args; EstCellule(l) && l != I.pgNil && n <= attendus; l = CEL(l)->cdr) ++n;
-    if (n > attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop grande", args);
-    if (n < attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop petite", args);
-
-    // Les arguments sont évalués dans l'environnement de l'appelant ; leurs
-    // valeurs attendent dans l'Env (racine pour la collecte) avant qu'il soit empilé.
-    Env* e = PrendreEnv(I, n);
-    if (!e) return PileDesEnvPleine(I, nom);
+    if (Objet* refus = RefusDeLAppel(I, nom, args, n)) return refus;
     Objet* l = args;
-    for (int32_t i = 0; i < n && i < 8; ++i, l = CEL(l)->cdr) {
-        Objet* v = Evaluer(I, CEL(l)->car);
-        LierAuParametre(v);
-        e->cases[i] = v;
-    }
-
-    const int32_t d = ++I.gProfondeurEnv;
-    I.pgTabpEnv[size_t(d)] = e;
-    if (nom->trace) TraceAppel(I, nom, e, d);
-    // Le corps est d'ordinaire un seul bloc : on entre directement dans sa
-    // suite (le pas à pas, lui, doit voir passer le bloc). Le marqueur direct
-    // d'un return va jusqu'à EvalSExp, qui en tire la valeur.
-    Objet* corps = nom->definition;
-    if (!I.modeLent && EstListeNonVide(I, corps) && CEL(corps)->cdr == I.pgNil) {
-        Objet* b = CEL(corps)->car;
-        if (EstListeNonVide(I, b) && CEL(b)->car->tag == kProgn && EstCellule(CEL(b)->cdr)) corps = CEL(b)->cdr;
-    }
-    Objet* r = EvalPrognInterne(I, corps);
-    if (nom->trace) TraceRetour(I, r, d);
-    I.pgTabpEnv[size_t(d)] = nullptr;
-    --I.gProfondeurEnv;
-
-    // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
-    // résultat ; les valeurs prêtées reviennent à leur propriétaire.
-    Objet* const vide = I.pgNil;
-    for (int32_t i = 0; i < e->nbCasesEcrites; ++i) {
-        Objet* c = e->cases[i];
-        if (c == vide || c->tag != kTagFlottant || c == r) {
-            continue;
-        } else if (FLO(c)->etat == EtatPrete) {
-            FLO(c)->etat = EtatPossede;
-        } else if (FLO(c)->etat == EtatPossede) {
-            if (i < n)
-                RecyclerParametre(I, FLO(c));
-            else
-                I.DetruireNombre(FLO(c));
-        }
-    }
-    RendreEnv(I);
-    return r;
+    return LierEtExecuter(
+        I, nom, n,
+        [&](int32_t) {
+            Objet* v = Evaluer(I, CEL(l)->car);
+            l = CEL(l)->cdr;
+            return v;
+        },
+        [&] { return ExecuterLeCorps(I, nom); });
 }
 
 // ------------------------------------------------------------ commandes

@@ -2,6 +2,7 @@
 // vérifiés, quel membre est appelé, ce que deviennent les temporaires.
 #include <array>
 
+#include "eval/calcul.h"
 #include "eval/interne.h"
 #include "objects/imprime.h"
 #include "primitives/numeriques.h"
@@ -18,19 +19,6 @@ namespace {
 // Vérifications de genre : rendent la valeur, ou son remplaçant après le rapport.
 struct SansVerification {
     static Objet* Verifier(Interp&, Fonc*, int, Objet* v) { return v; }
-};
-
-struct VerifNum2 {
-    static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
-        if (EstFlottant(v)) return v;
-        if (k == 0)
-            Rapport2(I, "les 2 paramètres de la fonction numérique.", f, "le premier paramètre devrait être un nombre",
-                     v);
-        else
-            Rapport2(I, "l'évaluation des 2 paramètres de la fonction numérique.", f,
-                     "le second paramètre devrait être un nombre", v);
-        return I.pgUn;
-    }
 };
 
 struct VerifListe2 {
@@ -78,13 +66,6 @@ struct VerifLogo4 {
         return I.pgUn;
     }
 };
-
-// Une valeur que la collecte hors réserve pourrait reprendre : un nombre ou
-// un marqueur de return (les cellules de la réserve et les noms restent
-// jusqu'à la fin de la commande).
-inline bool Perissable(Objet* v) {
-    return EstFlottant(v) || (EstCellule(v) && CEL(v)->horsReserve);
-}
 
 // Un seul argument : évalué et vérifié dans les cases de f ; rend sa valeur.
 template <class Verif>
@@ -140,47 +121,17 @@ template <class Verif>
 [[gnu::always_inline]] inline bool EvaluerDeux(Interp& I, Fonc* f, Objet* args) {
     Objet* e1 = Premier(I, args);
     Objet* e2 = Second(I, args);
-    f->expr[0] = e1;
-    Objet* v1 = f->val[0] = Verif::Verifier(I, f, 0, Evaluer(I, e1));
-    f->expr[1] = e2;
-    if (!EstListeNonVide(I, e2) || !Perissable(v1)) {
-        Objet* v2 = Verif::Verifier(I, f, 1, Evaluer(I, e2));
-        f->val[0] = v1;
-        f->val[1] = v2;
-        return true;
-    }
-    Env* abri = PrendreEnv(I, 2);
-    if (!abri) {
-        PileDesEnvPleine(I, f);
-        return false;
-    }
-    abri->cases[0] = v1;
-    Objet* v2 = Verif::Verifier(I, f, 1, Evaluer(I, e2));
-    f->val[0] = v1;
-    f->val[1] = v2;
-    RendreEnv(I);
-    return true;
+    return EvaluerDeuxAvec<Verif>(
+        I, f, e1, e2, [&] { return Evaluer(I, e1); }, [&] { return Evaluer(I, e2); });
 }
 
-// ------------------------------------------------------------ résultats numériques
-
-inline bool EstTemporaireVivant(Objet* x) {
-    return EstFlottant(x) && FLO(x)->etat == EtatTemporaire && !FLO(x)->libere;
-}
-
-// Le temporaire consommé porte le résultat : sa valeur change et son texte
-// devient celui de « %f ».
-inline Objet* Reutiliser(Objet* t, float r) {
-    Flottant* n = FLO(t);
-    n->valeur = r;
-    n->formatF = 1;
-    n->nomAJour = 0;
-    return n;
-}
+}  // namespace
 
 Objet* Defaut(Interp& I, const char* contexte, Fonc* f) {
     return Rapport(I, contexte, "ce cas est imprévu ", f);
 }
+
+namespace {
 
 // ------------------------------------------------------------ familles évaluantes
 // Chaque famille est une fonction à part : les aiguillages ne font qu'y sauter,
@@ -204,19 +155,7 @@ Objet* Defaut(Interp& I, const char* contexte, Fonc* f) {
 
 [[gnu::always_inline]] inline Objet* Num2(Interp& I, Fonc* f, Objet* args, const uint16_t code) {
     if (!EvaluerDeux<VerifNum2>(I, f, args)) return I.pgCestFaux;
-    Objet* a = f->val[0];
-    Objet* b = f->val[1];
-    float r;
-    if (CalculNum2(I, code, FLO(a), FLO(b), r)) {
-        if (EstTemporaireVivant(a)) {
-            if (b != a) I.LibereSiTemporaire(b);
-            return Reutiliser(a, r);
-        }
-        if (EstTemporaireVivant(b)) return Reutiliser(b, r);
-        return I.NouveauNombreTemporaire(r);
-    }
-    if (Objet* o = ComparaisonNum2(I, code, FLO(a), FLO(b))) return o;
-    return Defaut(I, " switch EvalFoncEvNS2Numparam ", f);
+    return ResultatNum2(I, f, code);
 }
 
 [[gnu::noinline]] Objet* EvalFoncEvNS2Numparam(Interp& I, Fonc* f, Objet* args) {

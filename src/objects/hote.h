@@ -17,11 +17,11 @@ struct RangeeBoite {
 
 // Données de la boîte d'erreur (syntaxe ou exécution) : de quoi la dessiner.
 struct BoiteErreur {
-    int genre = 0;           // 0 syntaxe, 1 et 2 exécution (2 aussi pour les paramètres)
+    int genre = 0;  // 0 syntaxe, 1 et 2 exécution (2 aussi pour les paramètres)
     std::string titre;
-    std::string textes[7];   // t1 à t7
-    int disposition = 0;     // eMsgErrorTxtNbr
-    int image = 3;           // numéro d'image
+    std::string textes[7];             // t1 à t7
+    int disposition = 0;               // eMsgErrorTxtNbr
+    int image = 3;                     // numéro d'image
     std::vector<RangeeBoite> rangees;  // vide pour les dispositions 7 à 9
 };
 
@@ -32,7 +32,7 @@ enum class Bip { Defaut, Exclamation };
 // Ce que rend « getchar » : une touche (code de touche virtuelle) ou un clic.
 struct Touche {
     enum Genre { Clavier, ClicGauche, ClicDroit, Aucune } genre = Aucune;
-    int code = 0;            // code de touche virtuelle (lettres en capitales, comme le clavier)
+    int code = 0;  // code de touche virtuelle (lettres en capitales, comme le clavier)
     bool majusculesVerrouillees = false;
 };
 
@@ -67,9 +67,16 @@ public:
     virtual Touche AttendreTouche() = 0;
     // Prochain mouvement de souris en attente sur la fenêtre graphique (position
     // dans la zone client) ; faux s'il n'y en a pas.
-    virtual bool MouvementSouris(int& px, int& py) { (void)px; (void)py; return false; }
+    virtual bool MouvementSouris(int& px, int& py) {
+        (void)px;
+        (void)py;
+        return false;
+    }
     // Taille de la fenêtre graphique (fille) pour la position de la souris.
-    virtual void TailleFenetreGraphique(int& largeur, int& hauteur) { largeur = 1000; hauteur = 1000; }
+    virtual void TailleFenetreGraphique(int& largeur, int& hauteur) {
+        largeur = 1000;
+        hauteur = 1000;
+    }
 
     // Le dessin a changé : la vue peut être rafraîchie à l'écran.
     virtual void DessinModifie() {}
@@ -77,4 +84,4 @@ public:
     virtual bool ArretDemande() { return false; }
 };
 
-} // namespace gelim
+}  // namespace gelim

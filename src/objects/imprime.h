@@ -16,4 +16,4 @@ void ImprimeAvecCrochets(Interp& I, Objet* x);
 void ImprimeEnColonne(Interp& I, Objet* x, long n);
 void ImprimeArbre(Interp& I, Objet* x, long n, long p);
 
-} // namespace gelim
+}  // namespace gelim

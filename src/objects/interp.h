@@ -200,6 +200,7 @@ struct Interp {
         f->nomAJour = 0;
         f->libere = 0;
         f->marqueNb = 0;
+        f->retourFrais = 0;
         return f;
     }
     void RemplirNombresLibres();
@@ -271,6 +272,13 @@ struct Interp {
     // par un vrai marqueur) ; la valeur en attente est une racine des collectes.
     Cellule marqueurDirect{{kTagCellule}, 0, 1, nullptr, nullptr};
     Cellule marqueurDirectValeur{{kTagCellule}, 0, 1, nullptr, nullptr};
+    // Les corps compilés des FDU (eval/compile.cpp). Un corps remplacé par une
+    // redéfinition peut encore s'exécuter plus bas dans la pile : tous restent
+    // jusqu'à la prochaine collecte des cellules, entre deux commandes.
+    std::vector<std::shared_ptr<CorpsCompile>> corpsCompiles;
+    std::vector<Nom*> nomsCompiles;  // ceux dont corpsCompile est posé
+    bool compilationPermise = true;  // faux : toujours l'évaluation des listes (tests)
+    void OublierLesCorpsCompiles();
 };
 
 // Texte source (UTF-8) vers la page de code 1252, une seule fois par texte.

@@ -21,4 +21,4 @@ const std::vector<EntreePrimitive>& TableDesPrimitives();
 // Les 93 objets nommés de démarrage (constantes, lettres, touches, séparateurs, paramètres).
 const std::vector<const char*>& NomsDeDemarrage();
 
-} // namespace gelim
+}  // namespace gelim

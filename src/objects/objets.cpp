@@ -147,7 +147,10 @@ Objet* Interp::Marqueur(Objet* v) {
     // Un « return » ne coûte aucune cellule de la réserve ; le nombre rendu
     // devient partagé, comme s'il avait été mis dans une liste.
     if (nbMarqueursPris >= seuilCollecteHors) CollecteHorsReserve();
-    if (EstFlottant(v)) FLO(v)->etat = EtatPartage;
+    if (EstFlottant(v)) {
+        FLO(v)->etat = EtatPartage;
+        FLO(v)->retourFrais = 0;  // un vrai marqueur peut être gardé, dans une liste...
+    }
     Cellule* queue = PrendreCelluleHors(*this);
     queue->car = v;
     queue->cdr = pgNil;
@@ -193,10 +196,23 @@ void Interp::Recuperation() {
         if (EstCellule(n->valeur)) MarquerDepuis(*this, n->valeur, pile);
         if (EstCellule(n->definition)) MarquerDepuis(*this, n->definition, pile);
     }
+    // La collecte hors réserve compte trouver les marqueurs démarqués.
+    for (auto& b : blocsMarqueurs)
+        for (int i = 0; i < 4096; ++i) b[i].marque = 0;
     Balayage(fenetresExistent);
 }
 
+void Interp::OublierLesCorpsCompiles() {
+    for (Nom* n : nomsCompiles) n->corpsCompile = nullptr;
+    nomsCompiles.clear();
+    corpsCompiles.clear();
+}
+
 void Interp::Balayage(bool ecrire) {
+    // Des cellules libérées peuvent resservir à une autre définition : les
+    // corps compilés d'après les anciennes sont oubliés (rien ne s'exécute
+    // entre deux commandes).
+    OublierLesCorpsCompiles();
     pgPremiereCelluleLibre = nullptr;
     NbCellulesLibres = 0;
     Cellule* derniere = nullptr;
@@ -224,19 +240,23 @@ void Interp::Balayage(bool ecrire) {
 // libre ne désigne rien).
 void Interp::CollecteHorsReserve() {
     std::vector<Objet*> pile;
+    // Les cellules de la réserve sont toutes parcourues : inutile d'aller voir
+    // celles qu'on désigne (une adresse de la réserve se reconnaît sans la lire).
+    const auto debutReserve = reinterpret_cast<uintptr_t>(pgTabpNoeudBinaire.data());
+    const auto finReserve = reinterpret_cast<uintptr_t>(pgTabpNoeudBinaire.data() + pgTabpNoeudBinaire.size());
     auto pousser = [&](Objet* x) {
         if (!x) return;
+        const auto a = reinterpret_cast<uintptr_t>(x);
+        if (a >= debutReserve && a < finReserve) return;
         if (EstFlottant(x)) {
             FLO(x)->marqueNb = 1;
         } else if (EstCellule(x) && CEL(x)->horsReserve && !CEL(x)->marque) {
             pile.push_back(x);
         }
     };
-    for (auto& b : blocsNombres)
-        for (int i = 0; i < 4096; ++i) b[i].marqueNb = 0;
-    for (auto& b : blocsMarqueurs)
-        for (int i = 0; i < 4096; ++i) b[i].marque = 0;
-
+    // Les marques sont toutes à zéro ici : un nombre ou un marqueur les reçoit
+    // nuls à sa naissance, et le balayage efface celles des survivants (un seul
+    // passage sur les blocs au lieu de deux).
     for (MyString* o : Lexique) {
         pousser(o);
         if ((o->tag & 0x4800) == 0x4800 && o->tag < 0x5000) {
@@ -279,6 +299,7 @@ void Interp::CollecteHorsReserve() {
             Flottant& f = b[i];
             if (f.tag != kTagFlottant) continue;
             if (f.marqueNb) {
+                f.marqueNb = 0;
                 ++vivants;
                 continue;
             }
@@ -294,6 +315,7 @@ void Interp::CollecteHorsReserve() {
             Cellule& c = b[i];
             if (c.tag != kTagCellule) continue;
             if (c.marque) {
+                c.marque = 0;
                 ++marqueursVivants;
                 continue;
             }

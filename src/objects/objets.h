@@ -45,11 +45,16 @@ struct MyString : Objet {
     std::string nom;
 };
 
+struct CorpsCompile;
+
 struct Nom : MyString {
     Objet* valeur = nullptr;
     Objet* definition = nullptr;
     int32_t nbParamsFDU = -1;
     uint8_t trace = 0;
+    // Forme pré-décodée de la définition (eval/), valable tant que celle-ci
+    // n'a pas changé ; nullptr : pas encore faite.
+    CorpsCompile* corpsCompile = nullptr;
 };
 
 struct ParamDeFDU : Nom {
@@ -68,6 +73,11 @@ struct Flottant : MyString {
     uint8_t nomAJour = 0;  // 1 : « nom » reflète valeur et format
     uint8_t libere = 0;    // 1 : détruit au sens de l'interprète, en quarantaine
     uint8_t marqueNb = 0;  // marque de la collecte des nombres
+    // 1 : rendu par un return alors que rien d'autre ne le désignait (un
+    // temporaire, ou le nombre possédé par un paramètre de l'appel qui finit).
+    // Posé ou effacé à chaque return ; lu seulement là où la valeur d'un appel
+    // est consommée sur-le-champ (eval/compile.cpp).
+    uint8_t retourFrais = 0;
     Flottant* suivantLibre = nullptr;
 };
 

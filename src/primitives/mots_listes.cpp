@@ -278,8 +278,16 @@ Objet* PrimRecycleValeur(Interp& I, Objet* x) {
     if (!EstNom(x)) return ErreurExecution(I, "RecycleValeur", "Le param n'est pas un Nom", x);
     Objet* v = NOM(x)->valeur;
     if (!EstFlottant(v)) return ErreurExecution(I, "RecycleValeur", "La valeur du param n'est pas un nombre", v);
-    FLO(v)->etat = EtatPossede;
-    return v;
+    Flottant* n = FLO(v);
+    if (n->etat == EtatPossede) return v;
+    // Le nombre peut être aussi celui d'un paramètre (prêté, ou affecté depuis
+    // lui) : possédé, il mourrait avec l'appel et sa place resservirait sous le
+    // nom. Le nom reçoit donc son propre exemplaire, même valeur, même texte.
+    Flottant* c = I.NouveauNombre(n->valeur);
+    c->formatF = n->formatF;
+    c->etat = EtatPossede;
+    NOM(x)->valeur = c;
+    return c;
 }
 
 Objet* PrimExplose(Interp& I, Objet* x) {

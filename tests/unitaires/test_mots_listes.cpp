@@ -307,8 +307,16 @@ TEST(Mots, RecycleValeurExploseCar) {
     Flottant* v = b.N(8);
     v->etat = EtatPartage;
     x->valeur = v;
-    EXPECT_EQ(PrimRecycleValeur(I, x), v);
-    EXPECT_EQ(v->etat, EtatPossede);
+    // Le nom reçoit son propre exemplaire possédé (l'ancien peut être celui
+    // d'un paramètre) ; possédé déjà, il le garde.
+    Objet* r = PrimRecycleValeur(I, x);
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_NE(r, v);
+    EXPECT_EQ(x->valeur, r);
+    EXPECT_EQ(FLO(r)->valeur, 8.0f);
+    EXPECT_EQ(FLO(r)->etat, EtatPossede);
+    EXPECT_EQ(v->etat, EtatPartage);
+    EXPECT_EQ(PrimRecycleValeur(I, x), r);
     x->valeur = b.Lis("[a b]");
     EXPECT_EQ(PrimRecycleValeur(I, x), I.pgCestFaux);
 

@@ -1,0 +1,139 @@
+// L'appel d'une FDU, partagé par l'évaluation des listes (coeur.cpp) et les
+// corps compilés (compile.cpp) : liaison des arguments, pile des Env, traces,
+// corps, mort des nombres possédés. Un seul code pour les deux chemins.
+#pragma once
+
+#include "eval/compile.h"
+#include "eval/interne.h"
+
+namespace gelim {
+
+// coeur.cpp
+[[gnu::cold, gnu::noinline]] Objet* TropProfond(Interp& I, Objet* x);
+[[gnu::cold, gnu::noinline]] Objet* PileDesAppelsPleine(Interp& I);
+Objet* EvalPrognInterne(Interp& I, Objet* liste);  // peut rendre le marqueur direct
+Objet* EvalInstruction(Interp& I, Objet* x);       // une instruction d'une suite, de même
+
+// compile.cpp : le corps compilé de nom (fait au besoin), nullptr s'il ne peut
+// pas l'être ; son exécution, qui peut rendre le marqueur direct.
+CorpsCompile* CompilerLeCorps(Interp& I, Nom* nom);
+Objet* ExecuterCorpsCompile(Interp& I, CorpsCompile* c);
+
+// Le return d'une instruction : la valeur attend dans le marqueur direct,
+// partagée comme si elle avait été mise dans une liste.
+inline Objet* RetourDirect(Interp& I, Objet* v) {
+    if (EstFlottant(v)) {
+        Flottant* n = FLO(v);
+        bool frais = n->etat == EtatTemporaire;
+        if (n->etat == EtatPossede && I.gProfondeurEnv >= 0) {
+            // Possédé par un paramètre de l'appel qui finit : il meurt avec lui.
+            const Env* e = I.pgTabpEnv[size_t(I.gProfondeurEnv)];
+            for (int32_t i = 0; i < e->nbParams && i < 8; ++i) frais = frais || e->cases[i] == v;
+        }
+        n->retourFrais = frais;
+        n->etat = EtatPartage;
+    }
+    I.marqueurDirect.car = I.sepReturned;
+    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
+    I.marqueurDirectValeur.car = v;
+    I.marqueurDirectValeur.cdr = I.pgNil;
+    return &I.marqueurDirect;
+}
+
+// Un nombre lié à un paramètre : le temporaire devient possédé, le possédé
+// est prêté, tout autre est partagé.
+inline void LierAuParametre(Objet* v) {
+    if (!EstFlottant(v)) return;
+    Flottant* n = FLO(v);
+    n->etat = n->etat == EtatTemporaire ? EtatPossede : n->etat == EtatPossede ? EtatPrete : EtatPartage;
+}
+
+// Un nombre possédé par un paramètre meurt avec l'appel. Rien d'autre ne le
+// désigne (une mise en liste, une affectation ou un return l'aurait rendu
+// partagé, un passage à une autre FDU prêté) : sa place resert aussitôt, sans
+// attendre la collecte. Une variable locale de let peut le désigner aussi :
+// elle meurt avec le même appel.
+inline void RecyclerParametre(Interp& I, Flottant* n) {
+    if (n->libere || n == I.pgZero || n == I.pgUn) return;  // zéro et un ne meurent jamais
+    n->libere = 1;                                          // DetruireNombre, sans la quarantaine
+    --I.nbNombresVivants;
+    I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
+    n->tag = 0;
+    n->suivantLibre = I.nombresLibres;
+    I.nombresLibres = n;
+    if (I.nombresDepuisCollecte) --I.nombresDepuisCollecte;  // rendu aussitôt : ne rapproche pas la collecte
+}
+
+// Le corps de la FDU. Hors du pas à pas, sa forme compilée ; sinon la liste,
+// où un corps fait d'un seul bloc est pris par sa suite (le pas à pas, lui,
+// doit voir passer le bloc).
+inline Objet* ExecuterLeCorps(Interp& I, Nom* nom) {
+    Objet* corps = nom->definition;
+    if (!I.modeLent) {
+        CorpsCompile* c = nom->corpsCompile;
+        if (!c || c->source != corps) [[unlikely]]
+            c = CompilerLeCorps(I, nom);
+        if (c) [[likely]]
+            return ExecuterCorpsCompile(I, c);
+        if (EstListeNonVide(I, corps) && CEL(corps)->cdr == I.pgNil) {
+            Objet* b = CEL(corps)->car;
+            if (EstListeNonVide(I, b) && CEL(b)->car->tag == kProgn && EstCellule(CEL(b)->cdr)) corps = CEL(b)->cdr;
+        }
+    }
+    return EvalPrognInterne(I, corps);
+}
+
+// Les n arguments (n est déjà comparé au nombre de paramètres), évalués par
+// evalArg(i) dans l'environnement de l'appelant ; leurs valeurs attendent dans
+// l'Env (racine pour la collecte) avant qu'il soit empilé. Puis le corps, par
+// corps() (ExecuterLeCorps, ou son équivalent en ligne des corps compilés).
+template <class EvalArg, class Corps>
+[[gnu::always_inline]] inline Objet* LierEtExecuter(Interp& I, Nom* nom, int32_t n, EvalArg&& evalArg, Corps&& corps) {
+    Env* e = PrendreEnv(I, n);
+    if (!e) return PileDesEnvPleine(I, nom);
+    for (int32_t i = 0; i < n && i < 8; ++i) {
+        Objet* v = evalArg(i);
+        LierAuParametre(v);
+        e->cases[i] = v;
+    }
+
+    const int32_t d = ++I.gProfondeurEnv;
+    I.pgTabpEnv[size_t(d)] = e;
+    if (nom->trace) TraceAppel(I, nom, e, d);
+    Objet* r = corps();
+    if (nom->trace) TraceRetour(I, r, d);
+    I.pgTabpEnv[size_t(d)] = nullptr;
+    --I.gProfondeurEnv;
+
+    // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
+    // résultat ; les valeurs prêtées reviennent à leur propriétaire.
+    Objet* const vide = I.pgNil;
+    for (int32_t i = 0; i < e->nbCasesEcrites; ++i) {
+        Objet* c = e->cases[i];
+        if (c == vide || c->tag != kTagFlottant || c == r) {
+            continue;
+        } else if (FLO(c)->etat == EtatPrete) {
+            FLO(c)->etat = EtatPossede;
+        } else if (FLO(c)->etat == EtatPossede) {
+            if (i < n)
+                RecyclerParametre(I, FLO(c));
+            else
+                I.DetruireNombre(FLO(c));
+        }
+    }
+    RendreEnv(I);
+    return r;
+}
+
+// Le début d'un appel : la profondeur, la sonde de l'arrêt, le nombre
+// d'arguments (n, jusqu'à attendus + 1) face au nombre de paramètres. Rend
+// nullptr quand l'appel peut se faire, sinon le résultat du refus.
+[[gnu::always_inline]] inline Objet* RefusDeLAppel(Interp& I, Nom* nom, Objet* args, int32_t n) {
+    const int32_t attendus = nom->nbParamsFDU;
+    if (attendus == -1) return Rapport(I, "Evaluation d'une FDU", "Cette FDU n'a jamais été définie", nom);
+    if (n > attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop grande", args);
+    if (n < attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop petite", args);
+    return nullptr;
+}
+
+}  // namespace gelim
