@@ -157,6 +157,12 @@ inline bool EstFeuille(const Noeud* n) {
     return n->op == Op::Nombre ? n->src : NOM(n->src)->valeur;
 }
 
+// Une feuille quand l'Env courant existe : une simple lecture.
+[[gnu::always_inline]] inline Objet* LireFeuille(Interp& I, const Noeud* n) {
+    if (n->op == Op::Parametre) return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[n->indice];
+    return n->op == Op::Nombre ? n->src : NOM(n->src)->valeur;
+}
+
 // Ce que vaut l'expression : Evaluer de son origine.
 [[gnu::always_inline]] inline Objet* Valeur(Interp& I, const Noeud* n) {
     if (I.modeLent) [[unlikely]]
@@ -256,28 +262,26 @@ Objet* Num2Appels(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(CalculNum2Appels<Code>(I, n));
 }
 
-// Deux feuilles qui valent des nombres : rien ne s'exécute entre elles, les
-// mêmes cases que EvaluerDeuxAvec ; sinon le cas général.
-template <uint16_t Code>
-[[gnu::always_inline]] inline Objet* CalculNum2Feuilles(Interp& I, const Noeud* n) {
-    if (I.gProfondeurEnv >= 0) [[likely]] {
-        Objet* v1 = ValeurDeFeuille(I, n->a);
-        Objet* v2 = ValeurDeFeuille(I, n->b);
-        if (EstFlottant(v1) && EstFlottant(v2)) [[likely]] {
-            Fonc* f = FONC(n->tete);
-            f->expr[0] = n->e1;
-            f->expr[1] = n->e2;
-            f->val[0] = v1;
-            f->val[1] = v2;
-            return ResultatNum2(I, f, Code);
-        }
-    }
-    return CalculNum2Noeud<Code>(I, n);
-}
-
+// Deux feuilles qui valent des nombres, ni l'une ni l'autre temporaire : rien
+// ne s'exécute entre elles ni pendant le calcul (pas d'imbrication, donc pas
+// de profondeur native à compter, pas de temporaire à libérer), les mêmes
+// cases que EvaluerDeuxAvec. Tout autre cas, et la réserve de nombres vide,
+// prennent le chemin général : le chemin court reste sans appel.
 template <uint16_t Code>
 Objet* Num2Feuilles(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(CalculNum2Feuilles<Code>(I, n));
+    if (I.profondeurNative >= I.profondeurNativeMax || I.gProfondeurEnv < 0 || !I.nombresLibres) [[unlikely]]
+        return Num2<Code>(I, n);
+    Objet* v1 = LireFeuille(I, n->a);
+    Objet* v2 = LireFeuille(I, n->b);
+    if (!EstFlottant(v1) || !EstFlottant(v2) || FLO(v1)->etat == EtatTemporaire || FLO(v2)->etat == EtatTemporaire)
+        [[unlikely]]
+        return Num2<Code>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    f->expr[1] = n->e2;
+    f->val[0] = v1;
+    f->val[1] = v2;
+    return ResultatNum2(I, f, Code);
 }
 
 // EvalFDU, les arguments déjà comptés.
