@@ -16,6 +16,11 @@ constexpr size_t kCorpsCompilesMax = 4096;
 // Imbrication des expressions compilées ; plus profond, l'évaluation ordinaire
 // (une définition bâtie par le programme peut être imbriquée sans fin).
 constexpr int kProfondeurCompileeMax = 200;
+// Nœuds d'un corps, et de tous les corps : une définition bâtie par un
+// programme peut partager ses sous-listes et compter des milliards de chemins.
+// Au-delà, la suite du corps passe à l'évaluation ordinaire.
+constexpr size_t kNoeudsParCorpsMax = size_t(1) << 16;
+constexpr size_t kNoeudsMax = size_t(1) << 19;
 
 // ------------------------------------------------------------ construction
 
@@ -25,7 +30,7 @@ public:
 
     Noeud* Expression(Objet* x, int prof) {
         Noeud* n = Nouveau(x);
-        if (prof > kProfondeurCompileeMax) return n;
+        if (prof > kProfondeurCompileeMax || Plein()) return n;
         switch (x->tag) {
             case kTagFlottant: n->op = Op::Nombre; return n;
             case kTagNom: n->op = Op::Global; return n;
@@ -71,7 +76,7 @@ public:
     }
 
     Noeud* Instruction(Objet* x, int prof) {
-        if (prof > kProfondeurCompileeMax) {
+        if (prof > kProfondeurCompileeMax || Plein()) {
             Noeud* n = Nouveau(x);
             n->op = Op::InstructionGenerique;
             return n;
@@ -117,9 +122,12 @@ public:
     }
 
 private:
+    bool Plein() const { return c_.noeuds.size() >= kNoeudsParCorpsMax || I.noeudsCompiles >= kNoeudsMax; }
+
     Noeud* Nouveau(Objet* x) {
         Noeud& n = c_.noeuds.emplace_back();
         n.src = x;
+        ++I.noeudsCompiles;
         return &n;
     }
 

@@ -278,6 +278,7 @@ struct Interp {
     std::vector<std::shared_ptr<CorpsCompile>> corpsCompiles;
     std::vector<Nom*> nomsCompiles;  // ceux dont corpsCompile est posé
     bool compilationPermise = true;  // faux : toujours l'évaluation des listes (tests)
+    size_t noeudsCompiles = 0;       // nœuds de tous les corps compilés (mémoire bornée)
     void OublierLesCorpsCompiles();
 };
 

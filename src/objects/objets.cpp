@@ -206,6 +206,7 @@ void Interp::OublierLesCorpsCompiles() {
     for (Nom* n : nomsCompiles) n->corpsCompile = nullptr;
     nomsCompiles.clear();
     corpsCompiles.clear();
+    noeudsCompiles = 0;
 }
 
 void Interp::Balayage(bool ecrire) {

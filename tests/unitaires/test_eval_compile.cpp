@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "eval/appel.h"
 #include "test_eval_lecteur.h"
 
 using namespace gelim;
@@ -156,4 +157,25 @@ TEST(EvalCompile, LesValeursRenduesResserventAussitot) {
     EXPECT_EQ(FLO(r)->etat, EtatPartage);
     EXPECT_LE(I.blocsNombres.size(), blocs + 1);
     EXPECT_LT(I.nombresDepuisCollecte, 1000u);
+}
+
+TEST(EvalCompile, DefinitionAuxSousListesPartagees) {
+    // Une définition bâtie par un programme, dont les sous-listes se partagent :
+    // 2^40 chemins. Le décodage s'arrête à sa borne (la suite reste à
+    // l'évaluation ordinaire) au lieu d'épuiser la mémoire.
+    BancEval b;
+    Interp& I = *b.I;
+    Objet* plus = b.Arbre("(+ 1 1)");
+    Objet* x = plus;
+    for (int k = 0; k < 40; ++k) x = I.mp(CEL(plus)->car, I.mp(x, I.mp(x, I.pgNil)));
+    b.Eval("(lisp_de partage () (progn (return_ 0)))");
+    Nom* nom = b.N("partage");
+    nom->definition = I.mp(I.mp(I.Cherche("return_"), I.mp(x, I.pgNil)), I.pgNil);
+    ASSERT_NE(CompilerLeCorps(I, nom), nullptr);
+    EXPECT_LE(I.noeudsCompiles, size_t(1) << 17);
+    // Le petit corps d'à côté se décode encore, en entier.
+    b.Executer("int petit(n) { return n + 1; }");
+    Objet* r = b.Calcul("petit(2);");
+    ASSERT_TRUE(EstFlottant(r));
+    EXPECT_EQ(FLO(r)->valeur, 3.0f);
 }
