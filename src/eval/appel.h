@@ -53,15 +53,30 @@ inline void LierAuParametre(Objet* v) {
 // partagé, un passage à une autre FDU prêté) : sa place resert aussitôt, sans
 // attendre la collecte. Une variable locale de let peut le désigner aussi :
 // elle meurt avec le même appel.
-inline void RecyclerParametre(Interp& I, Flottant* n) {
-    if (n->libere || n == I.pgZero || n == I.pgUn) return;  // zéro et un ne meurent jamais
-    n->libere = 1;                                          // DetruireNombre, sans la quarantaine
-    --I.nbNombresVivants;
-    I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
+// La place d'un nombre que rien ne désigne plus retourne à la réserve, sans
+// attendre la collecte (ni la rapprocher).
+inline void RendreALaReserve(Interp& I, Flottant* n) {
+    n->libere = 1;
     n->tag = 0;
     n->suivantLibre = I.nombresLibres;
     I.nombresLibres = n;
-    if (I.nombresDepuisCollecte) --I.nombresDepuisCollecte;  // rendu aussitôt : ne rapproche pas la collecte
+    if (I.nombresDepuisCollecte) --I.nombresDepuisCollecte;
+}
+
+inline void RecyclerParametre(Interp& I, Flottant* n) {
+    if (n->libere || n == I.pgZero || n == I.pgUn) return;  // zéro et un ne meurent jamais
+    --I.nbNombresVivants;                                   // DetruireNombre, sans la quarantaine
+    I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
+    RendreALaReserve(I, n);
+}
+
+// Un corps fait d'un seul bloc est pris par sa suite ; sinon le corps lui-même.
+inline Objet* SuiteDuCorps(Interp& I, Objet* corps) {
+    if (EstListeNonVide(I, corps) && CEL(corps)->cdr == I.pgNil) {
+        Objet* b = CEL(corps)->car;
+        if (EstListeNonVide(I, b) && CEL(b)->car->tag == kProgn && EstCellule(CEL(b)->cdr)) return CEL(b)->cdr;
+    }
+    return corps;
 }
 
 // Le corps de la FDU. Hors du pas à pas, sa forme compilée ; sinon la liste,
@@ -75,10 +90,7 @@ inline Objet* ExecuterLeCorps(Interp& I, Nom* nom) {
             c = CompilerLeCorps(I, nom);
         if (c) [[likely]]
             return ExecuterCorpsCompile(I, c);
-        if (EstListeNonVide(I, corps) && CEL(corps)->cdr == I.pgNil) {
-            Objet* b = CEL(corps)->car;
-            if (EstListeNonVide(I, b) && CEL(b)->car->tag == kProgn && EstCellule(CEL(b)->cdr)) corps = CEL(b)->cdr;
-        }
+        corps = SuiteDuCorps(I, corps);
     }
     return EvalPrognInterne(I, corps);
 }

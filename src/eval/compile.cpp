@@ -244,11 +244,7 @@ inline void RecyclerLaValeurRendue(Interp& I, Objet* v, Objet* resultat) {
     if (v == resultat || !EstFlottant(v)) return;
     Flottant* f = FLO(v);
     if (!f->retourFrais || f->libere || f == I.pgZero || f == I.pgUn) return;
-    f->libere = 1;
-    f->tag = 0;
-    f->suivantLibre = I.nombresLibres;
-    I.nombresLibres = f;
-    if (I.nombresDepuisCollecte) --I.nombresDepuisCollecte;
+    RendreALaReserve(I, f);
 }
 
 // Un membre dont un argument au moins est un appel de FDU (fib(n - 1) + fib(n - 2)).
@@ -402,14 +398,9 @@ Gestionnaire GestionnaireDe(const Noeud& n) {
 CorpsCompile* CompilerLeCorps(Interp& I, Nom* nom) {
     if (!I.compilationPermise || I.corpsCompiles.size() >= kCorpsCompilesMax) return nullptr;
     auto c = std::make_shared<CorpsCompile>();
-    Objet* corps = c->source = nom->definition;
-    // Un corps fait d'un seul bloc : sa suite directement, comme coeur.cpp.
-    if (EstListeNonVide(I, corps) && CEL(corps)->cdr == I.pgNil) {
-        Objet* b = CEL(corps)->car;
-        if (EstListeNonVide(I, b) && CEL(b)->car->tag == kProgn && EstCellule(CEL(b)->cdr)) corps = CEL(b)->cdr;
-    }
+    c->source = nom->definition;
     Compilateur compilateur(I, *c);
-    c->suite = compilateur.SuiteDInstructions(corps, 0);
+    c->suite = compilateur.SuiteDInstructions(SuiteDuCorps(I, nom->definition), 0);
     for (Noeud& n : c->noeuds) n.fn = GestionnaireDe(n);
     if (!nom->corpsCompile) I.nomsCompiles.push_back(nom);
     nom->corpsCompile = c.get();
