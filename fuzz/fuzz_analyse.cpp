@@ -47,7 +47,7 @@ void RemettreANeuf(gelim::Interp& I) {
     I.epuisementSignale = false;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     static HoteMuet hote;

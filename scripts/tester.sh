@@ -6,6 +6,9 @@ set -euo pipefail
 racine="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$racine/scripts/dependances.sh"
 export QT_QPA_PLATFORM=offscreen
+
+echo "=== Format du code ==="
+bash "$racine/scripts/verifier_format.sh"
 coeurs="$(nproc)"
 
 echo "=== Construction normale ==="

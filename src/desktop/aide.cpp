@@ -23,10 +23,10 @@ NavigateurAide::NavigateurAide(QWidget* parent) : QTextBrowser(parent) {
 static QString FormeDAppel(const EntreePrimitive& e) {
     const QString nom = DuCoeur(e.nom).toHtmlEscaped();
     switch (e.classe) {
-    case Classe::FoncNESP: return nom;
-    case Classe::FoncEvNSFree0Param:
-    case Classe::FoncEvNSLogo0Param: return nom + QStringLiteral("()");
-    default: break;
+        case Classe::FoncNESP: return nom;
+        case Classe::FoncEvNSFree0Param:
+        case Classe::FoncEvNSLogo0Param: return nom + QStringLiteral("()");
+        default: break;
     }
     QStringList args;
     for (int i = 0; i < e.nbArgs; ++i) args << QString(QChar('a' + i));
@@ -35,20 +35,20 @@ static QString FormeDAppel(const EntreePrimitive& e) {
 
 static QString FamilleDe(Classe c) {
     switch (c) {
-    case Classe::FoncEvNSLogo0Param:
-    case Classe::FoncEvNSLogo1Param:
-    case Classe::FoncEvNSLogo2Param:
-    case Classe::FoncEvNSLogo3Param:
-    case Classe::FoncEvNSLogo4Param: return QStringLiteral("La tortue et le dessin");
-    case Classe::FoncEvNSNum1Param:
-    case Classe::FoncEvNSNum2Param: return QStringLiteral("Les nombres");
-    case Classe::FoncEvNSListe1Param:
-    case Classe::FoncEvNSListe2Param: return QStringLiteral("Les listes");
-    case Classe::FoncNENS1Param:
-    case Classe::FoncNENS2Param:
-    case Classe::FoncNENS4Param:
-    case Classe::FoncNESP: return QStringLiteral("Le contrôle du programme");
-    default: return QStringLiteral("Les mots, la saisie et le reste");
+        case Classe::FoncEvNSLogo0Param:
+        case Classe::FoncEvNSLogo1Param:
+        case Classe::FoncEvNSLogo2Param:
+        case Classe::FoncEvNSLogo3Param:
+        case Classe::FoncEvNSLogo4Param: return QStringLiteral("La tortue et le dessin");
+        case Classe::FoncEvNSNum1Param:
+        case Classe::FoncEvNSNum2Param: return QStringLiteral("Les nombres");
+        case Classe::FoncEvNSListe1Param:
+        case Classe::FoncEvNSListe2Param: return QStringLiteral("Les listes");
+        case Classe::FoncNENS1Param:
+        case Classe::FoncNENS2Param:
+        case Classe::FoncNENS4Param:
+        case Classe::FoncNESP: return QStringLiteral("Le contrôle du programme");
+        default: return QStringLiteral("Les mots, la saisie et le reste");
     }
 }
 
@@ -112,4 +112,4 @@ void FenetreAide::OuvrirLIndex() {
     activateWindow();
 }
 
-} // namespace gelim
+}  // namespace gelim

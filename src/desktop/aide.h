@@ -28,4 +28,4 @@ private:
     NavigateurAide* navigateur_;
 };
 
-} // namespace gelim
+}  // namespace gelim

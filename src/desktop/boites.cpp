@@ -23,7 +23,9 @@ QPixmap ImageDeBoite(int numero) {
     return QPixmap(QStringLiteral(":/images/image%1.png").arg(indice, 2, 10, QLatin1Char('0')));
 }
 
-static QColor BleuDesTextes() { return QColor::fromRgb(kBleuDesTextes); }
+static QColor BleuDesTextes() {
+    return QColor::fromRgb(kBleuDesTextes);
+}
 
 // Largeur disponible pour les boîtes : jamais plus que l'écran.
 static int LargeurMaximale(QWidget* w) {
@@ -128,7 +130,7 @@ private:
     QStringList lignes_;
     QPixmap image_;
 };
-} // namespace
+}  // namespace
 
 BoiteMessageDialogue::BoiteMessageDialogue(const QString& titre, const QStringList& lignes, int image, bool ouiNon,
                                            QWidget* parent, const QString& libelleOui)
@@ -185,7 +187,8 @@ BoitePasAPasDialogue::BoitePasAPasDialogue(const QString& titre, const QString& 
     haut->addWidget(etiquette, 1);
     disposition->addLayout(haut);
     auto* boutons = new QHBoxLayout;
-    const QString libelles[3] = {QStringLiteral("&Abandonner"), QStringLiteral("&Réessayer"), QStringLiteral("&Ignorer")};
+    const QString libelles[3] = {QStringLiteral("&Abandonner"), QStringLiteral("&Réessayer"),
+                                 QStringLiteral("&Ignorer")};
     const ReponsePasAPas reponses[3] = {ReponsePasAPas::Abandonner, ReponsePasAPas::Reessayer, ReponsePasAPas::Ignorer};
     for (int i = 0; i < 3; ++i) {
         boutons_[i] = new QPushButton(libelles[i], this);
@@ -204,10 +207,10 @@ BoitePasAPasDialogue::BoitePasAPasDialogue(const QString& titre, const QString& 
 
 QPushButton* BoitePasAPasDialogue::Bouton(ReponsePasAPas r) const {
     switch (r) {
-    case ReponsePasAPas::Abandonner: return boutons_[0];
-    case ReponsePasAPas::Reessayer: return boutons_[1];
-    case ReponsePasAPas::Ignorer: return boutons_[2];
-    default: return nullptr;
+        case ReponsePasAPas::Abandonner: return boutons_[0];
+        case ReponsePasAPas::Reessayer: return boutons_[1];
+        case ReponsePasAPas::Ignorer: return boutons_[2];
+        default: return nullptr;
     }
 }
 
@@ -240,7 +243,9 @@ BoiteSaisieDialogue::BoiteSaisieDialogue(const QString& titre, const QString& in
     champ_->setFocus();
 }
 
-QString BoiteSaisieDialogue::Texte() const { return champ_->text(); }
+QString BoiteSaisieDialogue::Texte() const {
+    return champ_->text();
+}
 
 // ------------------------------------------------------------ information
 
@@ -260,7 +265,8 @@ BoiteInformationDialogue::BoiteInformationDialogue(const QString& titre, const Q
     const QFontMetrics m(texte->font());
     texte->setTabStopDistance(m.horizontalAdvance(QString(10, QLatin1Char('m'))));
     int large = 0;
-    for (const QString& l : lignes) large = std::max(large, m.horizontalAdvance(QString(l).replace('\t', "          ")));
+    for (const QString& l : lignes)
+        large = std::max(large, m.horizontalAdvance(QString(l).replace('\t', "          ")));
     QScreen* ecran = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
     const int hauteurMax = ecran ? ecran->availableGeometry().height() - 160 : 700;
     texte->setMinimumSize(std::min(large + 40, LargeurMaximale(parent)),
@@ -274,4 +280,4 @@ BoiteInformationDialogue::BoiteInformationDialogue(const QString& titre, const Q
     ok->setFocus();
 }
 
-} // namespace gelim
+}  // namespace gelim

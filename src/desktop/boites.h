@@ -114,4 +114,4 @@ public:
     BoiteInformationDialogue(const QString& titre, const QStringList& lignes, QWidget* parent);
 };
 
-} // namespace gelim
+}  // namespace gelim

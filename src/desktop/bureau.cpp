@@ -10,11 +10,15 @@
 #include "desktop/fenetre_principale.h"
 
 // Les ressources vivent dans une bibliothèque statique : il faut les appeler.
-static void InitialiserLesRessources() { Q_INIT_RESOURCE(gelim); }
+static void InitialiserLesRessources() {
+    Q_INIT_RESOURCE(gelim);
+}
 
 namespace gelim {
 
-void ChargerLesRessourcesDuBureau() { InitialiserLesRessources(); }
+void ChargerLesRessourcesDuBureau() {
+    InitialiserLesRessources();
+}
 
 int LancerLeBureau(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -36,4 +40,4 @@ int LancerLeBureau(int argc, char** argv) {
     return application.exec();
 }
 
-} // namespace gelim
+}  // namespace gelim

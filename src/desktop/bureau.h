@@ -5,4 +5,4 @@ namespace gelim {
 int LancerLeBureau(int argc, char** argv);
 // Les images, icônes et pages d'aide compilées dans la bibliothèque du bureau.
 void ChargerLesRessourcesDuBureau();
-}
+}  // namespace gelim

@@ -22,9 +22,8 @@ namespace gelim {
 // ------------------------------------------------------------ coloration
 
 Coloration::Coloration(QTextDocument* document) : QSyntaxHighlighter(document) {
-    motsCles_ = {QStringLiteral("if"),     QStringLiteral("else"),   QStringLiteral("while"),
-                 QStringLiteral("do"),     QStringLiteral("for"),    QStringLiteral("repete"),
-                 QStringLiteral("return"), QStringLiteral("int")};
+    motsCles_ = {QStringLiteral("if"),  QStringLiteral("else"),   QStringLiteral("while"),  QStringLiteral("do"),
+                 QStringLiteral("for"), QStringLiteral("repete"), QStringLiteral("return"), QStringLiteral("int")};
     for (const EntreePrimitive& e : TableDesPrimitives()) {
         const QString nom = DuCoeur(e.nom);
         if (!motsCles_.contains(nom)) primitives_.insert(nom);
@@ -187,7 +186,9 @@ bool EditeurDeProgramme::Chercher(const QString& motif, bool casse) {
     return false;
 }
 
-bool EditeurDeProgramme::ChercherSuivant() { return Chercher(derniereRecherche_, derniereCasse_); }
+bool EditeurDeProgramme::ChercherSuivant() {
+    return Chercher(derniereRecherche_, derniereCasse_);
+}
 
 static bool SelectionEgale(const QString& selection, const QString& motif, bool casse) {
     return selection.compare(motif, casse ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
@@ -281,8 +282,10 @@ void BoiteRecherche::Ouvrir(bool remplacer) {
     remplacer_->setVisible(remplacer);
     toutRemplacer_->setVisible(remplacer);
     const QString selection = editeur_->textCursor().selectedText();
-    if (!selection.isEmpty() && !selection.contains(QChar::ParagraphSeparator)) motif_->setText(selection);
-    else if (motif_->text().isEmpty()) motif_->setText(editeur_->DerniereRecherche());
+    if (!selection.isEmpty() && !selection.contains(QChar::ParagraphSeparator))
+        motif_->setText(selection);
+    else if (motif_->text().isEmpty())
+        motif_->setText(editeur_->DerniereRecherche());
     adjustSize();
     show();
     raise();
@@ -291,4 +294,4 @@ void BoiteRecherche::Ouvrir(bool remplacer) {
     motif_->selectAll();
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -44,7 +44,7 @@ public:
     const QString& Chemin() const { return chemin_; }
     QString NomAffiche() const;  // le nom du fichier, ou « Sans nom »
     Encodage EncodageDuFichier() const { return encodage_; }
-    void OublierLeFichier();     // « Sans nom », nouveau fichier en UTF-8
+    void OublierLeFichier();  // « Sans nom », nouveau fichier en UTF-8
 
     // Lecture : le texte remplace tout ; faux si le fichier ne se lit pas.
     bool Charger(const QString& chemin);
@@ -96,4 +96,4 @@ private:
     QWidget* ligneRemplacer_;
 };
 
-} // namespace gelim
+}  // namespace gelim

@@ -104,27 +104,27 @@ int FenetreGraphique::CodeDeTouche(int cle, const QString& texte) {
     if (cle >= Qt::Key_0 && cle <= Qt::Key_9) return '0' + (cle - Qt::Key_0);
     if (cle >= Qt::Key_F1 && cle <= Qt::Key_F12) return 0x70 + (cle - Qt::Key_F1);
     switch (cle) {
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Tab: return 0x09;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_CapsLock: return 0x14;
-    default: break;
+        case Qt::Key_Left: return 0x25;
+        case Qt::Key_Up: return 0x26;
+        case Qt::Key_Right: return 0x27;
+        case Qt::Key_Down: return 0x28;
+        case Qt::Key_Home: return 0x24;
+        case Qt::Key_End: return 0x23;
+        case Qt::Key_PageUp: return 0x21;
+        case Qt::Key_PageDown: return 0x22;
+        case Qt::Key_Backspace: return 0x08;
+        case Qt::Key_Insert: return 0x2D;
+        case Qt::Key_Delete: return 0x2E;
+        case Qt::Key_Space: return 0x20;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 0x0D;
+        case Qt::Key_Tab: return 0x09;
+        case Qt::Key_Escape: return 0x1B;
+        case Qt::Key_Shift: return 0x10;
+        case Qt::Key_Control: return 0x11;
+        case Qt::Key_Alt: return 0x12;
+        case Qt::Key_CapsLock: return 0x14;
+        default: break;
     }
     // Les autres touches : le caractère qu'elles donnent, s'il est dans la page 1252.
     if (texte.size() == 1) {
@@ -156,4 +156,4 @@ void FenetreGraphique::keyPressEvent(QKeyEvent* e) {
     hote_.AjouterTouche(t);
 }
 
-} // namespace gelim
+}  // namespace gelim

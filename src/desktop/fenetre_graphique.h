@@ -15,8 +15,8 @@ class SurfaceQImage;
 class FenetreGraphique : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kUnite = 5;      // pixels par pas de défilement
-    static constexpr int kUnites = 200;   // tout le champ
+    static constexpr int kUnite = 5;     // pixels par pas de défilement
+    static constexpr int kUnites = 200;  // tout le champ
     FenetreGraphique(SurfaceQImage& vue, HoteBureau& hote, QWidget* parent = nullptr);
 
     // Position de défilement en pixels du dessin (le point montré au milieu).
@@ -52,4 +52,4 @@ private:
     bool programmeEnCours_ = false;
 };
 
-} // namespace gelim
+}  // namespace gelim

@@ -42,8 +42,8 @@ namespace gelim {
 
 static const QString kAttention = QStringLiteral("A  T  T  E  N  T  I  O  N");
 
-static const char* const kTitres[4] = {"Fenêtre graphique de la tortue", "Fenêtre des messages de l'interpréteur",
-                                       "", "Ligne de commande en mode direct"};
+static const char* const kTitres[4] = {"Fenêtre graphique de la tortue", "Fenêtre des messages de l'interpréteur", "",
+                                       "Ligne de commande en mode direct"};
 
 static const QString kFiltreProgrammes = QStringLiteral(
     "C *.c|*.c|3D|*.3D|256 couleurs|*.256|Affectation|*.don|Graphisme|*.gra|Jeux|*.jeu|Itératif|*.ite|"
@@ -75,7 +75,9 @@ SousFenetre::SousFenetre(Fenetre role, QWidget* interieur, FenetrePrincipale* ca
     setWindowIcon(QIcon(QStringLiteral(":/icones/gelim.png")));
 }
 
-void SousFenetre::closeEvent(QCloseEvent* e) { cadre_->FermetureDUneFille(this, e); }
+void SousFenetre::closeEvent(QCloseEvent* e) {
+    cadre_->FermetureDUneFille(this, e);
+}
 
 // ------------------------------------------------------------ construction
 
@@ -206,12 +208,11 @@ void FenetrePrincipale::CreerLesActions() {
         {"m750", "&Retrouver une image déjà travaillée", "image_charger",
          "Remplace le dessin de la tortue par une image enregistrée", &F::RetrouverUneImage},
         {"m760", "&Imprimer la fenêtre graphique de la tortue", "imprimer", "Imprime le dessin de la tortue", nullptr},
-        {"m770", "&Imprimer en grand la fenêtre de la tortue", "imprimer_grand", "Imprime le dessin en grand",
-         nullptr},
+        {"m770", "&Imprimer en grand la fenêtre de la tortue", "imprimer_grand", "Imprime le dessin en grand", nullptr},
         {"b610 m611", "&Gommer la dernière instruction", "gommer",
          "Efface ce qu'a dessiné la dernière instruction de la ligne de commande", &F::GommerLaDerniereInstruction},
-        {"b550 m551", "&Afficher les fenêtres &Juxtaposées ", "juxtaposees",
-         "Les textes à gauche, le dessin à droite", &F::Juxtaposer},
+        {"b550 m551", "&Afficher les fenêtres &Juxtaposées ", "juxtaposees", "Les textes à gauche, le dessin à droite",
+         &F::Juxtaposer},
         {"b540 m541", "&Afficher les fenêtres &Superposées", "superposees", "Les fenêtres l'une sur l'autre",
          &F::Superposer},
         {"b560 m561", "&Afficher la fenêtre des messages de Gelim", "montrer_messages",
@@ -222,8 +223,8 @@ void FenetrePrincipale::CreerLesActions() {
          &F::PasserDansLEditeur},
         {"b590 m591", "&Passer en ligne de commande", "ligne_commande",
          "Travaille dans la ligne de commande, une instruction à la fois", &F::PasserEnLigneDeCommande},
-        {"b600 m601", "&Exécuter le programe", "executer",
-         "Exécute la ligne de commande, ou le programme de l'éditeur", &F::ExecuterLeProgramme},
+        {"b600 m601", "&Exécuter le programe", "executer", "Exécute la ligne de commande, ou le programme de l'éditeur",
+         &F::ExecuterLeProgramme},
         {"bArret", "&Arrêter le programme", "arreter", "Arrête le programme en cours (touche Échap)",
          &F::ArreterLeProgramme},
         {"m720", "&Inverser le mode 'pas à pas'", "pas_a_pas", "Arrête ou non l'interpréteur à chaque instruction",
@@ -270,17 +271,24 @@ void FenetrePrincipale::CreerLesActions() {
     };
     connect(Action("m24321"), &QAction::triggered, this, [this] { editeur_->undo(); });
     connect(Action("m24322"), &QAction::triggered, this, [texteActif] {
-        if (auto* l = qobject_cast<QLineEdit*>(texteActif())) l->cut();
-        else if (auto* t = qobject_cast<QPlainTextEdit*>(texteActif())) t->cut();
+        if (auto* l = qobject_cast<QLineEdit*>(texteActif()))
+            l->cut();
+        else if (auto* t = qobject_cast<QPlainTextEdit*>(texteActif()))
+            t->cut();
     });
     connect(Action("m24323"), &QAction::triggered, this, [texteActif] {
-        if (auto* l = qobject_cast<QLineEdit*>(texteActif())) l->copy();
-        else if (auto* m = qobject_cast<VueMessages*>(texteActif())) m->Copier();
-        else if (auto* t = qobject_cast<QPlainTextEdit*>(texteActif())) t->copy();
+        if (auto* l = qobject_cast<QLineEdit*>(texteActif()))
+            l->copy();
+        else if (auto* m = qobject_cast<VueMessages*>(texteActif()))
+            m->Copier();
+        else if (auto* t = qobject_cast<QPlainTextEdit*>(texteActif()))
+            t->copy();
     });
     connect(Action("m24324"), &QAction::triggered, this, [this, texteActif] {
-        if (auto* l = qobject_cast<QLineEdit*>(texteActif())) l->paste();
-        else editeur_->paste();
+        if (auto* l = qobject_cast<QLineEdit*>(texteActif()))
+            l->paste();
+        else
+            editeur_->paste();
     });
     connect(Action("m24325"), &QAction::triggered, this, [this] { editeur_->textCursor().removeSelectedText(); });
     connect(Action("m24351"), &QAction::triggered, this, [this] { recherche_->Ouvrir(false); });
@@ -334,11 +342,11 @@ void FenetrePrincipale::CreerLesMenus() {
         }
         return m;
     };
-    menuProgramme_ = menu(QStringLiteral("&Fichier"), {"m511", "m521", "m531", "m24334", "", "m740", "m750", "",
-                                                       "m760", "m770", "", "m700"});
+    menuProgramme_ = menu(QStringLiteral("&Fichier"),
+                          {"m511", "m521", "m531", "m24334", "", "m740", "m750", "", "m760", "m770", "", "m700"});
     menuFichier_ = menu(QStringLiteral("&Fichier"), {"m740", "m750", "m611", "m760", "m770", "m501"});
-    menuReglages_ = menu(QStringLiteral("&Réglages"), {"m551", "m541", "m561", "m571", "m720", "m725", "m730",
-                                                       "m581", "m591", "m800"});
+    menuReglages_ = menu(QStringLiteral("&Réglages"),
+                         {"m551", "m541", "m561", "m571", "m720", "m725", "m730", "m581", "m591", "m800"});
     menuEditer_ = menu(QStringLiteral("&Editer"), {"m24321", "m24322", "m24323", "m24324", "m24325", "m780"});
     menuChercher_ = menu(QStringLiteral("&Chercher"), {"m24351", "m24352", "m24353"});
     menuExecution_ = menu(QStringLiteral("E&xécution"), {"m601", "bArret", "", "m621"});
@@ -564,17 +572,15 @@ void FenetrePrincipale::FermetureDUneFille(SousFenetre* fille, QCloseEvent* e) {
     }
     e->ignore();
     switch (fille->Role()) {
-    case Fenetre::Messages:
-        // Fermer les messages, c'est les cacher.
-        reglages_.messagesCaches = true;
-        PlacerLesFenetres();
-        break;
-    case Fenetre::Graphique:
-        hote_->Alerte(kAttention, {QStringLiteral("La fenêtre graphique de la tortue ne peut être fermée.")});
-        break;
-    default:
-        hote_->Alerte(kAttention, {QStringLiteral("Cette fenêtre éditeur ne peut être fermée.")});
-        break;
+        case Fenetre::Messages:
+            // Fermer les messages, c'est les cacher.
+            reglages_.messagesCaches = true;
+            PlacerLesFenetres();
+            break;
+        case Fenetre::Graphique:
+            hote_->Alerte(kAttention, {QStringLiteral("La fenêtre graphique de la tortue ne peut être fermée.")});
+            break;
+        default: hote_->Alerte(kAttention, {QStringLiteral("Cette fenêtre éditeur ne peut être fermée.")}); break;
     }
 }
 
@@ -773,8 +779,10 @@ QString FenetrePrincipale::ChoisirUnFichier(const QString& titre, const QString&
         if (!suffixe.isEmpty()) d.setDefaultSuffix(suffixe);
         // Le suffixe suit le filtre choisi (« Bitmap » ou « PNG »).
         connect(&d, &QFileDialog::filterSelected, &d, [&d, suffixe](const QString& f) {
-            if (f.contains(QStringLiteral("*.png"))) d.setDefaultSuffix(QStringLiteral("png"));
-            else if (!suffixe.isEmpty()) d.setDefaultSuffix(suffixe);
+            if (f.contains(QStringLiteral("*.png")))
+                d.setDefaultSuffix(QStringLiteral("png"));
+            else if (!suffixe.isEmpty())
+                d.setDefaultSuffix(suffixe);
         });
         if (d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty()) choix = d.selectedFiles().first();
     }
@@ -783,8 +791,8 @@ QString FenetrePrincipale::ChoisirUnFichier(const QString& titre, const QString&
 }
 
 void FenetrePrincipale::ToutEffacer() {
-    if (!hote_->Question(kAttention,
-                         {QStringLiteral("Faut-il vraiment effacer"), QStringLiteral("tout le contenu de l'éditeur ?")}))
+    if (!hote_->Question(
+            kAttention, {QStringLiteral("Faut-il vraiment effacer"), QStringLiteral("tout le contenu de l'éditeur ?")}))
         return;
     // Effacé d'un bloc, qu'« Annuler » peut encore rendre.
     QTextCursor c(editeur_->document());
@@ -849,9 +857,9 @@ bool FenetrePrincipale::EnregistrerLeProgramme() {
 }
 
 bool FenetrePrincipale::EnregistrerLeProgrammeSous() {
-    const QString f = ChoisirUnFichier(QStringLiteral("Enregistrer le programme sous"),
-                                       FiltreDeFichiers(kFiltreProgrammes), true, QStringLiteral("c"),
-                                       dossierProgrammes_);
+    const QString f =
+        ChoisirUnFichier(QStringLiteral("Enregistrer le programme sous"), FiltreDeFichiers(kFiltreProgrammes), true,
+                         QStringLiteral("c"), dossierProgrammes_);
     if (f.isEmpty()) return false;
     bool encodageChange = false;
     if (!editeur_->Enregistrer(f, &encodageChange)) {
@@ -890,9 +898,9 @@ void FenetrePrincipale::RetrouverUneImage() {
     if (!hote_->Question(kAttention, {QStringLiteral("Le dessin de la fenêtre graphique"),
                                       QStringLiteral("va être effacé. Faut-il continuer ?")}))
         return;
-    const QString f = ChoisirUnFichier(QStringLiteral("Retrouver une image"),
-                                       FiltreDeFichiers(QStringLiteral("BMP Files|*.bmp|")), false, QString(),
-                                       dossierImages_);
+    const QString f =
+        ChoisirUnFichier(QStringLiteral("Retrouver une image"), FiltreDeFichiers(QStringLiteral("BMP Files|*.bmp|")),
+                         false, QString(), dossierImages_);
     if (f.isEmpty()) return;
     const std::string chemin = QFile::encodeName(f).toStdString();
     Lancer([chemin](Interp& I) {
@@ -921,7 +929,9 @@ void FenetrePrincipale::Imprimer(bool enGrand) {
 
 // ------------------------------------------------------------ aide et fin
 
-void FenetrePrincipale::OuvrirLAide() { aide_->OuvrirLIndex(); }
+void FenetrePrincipale::OuvrirLAide() {
+    aide_->OuvrirLIndex();
+}
 
 void FenetrePrincipale::APropos() {
     hote_->BoiteInformation(QStringLiteral("A  P  R  O  P  O  S"),
@@ -962,4 +972,4 @@ void FenetrePrincipale::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-} // namespace gelim
+}  // namespace gelim

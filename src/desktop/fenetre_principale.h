@@ -135,8 +135,8 @@ private:
     void SynchroniserLesPaires();
     void RetablirLeTitre(Fenetre f);
     void FocusChange(QWidget* ancien, QWidget* nouveau);
-    QString ChoisirUnFichier(const QString& titre, const QString& filtre, bool enregistrer,
-                             const QString& suffixe, QString& dossier);
+    QString ChoisirUnFichier(const QString& titre, const QString& filtre, bool enregistrer, const QString& suffixe,
+                             QString& dossier);
     void Refuser(const QString& pourquoi);
     std::vector<std::string> DossiersDeCharge() const;
 
@@ -177,4 +177,4 @@ private:
 // de fichiers, chaque motif aussi en minuscules et en capitales.
 QString FiltreDeFichiers(const QString& filtre);
 
-} // namespace gelim
+}  // namespace gelim

@@ -36,8 +36,7 @@ RectanglesDesFenetres CalculerLesRectangles(const ReglagesDisposition& r, QSize 
         f.editeur = QRect(0, 0, juxtaposees ? moitie : W - kDecalageSuperpose, hauteur);
     }
 
-    f.graphique = juxtaposees ? QRect(moitie, 0, moitie, H)
-                              : QRect(kDecalageSuperpose, 0, W - kDecalageSuperpose, H);
+    f.graphique = juxtaposees ? QRect(moitie, 0, moitie, H) : QRect(kDecalageSuperpose, 0, W - kDecalageSuperpose, H);
     return f;
 }
 
@@ -45,4 +44,4 @@ int LargeurSeparateur(int largeurZone) {
     return std::clamp((largeurZone - 13 * 32) / 25, 0, 29);
 }
 
-} // namespace gelim
+}  // namespace gelim

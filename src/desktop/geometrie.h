@@ -32,4 +32,4 @@ RectanglesDesFenetres CalculerLesRectangles(const ReglagesDisposition& r, QSize 
 // pixels et 25 séparateurs couvrent la largeur, à 29 pixels au plus.
 int LargeurSeparateur(int largeurZone);
 
-} // namespace gelim
+}  // namespace gelim

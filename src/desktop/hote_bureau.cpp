@@ -14,9 +14,13 @@
 
 namespace gelim {
 
-QString DuCoeur(const std::string& cp1252) { return QString::fromStdString(Cp1252VersUtf8(cp1252)); }
+QString DuCoeur(const std::string& cp1252) {
+    return QString::fromStdString(Cp1252VersUtf8(cp1252));
+}
 
-std::string VersLeCoeur(const QString& texte) { return Utf8VersCp1252(texte.toUtf8().constData()); }
+std::string VersLeCoeur(const QString& texte) {
+    return Utf8VersCp1252(texte.toUtf8().constData());
+}
 
 static QStringList DuCoeur(const std::vector<std::string>& lignes) {
     QStringList l;
@@ -28,7 +32,8 @@ HoteBureau::HoteBureau(QObject* parent) : QObject(parent), sonnerie_(new Sonneri
 
 HoteBureau::~HoteBureau() = default;
 
-template <class F> void HoteBureau::SurLInterface(F&& f) {
+template <class F>
+void HoteBureau::SurLInterface(F&& f) {
     if (QThread::currentThread() == thread()) {
         f();
         return;
@@ -86,7 +91,8 @@ void HoteBureau::MontrerBoiteErreur(const BoiteErreur& b) {
     SurLInterface([&] {
         QStringList rangees;
         for (const RangeeBoite& r : b.rangees)
-            rangees << (r.etiquette.empty() ? DuCoeur(r.texte) : DuCoeur(r.etiquette) + QLatin1Char(' ') + DuCoeur(r.texte));
+            rangees << (r.etiquette.empty() ? DuCoeur(r.texte)
+                                            : DuCoeur(r.etiquette) + QLatin1Char(' ') + DuCoeur(r.texte));
         Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), DuCoeur(b.titre), rangees));
         {
             std::lock_guard<std::mutex> g(mJournal_);
@@ -186,9 +192,12 @@ ReponsePasAPas HoteBureau::BoitePasAPas(const std::string& titre, const std::str
         if (arret_) return;  // l'arrêt est demandé : la forme passe, sans boîte
         if (automatique_) {
             const QString rep = ReponseSuivante(QStringLiteral("reessayer"));
-            if (rep == QStringLiteral("abandonner")) r = ReponsePasAPas::Abandonner;
-            else if (rep == QStringLiteral("ignorer")) r = ReponsePasAPas::Ignorer;
-            else r = ReponsePasAPas::Reessayer;
+            if (rep == QStringLiteral("abandonner"))
+                r = ReponsePasAPas::Abandonner;
+            else if (rep == QStringLiteral("ignorer"))
+                r = ReponsePasAPas::Ignorer;
+            else
+                r = ReponsePasAPas::Reessayer;
             return;
         }
         BoitePasAPasDialogue d(DuCoeur(titre), DuCoeur(texte), parente_);
@@ -210,25 +219,28 @@ ReponsePasAPas HoteBureau::BoitePasAPas(const std::string& titre, const std::str
 void HoteBureau::Beep(Bip b) {
     Noter(b == Bip::Defaut ? QStringLiteral("BIP") : QStringLiteral("BIP EXCLAMATION"));
     if (automatique_) return;
-    QMetaObject::invokeMethod(this, [] { QApplication::beep(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [] { QApplication::beep(); }, Qt::QueuedConnection);
 }
 
 void HoteBureau::BipFD(int frequence, int duree) {
     Noter(QStringLiteral("BIPFD %1 %2").arg(frequence).arg(duree));
     if (automatique_) return;
-    QMetaObject::invokeMethod(this, [this, frequence, duree] { sonnerie_->Note(frequence, duree); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, frequence, duree] { sonnerie_->Note(frequence, duree); }, Qt::QueuedConnection);
     // Comme un haut-parleur : l'instruction dure le temps de la note, sauf arrêt.
     if (QThread::currentThread() == thread()) return;
     const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, duree));
-    while (!arret_ && std::chrono::steady_clock::now() < fin) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (!arret_ && std::chrono::steady_clock::now() < fin)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 void HoteBureau::JoueSon(const std::string& nomFichier) {
     const QString nom = DuCoeur(nomFichier);
     Noter(QStringLiteral("SON ") + nom);
     if (automatique_) return;
-    QMetaObject::invokeMethod(this, [this, nom] { sonnerie_->Fichier(nom); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, nom] { sonnerie_->Fichier(nom); }, Qt::QueuedConnection);
 }
 
 // ------------------------------------------------------------ titres
@@ -312,7 +324,8 @@ void HoteBureau::DemanderArret() {
     if (QThread::currentThread() == thread())
         emit ArretSignale();
     else
-        QMetaObject::invokeMethod(this, [this] { emit ArretSignale(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { emit ArretSignale(); }, Qt::QueuedConnection);
 }
 
 // ------------------------------------------------------------ messages
@@ -412,4 +425,4 @@ bool HoteBureau::MessagesEnAttente() const {
     return remiseAZero_ || enAttente_.size() > debutEnAttente_;
 }
 
-} // namespace gelim
+}  // namespace gelim

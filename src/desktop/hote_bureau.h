@@ -51,8 +51,8 @@ public:
     bool ArretDemande() override { return arret_.load(std::memory_order_relaxed); }
 
     // ---- Boîtes du bureau lui-même (fil de l'interface), mêmes réponses automatiques ----
-    int Alerte(const QString& titre, const QStringList& lignes);      // 1 = OUI
-    bool Question(const QString& titre, const QStringList& lignes);   // vrai pour OUI
+    int Alerte(const QString& titre, const QStringList& lignes);     // 1 = OUI
+    bool Question(const QString& titre, const QStringList& lignes);  // vrai pour OUI
     bool SaisieTexte(const QString& titre, const QString& invite, QString& texte);
     void BoiteInformation(const QString& titre, const QStringList& lignes);
 
@@ -99,10 +99,11 @@ signals:
     void ArretSignale();
 
 private:
-    template <class F> void SurLInterface(F&& f);
+    template <class F>
+    void SurLInterface(F&& f);
     void Noter(const QString& ligne);
     QString ReponseSuivante(const QString& parDefaut);
-    void RecalerMessages();                 // tout le modèle, d'un bloc
+    void RecalerMessages();  // tout le modèle, d'un bloc
     void AjouterAuxMessages(const std::string& texte);
 
     QPointer<QWidget> parente_;
@@ -141,4 +142,4 @@ private:
 QString DuCoeur(const std::string& cp1252);
 std::string VersLeCoeur(const QString& texte);
 
-} // namespace gelim
+}  // namespace gelim

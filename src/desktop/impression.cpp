@@ -27,4 +27,4 @@ bool ImprimerLeDessin(QPrinter& imprimante, const QImage& dessin, bool grand) {
     return p.end();
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -24,4 +24,4 @@ void PeindreLaPage(QPainter& p, const QImage& dessin, bool grand);
 // Un document d'une page sur l'imprimante ; faux si l'impression échoue.
 bool ImprimerLeDessin(QPrinter& imprimante, const QImage& dessin, bool grand);
 
-} // namespace gelim
+}  // namespace gelim

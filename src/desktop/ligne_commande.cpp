@@ -30,25 +30,16 @@ void LigneDeCommande::Rappeler(int indice) {
 
 void LigneDeCommande::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit Valider(text());
-        return;
-    case Qt::Key_Tab:
-        return;
-    case Qt::Key_Escape:
-        emit ArretDemande();
-        return;
-    case Qt::Key_Up:
-        Rappeler(position_ - 1);
-        return;
-    case Qt::Key_Down:
-        Rappeler(position_ + 1);
-        return;
-    default:
-        if (e->key() == Qt::Key_J && e->modifiers() == Qt::ControlModifier) return;  // le saut de ligne
-        QLineEdit::keyPressEvent(e);
+        case Qt::Key_Return:
+        case Qt::Key_Enter: emit Valider(text()); return;
+        case Qt::Key_Tab: return;
+        case Qt::Key_Escape: emit ArretDemande(); return;
+        case Qt::Key_Up: Rappeler(position_ - 1); return;
+        case Qt::Key_Down: Rappeler(position_ + 1); return;
+        default:
+            if (e->key() == Qt::Key_J && e->modifiers() == Qt::ControlModifier) return;  // le saut de ligne
+            QLineEdit::keyPressEvent(e);
     }
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -25,8 +25,8 @@ private:
     void Rappeler(int indice);
 
     QStringList historique_;
-    int position_ = 0;       // historique_.size() : la ligne en cours de frappe
-    QString brouillon_;      // la ligne en cours, gardée pendant qu'on remonte
+    int position_ = 0;   // historique_.size() : la ligne en cours de frappe
+    QString brouillon_;  // la ligne en cours, gardée pendant qu'on remonte
 };
 
-} // namespace gelim
+}  // namespace gelim

@@ -79,4 +79,4 @@ void Sonnerie::Fichier(const QString& chemin) {
 #endif
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -16,4 +16,4 @@ public:
     void Fichier(const QString& chemin);
 };
 
-} // namespace gelim
+}  // namespace gelim

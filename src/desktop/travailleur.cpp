@@ -41,7 +41,8 @@ void Travailleur::Lancer(std::function<void(Interp&)> tache) {
     // début de la tâche : un arrêt demandé pendant qu'elle attend son tour compte.
     hote_.ReprendreApresArret();
     enCours_ = true;
-    QMetaObject::invokeMethod(contexte_, [this, t = std::move(tache)] { Executer(t); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        contexte_, [this, t = std::move(tache)] { Executer(t); }, Qt::QueuedConnection);
 }
 
 void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
@@ -65,7 +66,8 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
     e.instructionEffacable = I.instructionEffacable;
     e.nombresVivants = I.nbNombresVivants;
     enCours_ = false;
-    QMetaObject::invokeMethod(this, [this, e] { emit TacheFinie(e); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, e] { emit TacheFinie(e); }, Qt::QueuedConnection);
 }
 
 void Travailleur::DemanderArret() {
@@ -85,4 +87,4 @@ bool Travailleur::Terminer(int delaiMs) {
     return true;
 }
 
-} // namespace gelim
+}  // namespace gelim

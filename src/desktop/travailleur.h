@@ -63,4 +63,4 @@ private:
     std::atomic<bool> enCours_{false};
 };
 
-} // namespace gelim
+}  // namespace gelim

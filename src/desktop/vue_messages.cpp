@@ -34,15 +34,21 @@ VueMessages::VueMessages(QWidget* parent) : QAbstractScrollArea(parent) {
     horizontalScrollBar()->setSingleStep(2);
 }
 
-int VueMessages::HauteurDeLigne() const { return std::max(1, QFontMetrics(font()).lineSpacing()); }
+int VueMessages::HauteurDeLigne() const {
+    return std::max(1, QFontMetrics(font()).lineSpacing());
+}
 
 int VueMessages::LargeurDeCaractere() const {
     return std::max(1, QFontMetrics(font()).horizontalAdvance(QLatin1Char('M')));
 }
 
-int VueMessages::LignesVisibles() const { return std::max(1, viewport()->height() / HauteurDeLigne()); }
+int VueMessages::LignesVisibles() const {
+    return std::max(1, viewport()->height() / HauteurDeLigne());
+}
 
-bool VueMessages::EstEnBas() const { return verticalScrollBar()->value() >= verticalScrollBar()->maximum(); }
+bool VueMessages::EstEnBas() const {
+    return verticalScrollBar()->value() >= verticalScrollBar()->maximum();
+}
 
 void VueMessages::MettreAJourLesBarres() {
     const int visibles = LignesVisibles();
@@ -52,7 +58,9 @@ void VueMessages::MettreAJourLesBarres() {
     horizontalScrollBar()->setRange(0, std::max(0, plusLongue_ + 2 - viewport()->width() / LargeurDeCaractere()));
 }
 
-void VueMessages::NouvelleLigne() { lignes_.emplace_back(); }
+void VueMessages::NouvelleLigne() {
+    lignes_.emplace_back();
+}
 
 void VueMessages::AjouterALaDerniere(const QString& morceau) {
     QString& l = lignes_.back();
@@ -225,13 +233,13 @@ void VueMessages::keyPressEvent(QKeyEvent* e) {
     }
     QScrollBar* v = verticalScrollBar();
     switch (e->key()) {
-    case Qt::Key_Up: v->setValue(v->value() - 1); break;
-    case Qt::Key_Down: v->setValue(v->value() + 1); break;
-    case Qt::Key_PageUp: v->setValue(v->value() - v->pageStep()); break;
-    case Qt::Key_PageDown: v->setValue(v->value() + v->pageStep()); break;
-    case Qt::Key_Home: v->setValue(0); break;
-    case Qt::Key_End: v->setValue(v->maximum()); break;
-    default: QAbstractScrollArea::keyPressEvent(e);
+        case Qt::Key_Up: v->setValue(v->value() - 1); break;
+        case Qt::Key_Down: v->setValue(v->value() + 1); break;
+        case Qt::Key_PageUp: v->setValue(v->value() - v->pageStep()); break;
+        case Qt::Key_PageDown: v->setValue(v->value() + v->pageStep()); break;
+        case Qt::Key_Home: v->setValue(0); break;
+        case Qt::Key_End: v->setValue(v->maximum()); break;
+        default: QAbstractScrollArea::keyPressEvent(e);
     }
 }
 
@@ -243,4 +251,4 @@ void VueMessages::contextMenuEvent(QContextMenuEvent* e) {
     menu.exec(e->globalPos());
 }
 
-} // namespace gelim
+}  // namespace gelim

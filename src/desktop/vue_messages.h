@@ -65,4 +65,4 @@ private:
     Position ancre_, curseur_;
 };
 
-} // namespace gelim
+}  // namespace gelim

@@ -106,4 +106,4 @@ std::string Utf8VersCp1252(const char* s) {
     return out;
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -45,34 +45,32 @@ void Imprime(Interp& I, Objet* x) {
         Tache t = pile.back();
         pile.pop_back();
         switch (t.genre) {
-        case Objet_:
-            if (EstAtome(t.x)) {
-                EcritNom(I, t.x);
-            } else if (t.x == I.pgNil) {
-                InsertSiYALaPlace_Line(I, vide);
-            } else {
-                if (I.gAvecCrochets) {
-                    InsertSiYALaPlace_Line(I, ouvrant);
-                    pile.push_back({Fermer, nullptr});
+            case Objet_:
+                if (EstAtome(t.x)) {
+                    EcritNom(I, t.x);
+                } else if (t.x == I.pgNil) {
+                    InsertSiYALaPlace_Line(I, vide);
+                } else {
+                    if (I.gAvecCrochets) {
+                        InsertSiYALaPlace_Line(I, ouvrant);
+                        pile.push_back({Fermer, nullptr});
+                    }
+                    pile.push_back({Reste, t.x});
+                    pile.push_back({Objet_, CEL(t.x)->car});
                 }
-                pile.push_back({Reste, t.x});
-                pile.push_back({Objet_, CEL(t.x)->car});
+                break;
+            case Reste: {
+                Objet* d = CEL(t.x)->cdr;
+                if (d == I.pgNil) break;
+                if (!EstCellule(d)) {
+                    EcritNom(I, d);
+                } else {
+                    pile.push_back({Reste, d});
+                    pile.push_back({Objet_, CEL(d)->car});
+                }
+                break;
             }
-            break;
-        case Reste: {
-            Objet* d = CEL(t.x)->cdr;
-            if (d == I.pgNil) break;
-            if (!EstCellule(d)) {
-                EcritNom(I, d);
-            } else {
-                pile.push_back({Reste, d});
-                pile.push_back({Objet_, CEL(d)->car});
-            }
-            break;
-        }
-        case Fermer:
-            InsertSiYALaPlace_Line(I, fermant);
-            break;
+            case Fermer: InsertSiYALaPlace_Line(I, fermant); break;
         }
     }
 }
@@ -197,4 +195,4 @@ void ImprimeArbre(Interp& I, Objet* x, long n, long p) {
     }
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -19,8 +19,7 @@ namespace {
 
 // Les trois lectures : le texte tapé devient le texte analysé, puis une règle
 // d'entrée lit à partir du premier jeton.
-Objet* Lire(Interp& I, const std::string& titre, const std::string& messageAnnule,
-            Objet* (*regle)(Interp&, int)) {
+Objet* Lire(Interp& I, const std::string& titre, const std::string& messageAnnule, Objet* (*regle)(Interp&, int)) {
     std::string tape;
     if (!I.hote.Saisie(titre, TXT("Validez avec la touche 'Entrée'"), tape)) {
         EcritLigne(I, messageAnnule);
@@ -45,8 +44,12 @@ int PixelTronque(float v) {
     return static_cast<int>(v);
 }
 
-char MajusculeAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-char MinusculeAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char MajusculeAscii(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+char MinusculeAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 // UTF-8 vers 1252 sur tout le texte, octets nuls compris.
 std::string Utf8VersCp1252Complet(const std::string& s) {
@@ -62,7 +65,7 @@ std::string Utf8VersCp1252Complet(const std::string& s) {
     return r;
 }
 
-} // namespace
+}  // namespace
 
 Objet* PrimLisMot(Interp& I) {
     return Lire(I, TXT("Entrez votre mot au clavier"), TXT("Erreur dans la lecture du mot"), AnaSynMot);
@@ -73,8 +76,7 @@ Objet* PrimLisNombre(Interp& I) {
 }
 
 Objet* PrimLisListe(Interp& I) {
-    return Lire(I, TXT("Entrez votre liste au clavier"), TXT("Erreur dans la lecture de la liste"),
-                AnaSynListeSaisie);
+    return Lire(I, TXT("Entrez votre liste au clavier"), TXT("Erreur dans la lecture de la liste"), AnaSynListeSaisie);
 }
 
 Objet* PrimGetchar(Interp& I) {
@@ -170,4 +172,4 @@ bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool
     return true;
 }
 
-} // namespace gelim
+}  // namespace gelim

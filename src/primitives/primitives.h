@@ -17,7 +17,8 @@ Objet* PrimImplose(Interp& I, Objet* l);
 Objet* PrimPlat(Interp& I, Objet* l);
 
 // --- Tests et longueur (famille Free1Param) ---
-Objet* PrimTestType(Interp& I, uint16_t code, Objet* x);  // mot? consp liste? nombre? sexp symbole? varp vide? nom? prim? proc? !
+Objet* PrimTestType(Interp& I, uint16_t code,
+                    Objet* x);  // mot? consp liste? nombre? sexp symbole? varp vide? nom? prim? proc? !
 Objet* PrimLongueur(Interp& I, Objet* x);
 
 // --- Famille Free2Param ---
@@ -65,4 +66,4 @@ Objet* PrimCharge(Interp& I, Objet* x);
 // bornée ici : l'appelant vérifie qu'elle tient dans le tampon d'analyse.
 bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8);
 
-} // namespace gelim
+}  // namespace gelim

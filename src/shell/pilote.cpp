@@ -126,8 +126,8 @@ void ChargerEtExecuter(Interp& I, const std::string& nom) {
 
 void GommerLaDerniereInstruction(Interp& I) {
     if (I.mode == 1) {
-        I.hote.AlerteOk(TXT("N  O  N,   D  E  S  O  L  E"),
-                        {TXT("Je ne peux pas effacer car ..."), TXT("... tu travailles dans l'éditeur de programmes.")});
+        I.hote.AlerteOk(TXT("N  O  N,   D  E  S  O  L  E"), {TXT("Je ne peux pas effacer car ..."),
+                                                             TXT("... tu travailles dans l'éditeur de programmes.")});
         return;
     }
     if (!I.instructionEffacable) {
@@ -142,7 +142,9 @@ void GommerLaDerniereInstruction(Interp& I) {
     RafraichirLaVue(I);
 }
 
-std::string TitreDemarrage() { return TXT("C O M M E N C E R   A V E C   L ' I N T E R P R E T E U R"); }
+std::string TitreDemarrage() {
+    return TXT("C O M M E N C E R   A V E C   L ' I N T E R P R E T E U R");
+}
 
 std::vector<std::string> LignesDemarrage() {
     static const char* lignes[] = {
@@ -179,4 +181,4 @@ std::vector<std::string> LignesDemarrage() {
     return v;
 }
 
-} // namespace gelim
+}  // namespace gelim

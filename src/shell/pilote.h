@@ -29,4 +29,4 @@ void GommerLaDerniereInstruction(Interp& I);
 std::string TitreDemarrage();
 std::vector<std::string> LignesDemarrage();
 
-} // namespace gelim
+}  // namespace gelim

@@ -35,4 +35,4 @@ Objet* ErreurSyntaxe(Interp& I, const std::string& S, const std::string& F1, Obj
 Objet* ErreurAnalyseParam(Interp& I, const std::string& m1, Objet* o1, const std::string& m2, Objet* o2,
                           const std::string& m3, Objet* o3);
 
-} // namespace gelim
+}  // namespace gelim

@@ -124,8 +124,8 @@ Objet* Res_Exp_Ins_DAffectation(Interp& I, long L, Objet* nom) {
     Consomme(I);
     Objet* e = AnaSynExpression(I, L + 1);
     if (e == I.pgCestFaux)
-        return Rapport(I, " une instruction d'affectation.", " le signe égal précédé du nom du symbole à affecter : ",
-                       nom, " une expression ");
+        return Rapport(I, " une instruction d'affectation.",
+                       " le signe égal précédé du nom du symbole à affecter : ", nom, " une expression ");
     Etape(I, L, "Res_Exp_Ins_DAffectation, trouvé l'expression ", e);
     Objet* cite = Liste(I, {I.Prim(kQuote), nom});
     return Liste(I, {I.Prim(kDonne), cite, e});
@@ -161,8 +161,7 @@ Objet* LisParamFixes(Interp& I, long L, Objet* f, long n) {
 
 // Appel sans paramètre : la ')' seule.
 Objet* AppelSansParametre(Interp& I, const char* S) {
-    if (Courant(I) != I.sepParFermante)
-        return Rapport(I, S, " une parenthèse ouvrante ", " une parenthèse fermante,");
+    if (Courant(I) != I.sepParFermante) return Rapport(I, S, " une parenthèse ouvrante ", " une parenthèse fermante,");
     Consomme(I);
     return nullptr;
 }
@@ -343,7 +342,7 @@ Objet* AnaSynResteDeChaine(Interp& I, long L) {
     return I.gErreurAnalyse ? I.pgCestFaux : liste;
 }
 
-} // namespace
+}  // namespace
 
 Objet* Chaine(Interp& I, long L) {
     if (I.gErreurAnalyse || Courant(I) != I.sepCroOuvrant) return I.pgCestFaux;
@@ -388,7 +387,7 @@ Objet* ChaineCitee(Interp& I, long L, Objet*) {
     return l == I.pgCestFaux ? l : Liste(I, {I.Prim(kQuote), l});
 }
 
-} // namespace
+}  // namespace
 
 Objet* ExpUnaire(Interp& I, long L) {
     if (I.gErreurAnalyse) return I.pgCestFaux;
@@ -446,4 +445,4 @@ Objet* AnaSynListeSaisie(Interp& I, int L) {
     return Chaine(I, L);
 }
 
-} // namespace gelim
+}  // namespace gelim

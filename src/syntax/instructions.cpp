@@ -25,8 +25,9 @@ Entete LisEnteteDeDeclaration(Interp& I, long L, bool consommeFermante, Objet*& 
     nom = Courant(I);
     if (!EstNom(nom)) {
         // Ni rapport ni drapeau d'erreur : seulement ce message, trace ou pas.
-        Ecrit(I, "Dans cette déclaration de fonction, je ne puis accepter ce symbole comme nom d'une nouvelle "
-                 "fonction : ");
+        Ecrit(I,
+              "Dans cette déclaration de fonction, je ne puis accepter ce symbole comme nom d'une nouvelle "
+              "fonction : ");
         EcritNom(I, nom);
         FinDeLigne(I);
         return Entete::NomRefuse;
@@ -92,7 +93,8 @@ Objet* ListeDIns(Interp& I, long L, Objet* fermant) {
     Objet* trouve = nullptr;
     for (long l = L; !I.gErreurAnalyse; l += 2) {
         Objet* r;
-        if (Essaie(I, 0, "ListeDIns::=Fin", [&] { return FinDeListe(I, l + 1, fermant); }, r)) {
+        if (Essaie(
+                I, 0, "ListeDIns::=Fin", [&] { return FinDeListe(I, l + 1, fermant); }, r)) {
             trouve = r;
             break;
         }
@@ -109,11 +111,13 @@ Objet* ListeDIns(Interp& I, long L, Objet* fermant) {
     if (!trouve) {
         for (size_t k = lues.size(); k-- > 0;) {
             if (fermant == I.sepAccFermante)
-                Rapport(I, " une liste d'instructions ", " une liste d'instructions dont la dernière valide : ",
-                        lues[k], " un marqueur fermant cette liste d'instruction : '}'");
+                Rapport(I, " une liste d'instructions ",
+                        " une liste d'instructions dont la dernière valide : ", lues[k],
+                        " un marqueur fermant cette liste d'instruction : '}'");
             else
-                Rapport(I, " une liste d'instructions ", " une liste d'instructions dont la dernière valide : ",
-                        lues[k], " la_marque_de_fin_du_programme fermant ce programme");
+                Rapport(I, " une liste d'instructions ",
+                        " une liste d'instructions dont la dernière valide : ", lues[k],
+                        " la_marque_de_fin_du_programme fermant ce programme");
             if (Trace(I)) Resultat(I, 0, I.pgCestFaux);
         }
         return I.pgCestFaux;
@@ -216,15 +220,12 @@ Objet* InstructionIterationWhile(Interp& I, long L, Objet*) {
     Objet* tantque = Courant(I);
     Etape(I, L, "AnaSynInstruction ::= InstructionIterationWhile, trouvé while ");
     Consomme(I);
-    static const TextesCondition t{" l'instruction 'while (exp) ins'. ",
-                                   " le marqueur 'while', ",
-                                   " l'instruction 'while (exp) ins'. ",
-                                   " la structure 'while (' ",
-                                   " l'instruction 'while (exp) ins'. ",
-                                   " la forme 'while (' suivie d'une expression : ",
-                                   "InstructionIterationWhile, trouvé la '(' ",
-                                   "InstructionIterationWhile, trouvé l'expression : ",
-                                   "InstructionIterationWhile, trouvé la ')' "};
+    static const TextesCondition t{
+        " l'instruction 'while (exp) ins'. ",        " le marqueur 'while', ",
+        " l'instruction 'while (exp) ins'. ",        " la structure 'while (' ",
+        " l'instruction 'while (exp) ins'. ",        " la forme 'while (' suivie d'une expression : ",
+        "InstructionIterationWhile, trouvé la '(' ", "InstructionIterationWhile, trouvé l'expression : ",
+        "InstructionIterationWhile, trouvé la ')' "};
     Objet* e = LisCondition(I, L, t);
     if (e == I.pgCestFaux) return e;
     Objet* s = AnaSynInstruction(I, L + 1);
@@ -243,7 +244,8 @@ Objet* InstructionIterationDoWhile(Interp& I, long L, Objet*) {
     Objet* s = AnaSynInstruction(I, L + 1);
     if (s == I.pgCestFaux) return Rapport(I, S, " le marqueur 'while'.", " une instruction. ");
     Etape(I, L, "InstructionIterationDoWhile, trouvé l'instruction", s);
-    if (!EstCode(Courant(I), kWhile)) return Rapport(I, S, " le marqueur 'do', et l'instruction : ", s, " le marqueur 'while'.");
+    if (!EstCode(Courant(I), kWhile))
+        return Rapport(I, S, " le marqueur 'do', et l'instruction : ", s, " le marqueur 'while'.");
     Etape(I, L, "InstructionIterationDoWhile, trouvé le 'while'. ");
     Consomme(I);
     static const TextesCondition t{S,
@@ -332,7 +334,7 @@ Objet* ExpressionPuisPointVirgule(Interp& I, long L, Objet*) {
     return e;
 }
 
-} // namespace
+}  // namespace
 
 Objet* AnaSynInstruction(Interp& I, long L) {
     if (I.gErreurAnalyse) return I.pgCestFaux;
@@ -384,17 +386,17 @@ Objet* ListeDeVariablesFDU(Interp& I) {
                                apres, Utf8VersCp1252("on ne met pas cette déclaration de type : "), fautif,
                                Utf8VersCp1252("On ne met rien, on déclare seulement les paramètres "), &fin);
         else
-            ErreurAnalyseParam(I, Utf8VersCp1252("J'ai déja trouvé cette liste de paramètres pour une FDU : "),
-                               ListeDe(I, lus),
-                               Utf8VersCp1252("Ici je trouve une déclaration de type 'int' devant le paramètre : "),
-                               apres, Utf8VersCp1252("mais dans cet interprète on déclare seulement les paramètres"),
-                               &fin);
+            ErreurAnalyseParam(
+                I, Utf8VersCp1252("J'ai déja trouvé cette liste de paramètres pour une FDU : "), ListeDe(I, lus),
+                Utf8VersCp1252("Ici je trouve une déclaration de type 'int' devant le paramètre : "), apres,
+                Utf8VersCp1252("mais dans cet interprète on déclare seulement les paramètres"), &fin);
     } else if (!lus.empty()) {
         Rapport(I, " une liste de variables pour une FDU. ", " le début d'une liste de variables : ", ListeDe(I, lus),
                 " le nom du paramètre : ", fautif, " une parenthèse fermant cette liste.");
     } else {
-        Rapport(I, " une liste de variables pour une FDU. ", " une parenthèse ouvrante suivie de ce nom de paramètre : ",
-                fautif, " une parenthèse fermant cette liste.");
+        Rapport(I, " une liste de variables pour une FDU. ",
+                " une parenthèse ouvrante suivie de ce nom de paramètre : ", fautif,
+                " une parenthèse fermant cette liste.");
     }
     return I.pgNil;
 }
@@ -450,4 +452,4 @@ void AnalyseLeTexte(Interp& I) {
     if (I.analyseSansCellules) I.gArbreDuProgramme = I.pgCestFaux;
 }
 
-} // namespace gelim
+}  // namespace gelim

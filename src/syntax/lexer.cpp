@@ -15,15 +15,19 @@ namespace {
 constexpr unsigned char kMarqueDeFin = 0xF0;
 constexpr size_t kLongueurMaxTexte = kTailleTampon - 2;  // place de la marque et du NUL
 
-bool EstLettreAscii(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool EstChiffre(unsigned char c) { return c >= '0' && c <= '9'; }
+bool EstLettreAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool EstChiffre(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Le tampon des mots d'une ligne : un NUL, les mots suivis d'un ou plusieurs NUL,
 // puis NUL et LF. Il grandit avec la ligne : aucune ligne ne le déborde.
 struct Lexer {
     Interp& I;
     const std::vector<char>& texte;
-    size_t posTexte = 0;    // gPosTexte
+    size_t posTexte = 0;  // gPosTexte
     std::string tamponDesMots;
 
     unsigned char Octet(size_t p) const { return static_cast<unsigned char>(texte[p]); }
@@ -43,55 +47,68 @@ struct Lexer {
             if (c == '\n' || c == kMarqueDeFin) break;
             unsigned char s = Octet(posTexte + 1);  // existe : la marque et le NUL suivent le texte
             switch (c) {
-            case '\r': case '\t': case ' ': case 0xFF:
-                tamponDesMots += '\0';
-                break;
-            case 0xE8: case 0xE9:  // è et é comptent pour e
-                tamponDesMots += 'e';
-                break;
-            case '(': case ')': case '*': case '+': case ',': case '\'': case ';': case '[': case ']': case '{':
-            case '}': {
-                const char jeton[2] = {char(c), 0};
-                Emet(jeton);
-                break;
-            }
-            case '/':
-                if (s == '/') {  // commentaire jusqu'au bout de la ligne
-                    while (Octet(posTexte) != '\r' && Octet(posTexte) != '\n' && Octet(posTexte) != kMarqueDeFin)
-                        ++posTexte;
-                    tamponDesMots += '\0';
-                    continue;
-                }
-                Emet("/");
-                break;
-            case '<': case '>': case '=': case '!':
-                if (s == '=') {
-                    const char jeton[3] = {char(c), '=', 0};
-                    Emet(jeton);
-                    ++posTexte;
-                } else {
+                case '\r':
+                case '\t':
+                case ' ':
+                case 0xFF: tamponDesMots += '\0'; break;
+                case 0xE8:
+                case 0xE9:  // è et é comptent pour e
+                    tamponDesMots += 'e';
+                    break;
+                case '(':
+                case ')':
+                case '*':
+                case '+':
+                case ',':
+                case '\'':
+                case ';':
+                case '[':
+                case ']':
+                case '{':
+                case '}': {
                     const char jeton[2] = {char(c), 0};
                     Emet(jeton);
+                    break;
                 }
-                break;
-            case '&': case '|':
-                if (s == c) {
-                    const char jeton[3] = {char(c), char(c), 0};
-                    Emet(jeton);
-                    ++posTexte;
-                } else {
-                    tamponDesMots += char(c);
-                }
-                break;
-            case '-':
-                if (EstLettreAscii(s))
-                    Emet("-:");  // moins unaire : la lettre commence un nouveau mot
-                else
-                    tamponDesMots += '-';
-                break;
-            default:
-                tamponDesMots += char(c);
-                break;
+                case '/':
+                    if (s == '/') {  // commentaire jusqu'au bout de la ligne
+                        while (Octet(posTexte) != '\r' && Octet(posTexte) != '\n' && Octet(posTexte) != kMarqueDeFin)
+                            ++posTexte;
+                        tamponDesMots += '\0';
+                        continue;
+                    }
+                    Emet("/");
+                    break;
+                case '<':
+                case '>':
+                case '=':
+                case '!':
+                    if (s == '=') {
+                        const char jeton[3] = {char(c), '=', 0};
+                        Emet(jeton);
+                        ++posTexte;
+                    } else {
+                        const char jeton[2] = {char(c), 0};
+                        Emet(jeton);
+                    }
+                    break;
+                case '&':
+                case '|':
+                    if (s == c) {
+                        const char jeton[3] = {char(c), char(c), 0};
+                        Emet(jeton);
+                        ++posTexte;
+                    } else {
+                        tamponDesMots += char(c);
+                    }
+                    break;
+                case '-':
+                    if (EstLettreAscii(s))
+                        Emet("-:");  // moins unaire : la lettre commence un nouveau mot
+                    else
+                        tamponDesMots += '-';
+                    break;
+                default: tamponDesMots += char(c); break;
             }
             ++posTexte;
         }
@@ -138,7 +155,7 @@ struct Lexer {
     }
 };
 
-} // namespace
+}  // namespace
 
 void RemplirTexteAAnalyser(Interp& I, const std::string& texte) {
     if (I.gTexteAAnalyser.size() < size_t(kTailleTampon)) I.gTexteAAnalyser.resize(kTailleTampon);
@@ -177,4 +194,4 @@ void AnaLexTexte(Interp& I) {
     I.ChaineBrute.push_back(I.marqueFin);
 }
 
-} // namespace gelim
+}  // namespace gelim

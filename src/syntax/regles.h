@@ -38,17 +38,27 @@ inline Objet* Jeton(Interp& I, long k) {
     if (size_t(k) >= c.size()) return c.back();
     return c[size_t(k)];
 }
-inline Objet* Courant(Interp& I) { return Jeton(I, I.gPosAnalyse); }
-inline Objet* Suivant(Interp& I) { return Jeton(I, long(I.gPosAnalyse) + 1); }
+inline Objet* Courant(Interp& I) {
+    return Jeton(I, I.gPosAnalyse);
+}
+inline Objet* Suivant(Interp& I) {
+    return Jeton(I, long(I.gPosAnalyse) + 1);
+}
 // Avance d'un jeton, sans jamais dépasser la marque de fin.
 inline void Consomme(Interp& I) {
     if (size_t(I.gPosAnalyse) + 1 < I.ChaineBrute.size()) ++I.gPosAnalyse;
 }
 
-inline bool EstCode(const Objet* x, uint16_t code) { return x->tag == code; }
+inline bool EstCode(const Objet* x, uint16_t code) {
+    return x->tag == code;
+}
 // Famille évaluante (octet fort 0x47).
-inline bool EstFoncEvNS(const Objet* x) { return EstPrimitive(x) && (x->tag >> 8) == 0x47; }
-inline bool EstFoncNESP(const Objet* x) { return x->tag >= 0x4500 && x->tag <= 0x450F; }
+inline bool EstFoncEvNS(const Objet* x) {
+    return EstPrimitive(x) && (x->tag >> 8) == 0x47;
+}
+inline bool EstFoncNESP(const Objet* x) {
+    return x->tag >= 0x4500 && x->tag <= 0x450F;
+}
 // Les treize opérateurs binaires, tous de même priorité.
 inline bool EstOperateur(const Objet* x) {
     return (x->tag >= 0x4714 && x->tag <= 0x4722) || x->tag == 0x477B || x->tag == 0x477C;
@@ -80,7 +90,9 @@ struct Niveau {
 
 // ---------------------------------------------------------------- trace
 
-inline bool Trace(const Interp& I) { return I.affichageAnalyse; }
+inline bool Trace(const Interp& I) {
+    return I.affichageAnalyse;
+}
 // Ligne d'étape : indentation, texte (et l'objet : un atome sur la même ligne,
 // une liste en arbre sur les lignes suivantes).
 void Etape(Interp& I, long L, const char* texte);
@@ -136,4 +148,4 @@ Objet* Chaine(Interp& I, long L);
 Objet* AnaSynInstruction(Interp& I, long L);
 Objet* ListeDeVariablesFDU(Interp& I);
 
-} // namespace gelim
+}  // namespace gelim

@@ -125,7 +125,9 @@ void EnTete(Interp& I, long indentation, const char* texte) {
     EcritLigne(I, texte);
 }
 
-void Resultat(Interp& I, long indentation, Objet* r) { ImprimeArbre(I, r, indentation, 0); }
+void Resultat(Interp& I, long indentation, Objet* r) {
+    ImprimeArbre(I, r, indentation, 0);
+}
 
 void MontreLaSuite(Interp& I) {
     const long n = long(I.ChaineBrute.size());
@@ -184,8 +186,8 @@ void NoteDeProfondeur(Interp& I) {
     EcritLigne(I, "Le programme est imbriqué trop profondément pour que je puisse l'analyser.");
 }
 
-Objet* SignaleSyntaxe(Interp& I, const std::string& S, const std::string& F1, Objet* x, const std::string& F2,
-                      Objet* y, const std::string& W, int forme) {
+Objet* SignaleSyntaxe(Interp& I, const std::string& S, const std::string& F1, Objet* x, const std::string& F2, Objet* y,
+                      const std::string& W, int forme) {
     Objet* fautif = nullptr;
     if (!DebutDeRapport(I, fautif)) return I.pgCestFaux;
     Ecrit(I, "Globalement je recherche : ");
@@ -218,7 +220,7 @@ Objet* SignaleSyntaxe(Interp& I, const std::string& S, const std::string& F1, Ob
     return I.pgCestFaux;
 }
 
-} // namespace
+}  // namespace
 
 Objet* ErreurSyntaxe(Interp& I, const std::string& S, const std::string& F, const std::string& W) {
     return SignaleSyntaxe(I, S, F, nullptr, "", nullptr, W, 1);
@@ -270,4 +272,4 @@ Objet* Rapport(Interp& I, const char* S, const char* F1, Objet* x, const char* F
     return ErreurSyntaxe(I, Utf8VersCp1252(S), Utf8VersCp1252(F1), x, Utf8VersCp1252(F2), y, Utf8VersCp1252(W));
 }
 
-} // namespace gelim
+}  // namespace gelim

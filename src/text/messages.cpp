@@ -58,20 +58,30 @@ static void InsertSansSautDeLigne(Interp& I, const std::string& texte) {
     }
 }
 
-void Ecrit(Interp& I, const Texte& t) { InsertSiYALaPlace_Line(I, t.s); }
+void Ecrit(Interp& I, const Texte& t) {
+    InsertSiYALaPlace_Line(I, t.s);
+}
 
-void EcritEspace(Interp& I, const Texte& t) { InsertSiYALaPlace_Line(I, t.s + ' '); }
+void EcritEspace(Interp& I, const Texte& t) {
+    InsertSiYALaPlace_Line(I, t.s + ' ');
+}
 
 void EcritLigne(Interp& I, const Texte& t) {
     InsertSiYALaPlace_Line(I, t.s);
     FinDeLigne(I);
 }
 
-void EcritCar(Interp& I, char c) { InsertSiYALaPlace_Line(I, std::string(1, c)); }
+void EcritCar(Interp& I, char c) {
+    InsertSiYALaPlace_Line(I, std::string(1, c));
+}
 
-void EcritEntier(Interp& I, long n) { InsertSiYALaPlace_Line(I, std::to_string(n)); }
+void EcritEntier(Interp& I, long n) {
+    InsertSiYALaPlace_Line(I, std::to_string(n));
+}
 
-void EcritEntierEspace(Interp& I, long n) { InsertSiYALaPlace_Line(I, std::to_string(n) + ' '); }
+void EcritEntierEspace(Interp& I, long n) {
+    InsertSiYALaPlace_Line(I, std::to_string(n) + ' ');
+}
 
 void EcritEntierLigne(Interp& I, long n) {
     EcritEntier(I, n);
@@ -120,26 +130,56 @@ BoiteErreur FaireBoiteErreur(int genre, const std::string& titre, const std::arr
     b.disposition = n;
     auto r = [&](const char* etiquette, int i) { b.rangees.push_back({Utf8VersCp1252(etiquette), t[size_t(i)]}); };
     switch (n) {
-    case 0: r("Ici je recherche", 0); r("Je veux trouver", 1); r("Je ne trouve que", 2); break;
-    case 1: r("Ici je recherche", 0); r("J'ai déjà trouvé", 1); r("Je veux trouver", 2); r("Je ne trouve que", 3); break;
-    case 2:
-        r("Ici je recherche", 0); r("J'ai déjà trouvé", 1); r("que tu vois ici", 2); r("Je veux trouver", 3);
-        r("Je ne trouve que", 4);
-        break;
-    case 3:
-        r("Ici je recherche", 0); r("J'ai déjà trouvé", 1); r("Puis j'ai  trouvé", 2); r("que tu vois ici", 3);
-        r("Je veux trouver", 4); r("Je ne trouve que", 5);
-        break;
-    case 4:
-        r("Ici je recherche", 0); r("J'ai déjà trouvé", 1); r("que tu vois ici", 2); r("Puis j'ai  trouvé", 3);
-        r("que tu vois ici", 4); r("Je veux trouver", 5); r("Je ne trouve que", 6);
-        break;
-    case 5: r("Aïe erreur dans :", 0); r("Le problème est :", 1); r("à cet endroit :", 2); break;
-    case 6: r("Aïe erreur dans :", 0); r("Au niveau de : ", 1); r("Le problème est :", 2); r("à cet endroit :", 3); break;
-    case 10:
-        for (int i = 0; i < 6; ++i) r("", i);
-        break;
-    default: break;  // 7 à 9 : rien n'est dessiné
+        case 0:
+            r("Ici je recherche", 0);
+            r("Je veux trouver", 1);
+            r("Je ne trouve que", 2);
+            break;
+        case 1:
+            r("Ici je recherche", 0);
+            r("J'ai déjà trouvé", 1);
+            r("Je veux trouver", 2);
+            r("Je ne trouve que", 3);
+            break;
+        case 2:
+            r("Ici je recherche", 0);
+            r("J'ai déjà trouvé", 1);
+            r("que tu vois ici", 2);
+            r("Je veux trouver", 3);
+            r("Je ne trouve que", 4);
+            break;
+        case 3:
+            r("Ici je recherche", 0);
+            r("J'ai déjà trouvé", 1);
+            r("Puis j'ai  trouvé", 2);
+            r("que tu vois ici", 3);
+            r("Je veux trouver", 4);
+            r("Je ne trouve que", 5);
+            break;
+        case 4:
+            r("Ici je recherche", 0);
+            r("J'ai déjà trouvé", 1);
+            r("que tu vois ici", 2);
+            r("Puis j'ai  trouvé", 3);
+            r("que tu vois ici", 4);
+            r("Je veux trouver", 5);
+            r("Je ne trouve que", 6);
+            break;
+        case 5:
+            r("Aïe erreur dans :", 0);
+            r("Le problème est :", 1);
+            r("à cet endroit :", 2);
+            break;
+        case 6:
+            r("Aïe erreur dans :", 0);
+            r("Au niveau de : ", 1);
+            r("Le problème est :", 2);
+            r("à cet endroit :", 3);
+            break;
+        case 10:
+            for (int i = 0; i < 6; ++i) r("", i);
+            break;
+        default: break;  // 7 à 9 : rien n'est dessiné
     }
     return b;
 }
@@ -177,8 +217,7 @@ Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
     return I.pgCestFaux;
 }
 
-Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2, const Texte& t3,
-                        Objet* o3) {
+Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2, const Texte& t3, Objet* o3) {
     if (++I.NbErreursExecution >= 11) return I.pgCestFaux;
     std::string l[3];
     const Texte* t[3] = {&t1, &t2, &t3};
@@ -233,4 +272,4 @@ void EcritLaLigne(Interp& I, const MemoEditLigInfo& ligne) {
     FinDeLigne(I);
 }
 
-} // namespace gelim
+}  // namespace gelim

@@ -21,8 +21,8 @@ struct Texte {
 // caractères n'en prend plus.
 void InsertSiYALaPlace_Line(Interp& I, const std::string& texte);
 void Ecrit(Interp& I, const Texte& t);
-void EcritEspace(Interp& I, const Texte& t);   // le texte et un blanc
-void EcritLigne(Interp& I, const Texte& t);    // le texte et la fin de ligne
+void EcritEspace(Interp& I, const Texte& t);  // le texte et un blanc
+void EcritLigne(Interp& I, const Texte& t);   // le texte et la fin de ligne
 void EcritCar(Interp& I, char c);
 void EcritEntier(Interp& I, long n);
 void EcritEntierEspace(Interp& I, long n);
@@ -33,8 +33,7 @@ void VideLesMessages(Interp& I);
 // Rapports d'erreur à l'exécution ; chacun rend pgCestFaux.
 Objet* ErreurExecution(Interp& I, const Texte& contexte, const Texte& message, Objet* objet);
 Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2);
-Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2, const Texte& t3,
-                        Objet* o3);
+Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2, const Texte& t3, Objet* o3);
 
 // La boîte d'erreur : genre, titre, textes t1..t7 ; calcule la disposition et les rangées.
 BoiteErreur FaireBoiteErreur(int genre, const std::string& titre, const std::array<std::string, 7>& t, int image = 3);
@@ -45,4 +44,4 @@ void MontrerBoiteErreur(Interp& I, const BoiteErreur& b);
 void AfficheLaLigneFautive(Interp& I, int indice);
 void EcritLaLigne(Interp& I, const MemoEditLigInfo& ligne);
 
-} // namespace gelim
+}  // namespace gelim

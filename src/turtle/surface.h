@@ -52,4 +52,4 @@ public:
     virtual void CollerImage(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) = 0;
 };
 
-} // namespace gelim
+}  // namespace gelim

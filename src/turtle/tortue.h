@@ -39,4 +39,4 @@ Objet* PrimAfficheBitmap(Interp& I, Objet* nom, Objet* x, Objet* y);
 bool ChargerImageDansLeDessin(Interp& I, const std::string& fichier);  // l'alerte en cas d'échec
 bool SauverLeDessin(Interp& I, const std::string& fichier);            // BMP ; l'alerte en cas d'échec
 
-} // namespace gelim
+}  // namespace gelim

@@ -26,4 +26,4 @@ std::unique_ptr<FenetrePrincipale> FenetreDemarree();
 // Le texte des messages tel que la vue le montre.
 QString TexteDesMessages(FenetrePrincipale& f);
 
-} // namespace gelim
+}  // namespace gelim

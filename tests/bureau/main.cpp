@@ -38,7 +38,7 @@ QString TexteDesMessages(FenetrePrincipale& f) {
     return f.Messages()->toPlainText();
 }
 
-} // namespace gelim
+}  // namespace gelim
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -37,8 +37,9 @@ static int PixelsBleus(const QImage& image, const QRect& zone) {
 
 void TestBoites::erreurDeSyntaxe() {
     const std::string titre = Utf8VersCp1252("J E   N E   C O M P R E N D S   P A S");
-    BoiteErreur b = FaireBoiteErreur(0, titre, {" une expression suivie d'un point-virgule. ", " l'expression ", "av",
-                                                " un point-virgule. ", "la_marque_de_fin_du_programme"});
+    BoiteErreur b = FaireBoiteErreur(0, titre,
+                                     {" une expression suivie d'un point-virgule. ", " l'expression ", "av",
+                                      " un point-virgule. ", "la_marque_de_fin_du_programme"});
     BoiteErreurDialogue d(b, nullptr);
     QCOMPARE(d.windowTitle(), QStringLiteral("J E   N E   C O M P R E N D S   P A S"));
     QCOMPARE(d.Donnees().disposition, 2);
@@ -149,6 +150,6 @@ void TestBoites::saisie() {
 
 GELIM_TESTS_BUREAU(TestBoites);
 
-} // namespace gelim
+}  // namespace gelim
 
 #include "test_boites.moc"

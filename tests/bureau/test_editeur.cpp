@@ -1,8 +1,8 @@
 // L'éditeur : encodages lus et rendus tels quels, coloration du langage,
 // recherche et remplacement ; l'historique de la ligne de commande.
 #include <QFile>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -43,12 +43,14 @@ void TestEditeur::encodages_data() {
     QTest::addColumn<QByteArray>("octets");
     QTest::addColumn<QString>("texte");
     QTest::addColumn<int>("encodage");
-    QTest::newRow("utf8") << QByteArray("r\xC3\xA9p\xC3\xA8te (4) { av(10); }\n") << QStringLiteral("répète (4) { av(10); }\n")
-                          << int(EditeurDeProgramme::Encodage::Utf8);
+    QTest::newRow("utf8") << QByteArray("r\xC3\xA9p\xC3\xA8te (4) { av(10); }\n")
+                          << QStringLiteral("répète (4) { av(10); }\n") << int(EditeurDeProgramme::Encodage::Utf8);
     QTest::newRow("1252") << QByteArray("// \xE9l\xE8ve \x80\nav(1);") << QStringLiteral("// élève €\nav(1);")
                           << int(EditeurDeProgramme::Encodage::Cp1252);
-    QTest::newRow("bom") << QByteArray("\xEF\xBB\xBF" "ec(1);\n") << QStringLiteral("ec(1);\n")
-                         << int(EditeurDeProgramme::Encodage::Utf8AvecBom);
+    QTest::newRow("bom") << QByteArray(
+                                "\xEF\xBB\xBF"
+                                "ec(1);\n")
+                         << QStringLiteral("ec(1);\n") << int(EditeurDeProgramme::Encodage::Utf8AvecBom);
     QTest::newRow("crlf") << QByteArray("av(1);\r\ntd(2);\r\n") << QStringLiteral("av(1);\ntd(2);\n")
                           << int(EditeurDeProgramme::Encodage::Utf8);
 }
@@ -130,7 +132,7 @@ void TestEditeur::coloration() {
     QCOMPARE(CouleurEn(e, 0, 0), primitive);
     QCOMPARE(CouleurEn(e, 0, 3), c->Format(Coloration::Nombre).foreground().color());
     QCOMPARE(CouleurEn(e, 0, 11), c->Format(Coloration::Commentaire).foreground().color());  // td dans le commentaire
-    QCOMPARE(CouleurEn(e, 1, 0), QColor());                                                // x : un nom de l'élève
+    QCOMPARE(CouleurEn(e, 1, 0), QColor());                                                  // x : un nom de l'élève
     QCOMPARE(CouleurEn(e, 1, 5), liste);
     // La liste continue à la ligne suivante : « av » y est un mot de la liste.
     QCOMPARE(CouleurEn(e, 2, 0), liste);
@@ -190,6 +192,6 @@ void TestEditeur::filtres() {
 
 GELIM_TESTS_BUREAU(TestEditeur);
 
-} // namespace gelim
+}  // namespace gelim
 
 #include "test_editeur.moc"

@@ -51,7 +51,9 @@ private slots:
     void unMillionDeLignes();
 };
 
-static bool Noir(FenetrePrincipale& f, int x, int y) { return f.Dessin().LirePixel(x, y) == Couleur{0, 0, 0}; }
+static bool Noir(FenetrePrincipale& f, int x, int y) {
+    return f.Dessin().LirePixel(x, y) == Couleur{0, 0, 0};
+}
 
 static void Taper(FenetrePrincipale& f, const QString& texte) {
     f.Ligne()->setFocus();
@@ -140,11 +142,11 @@ void TestFenetre::programmeDeLEditeur() {
     QVERIFY(f->AttendreLaFin());
     // Chaque lancement repart d'une feuille blanche, la tortue au centre.
     QVERIFY(!Noir(*f, 500, 600));
-    QVERIFY(Noir(*f, 500, 475));  // côté gauche du carré
-    QVERIFY(Noir(*f, 525, 450));  // haut
-    QVERIFY(Noir(*f, 550, 475));  // droite
-    QVERIFY(Noir(*f, 525, 500));  // bas
-    QVERIFY(!Noir(*f, 525, 475)); // dedans
+    QVERIFY(Noir(*f, 500, 475));   // côté gauche du carré
+    QVERIFY(Noir(*f, 525, 450));   // haut
+    QVERIFY(Noir(*f, 550, 475));   // droite
+    QVERIFY(Noir(*f, 525, 500));   // bas
+    QVERIFY(!Noir(*f, 525, 475));  // dedans
     QVERIFY(TexteDesMessages(*f).contains(QStringLiteral("repete (4) {\n  av(50);")));
 }
 
@@ -233,8 +235,9 @@ void TestFenetre::fillesQuiRefusentDeFermer() {
     QVERIFY(f->Hote().Journal().isEmpty());
     f->Fille(Fenetre::Graphique)->close();
     QVERIFY(f->Fille(Fenetre::Graphique)->isVisible());
-    QCOMPARE(f->Hote().Journal().value(0),
-             QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | La fenêtre graphique de la tortue ne peut être fermée."));
+    QCOMPARE(
+        f->Hote().Journal().value(0),
+        QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | La fenêtre graphique de la tortue ne peut être fermée."));
     f->Fille(Fenetre::LigneDeCommande)->close();
     QVERIFY(f->Fille(Fenetre::LigneDeCommande)->isVisible());
     QCOMPARE(f->Hote().Journal().value(1),
@@ -519,7 +522,8 @@ void TestFenetre::fichiersDeProgrammes() {
     f->ToutEffacer();
     QVERIFY(!f->Editeur()->toPlainText().isEmpty());
     QCOMPARE(h.Journal().value(0),
-             QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Faut-il vraiment effacer | tout le contenu de l'éditeur ?"));
+             QStringLiteral(
+                 "DIALOGUE A  T  T  E  N  T  I  O  N | Faut-il vraiment effacer | tout le contenu de l'éditeur ?"));
     h.AjouterReponse(QStringLiteral("oui"));
     f->ToutEffacer();
     QVERIFY(f->Editeur()->toPlainText().isEmpty());
@@ -616,8 +620,8 @@ void TestFenetre::placementsDImpression() {
         p.scale(0.1, 0.1);
         PeindreLaPage(p, dessin, true);
     }
-    QCOMPARE(QColor(page.pixel(5, 5)), QColor(Qt::black));     // (0, 0), 4000 de côté
-    QCOMPARE(QColor(page.pixel(5, 405)), QColor(Qt::black));   // (0, 4000)
+    QCOMPARE(QColor(page.pixel(5, 5)), QColor(Qt::black));    // (0, 0), 4000 de côté
+    QCOMPARE(QColor(page.pixel(5, 405)), QColor(Qt::black));  // (0, 4000)
     QCOMPARE(QColor(page.pixel(60, 60)), QColor(Qt::white));
 }
 
@@ -711,6 +715,6 @@ void TestFenetre::unMillionDeLignes() {
 
 GELIM_TESTS_BUREAU(TestFenetre);
 
-} // namespace gelim
+}  // namespace gelim
 
 #include "test_fenetre.moc"

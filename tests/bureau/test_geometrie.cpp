@@ -73,6 +73,6 @@ void TestGeometrie::separateurs() {
 
 GELIM_TESTS_BUREAU(TestGeometrie);
 
-} // namespace gelim
+}  // namespace gelim
 
 #include "test_geometrie.moc"

@@ -38,7 +38,9 @@ struct BancHote {
     }
 };
 
-static QString Modele(Interp& I) { return QString::fromStdString(Cp1252VersUtf8(I.messages.Texte())); }
+static QString Modele(Interp& I) {
+    return QString::fromStdString(Cp1252VersUtf8(I.messages.Texte()));
+}
 
 void TestHote::laVueSuitLeModele() {
     BancHote b;
@@ -175,6 +177,6 @@ void TestHote::titresEtSouris() {
 
 GELIM_TESTS_BUREAU(TestHote);
 
-} // namespace gelim
+}  // namespace gelim
 
 #include "test_hote.moc"

@@ -15,9 +15,9 @@ namespace gelim {
 
 class HoteEnregistreur : public Hote {
 public:
-    std::vector<std::string> journal;          // une ligne par boîte, bip, son (UTF-8)
+    std::vector<std::string> journal;  // une ligne par boîte, bip, son (UTF-8)
     std::vector<BoiteErreur> boites;
-    std::deque<std::string> reponses;          // « oui », « non », « abandonner »... ou texte saisi
+    std::deque<std::string> reponses;  // « oui », « non », « abandonner »... ou texte saisi
     std::deque<Touche> touches;
     std::string titreGraphique, titreMessages;
 
@@ -100,4 +100,4 @@ struct Banc {
     std::string Messages() const { return Cp1252VersUtf8(I->messages.Texte()); }
 };
 
-} // namespace gelim
+}  // namespace gelim

@@ -31,7 +31,7 @@ void LexeBrut(Interp& I, const std::string& texte) {
     AnaLexTexte(I);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Lexer, TexteVideEtCommandeSimple) {
     Banc b;
@@ -122,7 +122,7 @@ TEST(Lexer, AccentsNomsEtLettres) {
     EXPECT_EQ(I.ChaineBrute[0], I.ChaineBrute[1]);
     EXPECT_NE(I.ChaineBrute[2], I.ChaineBrute[0]);
     EXPECT_EQ(I.ChaineBrute[3], I.lettres[int('e')]);  // è seul devient la lettre e pré-faite
-    EXPECT_EQ(I.ChaineBrute[4]->tag, 0x4442);        // repete
+    EXPECT_EQ(I.ChaineBrute[4]->tag, 0x4442);          // repete
     EXPECT_EQ(I.TexteDe(I.ChaineBrute[5]), "l\xe0");
     // Un nom nouveau est enregistré et retrouvé par l'analyse suivante ; la casse compte.
     Jetons(I, "tortue Tortue");
@@ -145,7 +145,8 @@ TEST(Lexer, BlancsCommentairesEtCrochets) {
     EXPECT_EQ(Jetons(I, "a//x\r\nb"), "a b");
     EXPECT_EQ(Jetons(I, "[a b]"), "[ a b ]");
     EXPECT_EQ(Jetons(I, "a\tb\rc"), "a b c");
-    LexeBrut(I, std::string("a\xff" "b"));
+    LexeBrut(I, std::string("a\xff"
+                            "b"));
     EXPECT_EQ(I.ChaineBrute.size(), 3u);  // ÿ est un blanc
     // L'octet 0xF0 termine le texte : la suite est ignorée.
     LexeBrut(I, std::string("a;\n\xf0 b;\nc;"));
