@@ -262,6 +262,7 @@ void AfficheLaLigneFautive(Interp& I, int indice) {
         }
     }
     if (r < 0) return;
+    I.ligneFautive = r;
     EcritLigne(I, " ");
     Ecrit(I, "Erreur dans le programme à la ligne : ");
     EcritEntierLigne(I, r);
