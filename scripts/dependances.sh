@@ -2,7 +2,8 @@
 # Installe ce qui manque pour construire et tester Gelim (Debian, en root).
 set -euo pipefail
 paquets=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-         libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core python3 clang-format)
+         libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core python3 clang-format
+         qt6-translations-l10n poppler-utils openbox xdotool imagemagick)
 [ "${GELIM_AVEC_BANC:-0}" = 1 ] && paquets+=(ucblogo hyperfine)
 manquants=()
 for p in "${paquets[@]}"; do
