@@ -1,11 +1,10 @@
 // La fenêtre principale branchée à l'interprète : commandes, programme de
 // l'éditeur, gomme, dispositions, arrêt, erreurs, réglages, fichiers,
-// impression et fermeture.
+// images et fermeture.
 #include <QAction>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMutexLocker>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +41,7 @@ private slots:
     void reglagesDeLInterprete();
     void profondeurDesArbres();
     void fichiersDeProgrammes();
-    void imagesEtImpression();
+    void images();
     void aideEtAPropos();
     void quitter();
     void unMillionDeLignes();
@@ -541,7 +540,7 @@ void TestFenetre::fichiersDeProgrammes() {
     QVERIFY(JournalContient(*f, QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Incapable de lire le ficher ")));
 }
 
-void TestFenetre::imagesEtImpression() {
+void TestFenetre::images() {
     auto f = FenetreDemarree();
     Taper(*f, QStringLiteral("av(100);"));
     QTemporaryDir dossier;
@@ -595,25 +594,6 @@ void TestFenetre::imagesEtImpression() {
     f->RetrouverUneImage();
     QVERIFY(f->AttendreLaFin());
     QVERIFY(JournalContient(*f, QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de la recherche")));
-
-    // Imprimer vers un fichier PDF.
-    const QString pdf = dossier.filePath(QStringLiteral("dessin.pdf"));
-    QString nomDuDocument;
-    f->preparerImprimante = [&](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-        nomDuDocument = p.docName();
-        return true;
-    };
-    f->Imprimer(false);
-    QCOMPARE(nomDuDocument, QStringLiteral("Interface d'impression externe"));
-    QFile fichier(pdf);
-    QVERIFY(fichier.open(QIODevice::ReadOnly));
-    QVERIFY(fichier.read(5) == "%PDF-");
-    QVERIFY(fichier.size() > 2000);
-    // L'impression refusée dans sa boîte ne fait rien.
-    f->preparerImprimante = [](QPrinter&) { return false; };
-    f->Imprimer(true);
 }
 
 void TestFenetre::aideEtAPropos() {
