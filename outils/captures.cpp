@@ -16,14 +16,17 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <functional>
 
 #include "desktop/bureau.h"
 #include "desktop/editeur.h"
+#include "desktop/fenetre_graphique.h"
 #include "desktop/fenetre_principale.h"
 #include "desktop/hote_bureau.h"
 #include "desktop/ligne_commande.h"
@@ -129,10 +132,16 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName(QStringLiteral("Gelim"));
     gelim::ChargerLesRessourcesDuBureau();
+    QTranslator traduction;
+    gelim::InstallerLesTraductionsDeQt(application, traduction);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icones/gelim.png")));
 
-    // Le démarrage, comme l'application : la fenêtre agrandie, puis la boîte d'information.
+    // Le démarrage, comme l'application : la fenêtre agrandie, puis la boîte
+    // d'information. Un dossier de secours neuf : aucun texte d'une autre
+    // séance n'est offert ici.
+    QTemporaryDir secours;
     FenetrePrincipale f;
+    f.DefinirDossierDeSecours(secours.path());
     if (QScreen* ecran = f.screen()) f.setGeometry(ecran->availableGeometry());
     f.showMaximized();
     Patienter(800);
@@ -176,6 +185,24 @@ int main(int argc, char** argv) {
     }
     Verifier(f.AttendreLaFin(), QStringLiteral("l'erreur ne rend pas la main"));
     Verifier(!f.Hote().BoitesErreur().empty(), QStringLiteral("aucune boîte d'erreur notée"));
+    // La boîte fermée, l'éditeur montre la ligne fautive.
+    Verifier(f.Editeur()->LigneFautive() >= 0, QStringLiteral("la ligne fautive n'est pas montrée"));
+    Photographier(sortie.filePath(QStringLiteral("ligne_fautive.png")));
+
+    // Un jeu qui attend les flèches : la tortue se voit, tournée où elle va.
+    Verifier(f.OuvrirLeFichier(exemples.filePath(QStringLiteral("pilote.jeu"))),
+             QStringLiteral("pilote.jeu ne s'ouvre pas"));
+    f.Action(QStringLiteral("b600"))->trigger();
+    for (Qt::Key t : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Up}) {
+        for (int i = 0; i < 100 && !f.Hote().AttendUneTouche(); ++i) Patienter(20);
+        QTest::keyClick(f.Graphique(), t);
+        Patienter(100);
+    }
+    for (int i = 0; i < 100 && !f.Hote().AttendUneTouche(); ++i) Patienter(20);
+    Verifier(f.Occupe(), QStringLiteral("le jeu s'est arrêté"));
+    Photographier(sortie.filePath(QStringLiteral("jeu.png")));
+    f.ArreterLeProgramme();
+    Verifier(f.AttendreLaFin(), QStringLiteral("le jeu ne s'arrête pas"));
 
     return 0;
 }

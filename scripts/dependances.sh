@@ -4,6 +4,9 @@ set -euo pipefail
 paquets=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
          libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core python3 clang-format)
 [ "${GELIM_AVEC_BANC:-0}" = 1 ] && paquets+=(ucblogo hyperfine)
+# Le bureau : Qt en français ; la page imprimée relue (pdftoppm) ; la vérification de bout en bout
+# (un gestionnaire de fenêtres, le clavier simulé, les captures d'écran).
+paquets+=(qt6-translations-l10n poppler-utils openbox xdotool imagemagick)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -33,6 +34,43 @@ static int LargeurMaximale(QWidget* w) {
     return ecran ? std::max(400, ecran->availableGeometry().width() - 80) : 1200;
 }
 
+// La largeur qu'il faut pour que la barre de titre montre tout le titre (ses
+// lettres espacées comprises), avec l'icône et la case de fermeture.
+static int LargeurDuTitre(const QString& titre) {
+    QFont f = QApplication::font();
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(titre) + 110;
+}
+
+namespace {
+// Une boîte réduite disparaissait avec le cadre qu'elle bloque : tout état
+// réduit ou agrandi est défait dès qu'il arrive (certains gestionnaires de
+// fenêtres montrent ces boutons malgré les indications de la boîte).
+class GardienDEtat : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        auto* d = qobject_cast<QDialog*>(objet);
+        if (d && e->type() == QEvent::WindowStateChange &&
+            (d->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+            QTimer::singleShot(0, d, [d] {
+                d->setWindowState(Qt::WindowNoState);
+                d->show();
+                d->raise();
+                d->activateWindow();
+            });
+        return false;
+    }
+};
+}  // namespace
+
+// Une boîte se ferme ou se referme, elle ne se réduit ni ne s'agrandit.
+static void BarreDeTitreDeBoite(QDialog* d) {
+    d->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowCloseButtonHint);
+    d->installEventFilter(new GardienDEtat(d));
+}
+
 // ------------------------------------------------------------ boîte d'erreur
 
 ZoneBoiteErreur::ZoneBoiteErreur(const BoiteErreur& b, QWidget* parent)
@@ -42,7 +80,9 @@ ZoneBoiteErreur::ZoneBoiteErreur(const BoiteErreur& b, QWidget* parent)
     int texteLePlusLong = 0;
     for (const RangeeBoite& r : b_.rangees)
         texteLePlusLong = std::max(texteLePlusLong, m.horizontalAdvance(DuCoeur(r.texte)));
-    const int largeur = std::clamp(kDebutPanneau + 12 + texteLePlusLong + 12, 560, LargeurMaximale(parent));
+    const int largeur =
+        std::clamp(std::max(kDebutPanneau + 12 + texteLePlusLong + 12, LargeurDuTitre(DuCoeur(b.titre))), 560,
+                   LargeurMaximale(parent));
     setFixedSize(largeur, kHauteurPanneau + 10 + image_.height() + 8);
 }
 
@@ -85,6 +125,7 @@ void ZoneBoiteErreur::paintEvent(QPaintEvent*) {
 }
 
 BoiteErreurDialogue::BoiteErreurDialogue(const BoiteErreur& b, QWidget* parent) : QDialog(parent), b_(b) {
+    BarreDeTitreDeBoite(this);
     setWindowTitle(DuCoeur(b_.titre));
     auto* disposition = new QVBoxLayout(this);
     zone_ = new ZoneBoiteErreur(b_, this);
@@ -103,13 +144,14 @@ namespace {
 // L'image à gauche, puis une, deux ou trois lignes en bleu foncé.
 class ZoneMessage : public QWidget {
 public:
-    ZoneMessage(const QStringList& lignes, int image, QWidget* parent)
+    ZoneMessage(const QStringList& lignes, int image, int largeurMinimale, QWidget* parent)
         : QWidget(parent), lignes_(lignes), image_(ImageDeBoite(image)) {
         QFontMetrics m(font());
         int large = 0;
         for (const QString& l : lignes_) large = std::max(large, m.horizontalAdvance(l));
         const int hauteur = std::max(image_.height() + 20, int(lignes_.size()) * m.height() + 30);
-        setFixedSize(std::clamp(image_.width() + 40 + large, 330, LargeurMaximale(parent)), hauteur);
+        setFixedSize(std::clamp(std::max(image_.width() + 40 + large, largeurMinimale), 330, LargeurMaximale(parent)),
+                     hauteur);
     }
 
 protected:
@@ -135,9 +177,10 @@ private:
 BoiteMessageDialogue::BoiteMessageDialogue(const QString& titre, const QStringList& lignes, int image, bool ouiNon,
                                            QWidget* parent, const QString& libelleOui)
     : QDialog(parent), lignes_(lignes.mid(0, 3)) {
+    BarreDeTitreDeBoite(this);
     setWindowTitle(titre);
     auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(new ZoneMessage(lignes_, image, this));
+    disposition->addWidget(new ZoneMessage(lignes_, image, LargeurDuTitre(titre), this));
     auto* boutons = new QHBoxLayout;
     oui_ = new QPushButton(libelleOui, this);
     oui_->setDefault(true);
@@ -176,7 +219,9 @@ void BoiteMessageDialogue::reject() {
 
 BoitePasAPasDialogue::BoitePasAPasDialogue(const QString& titre, const QString& texte, QWidget* parent)
     : QDialog(parent) {
+    BarreDeTitreDeBoite(this);
     setWindowTitle(titre);
+    setMinimumWidth(std::min(LargeurDuTitre(titre), LargeurMaximale(parent)));
     auto* disposition = new QVBoxLayout(this);
     auto* haut = new QHBoxLayout;
     auto* image = new QLabel(this);
@@ -226,7 +271,9 @@ void BoitePasAPasDialogue::reject() {
 
 BoiteSaisieDialogue::BoiteSaisieDialogue(const QString& titre, const QString& invite, QWidget* parent)
     : QDialog(parent) {
+    BarreDeTitreDeBoite(this);
     setWindowTitle(titre);
+    setMinimumWidth(std::min(LargeurDuTitre(titre), LargeurMaximale(parent)));
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(new QLabel(invite, this));
     champ_ = new QLineEdit(this);
@@ -251,7 +298,9 @@ QString BoiteSaisieDialogue::Texte() const {
 
 BoiteInformationDialogue::BoiteInformationDialogue(const QString& titre, const QStringList& lignes, QWidget* parent)
     : QDialog(parent) {
+    BarreDeTitreDeBoite(this);
     setWindowTitle(titre);
+    setMinimumWidth(std::min(LargeurDuTitre(titre), LargeurMaximale(parent)));
     auto* disposition = new QVBoxLayout(this);
     auto* haut = new QHBoxLayout;
     auto* image = new QLabel(this);

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 #include "desktop/fenetre_principale.h"
 
@@ -20,10 +23,22 @@ void ChargerLesRessourcesDuBureau() {
     InitialiserLesRessources();
 }
 
+// Les boîtes standard (ouvrir, enregistrer, imprimer) et les menus des zones de
+// texte parlent français, quelle que soit la langue du système.
+bool InstallerLesTraductionsDeQt(QApplication& application, QTranslator& traduction) {
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    if (!traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return application.installTranslator(&traduction);
+}
+
 int LancerLeBureau(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gelim"));
     ChargerLesRessourcesDuBureau();
+    QTranslator traduction;
+    InstallerLesTraductionsDeQt(application, traduction);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icones/gelim.png")));
     FenetrePrincipale fenetre;
     // Sans gestionnaire de fenêtres, « agrandie » ne fait rien : on prend la zone libre.

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTextBlock>
@@ -97,6 +98,21 @@ void Coloration::highlightBlock(const QString& texte) {
 
 // ------------------------------------------------------------ éditeur
 
+namespace {
+// La marge des numéros de ligne, peinte par l'éditeur.
+class MargeDesLignes : public QWidget {
+public:
+    explicit MargeDesLignes(EditeurDeProgramme* e) : QWidget(e), e_(e) {}
+    QSize sizeHint() const override { return QSize(e_->LargeurDeLaMarge(), 0); }
+
+protected:
+    void paintEvent(QPaintEvent* ev) override { e_->PeindreLaMarge(ev); }
+
+private:
+    EditeurDeProgramme* e_;
+};
+}  // namespace
+
 EditeurDeProgramme::EditeurDeProgramme(QWidget* parent) : QPlainTextEdit(parent) {
     QFont police(QStringLiteral("Courier New"));
     police.setStyleHint(QFont::Monospace);
@@ -106,6 +122,87 @@ EditeurDeProgramme::EditeurDeProgramme(QWidget* parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabStopDistance(4 * QFontMetrics(police).horizontalAdvance(QLatin1Char(' ')));
     coloration_ = new Coloration(document());
+
+    marge_ = new MargeDesLignes(this);
+    connect(this, &QPlainTextEdit::blockCountChanged, this,
+            [this] { setViewportMargins(LargeurDeLaMarge(), 0, 0, 0); });
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& r, int dy) {
+        if (dy)
+            marge_->scroll(0, dy);
+        else
+            marge_->update(0, r.y(), marge_->width(), r.height());
+    });
+    connect(document(), &QTextDocument::contentsChanged, this, &EditeurDeProgramme::OublierLaLigneFautive);
+    setViewportMargins(LargeurDeLaMarge(), 0, 0, 0);
+}
+
+// ------------------------------------------------------------ marge et ligne fautive
+
+int EditeurDeProgramme::LargeurDeLaMarge() const {
+    int chiffres = 1;
+    for (int n = std::max(1, blockCount() - 1); n >= 10; n /= 10) ++chiffres;
+    QFont petite = font();
+    petite.setBold(false);
+    return 10 + QFontMetrics(petite).horizontalAdvance(QLatin1Char('9')) * std::max(chiffres, 2);
+}
+
+void EditeurDeProgramme::resizeEvent(QResizeEvent* e) {
+    QPlainTextEdit::resizeEvent(e);
+    const QRect r = contentsRect();
+    marge_->setGeometry(QRect(r.left(), r.top(), LargeurDeLaMarge(), r.height()));
+}
+
+void EditeurDeProgramme::PeindreLaMarge(QPaintEvent* e) {
+    QPainter p(marge_);
+    p.fillRect(e->rect(), QColor(236, 236, 236));
+    QFont petite = font();
+    petite.setBold(false);
+    p.setFont(petite);
+    QTextBlock bloc = firstVisibleBlock();
+    int haut = qRound(blockBoundingGeometry(bloc).translated(contentOffset()).top());
+    while (bloc.isValid() && haut <= e->rect().bottom()) {
+        const int bas = haut + qRound(blockBoundingRect(bloc).height());
+        if (bloc.isVisible() && bas >= e->rect().top()) {
+            const bool fautive = bloc.blockNumber() == ligneFautive_;
+            if (fautive) p.fillRect(0, haut, marge_->width(), bas - haut, QColor(220, 60, 60));
+            p.setPen(fautive ? Qt::white : QColor(120, 120, 120));
+            p.drawText(0, haut, marge_->width() - 5, bas - haut, Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(bloc.blockNumber()));
+        }
+        bloc = bloc.next();
+        haut = bas;
+    }
+}
+
+void EditeurDeProgramme::MontrerLaLigneFautive(int ligne) {
+    const QTextBlock bloc = document()->findBlockByNumber(ligne);
+    if (!bloc.isValid()) return;
+    ligneFautive_ = ligne;
+    QTextCursor c(bloc);
+    setTextCursor(c);
+    centerCursor();
+    SurlignerLaLigneFautive();
+    marge_->update();
+}
+
+void EditeurDeProgramme::SurlignerLaLigneFautive() {
+    QList<QTextEdit::ExtraSelection> selections;
+    const QTextBlock bloc = document()->findBlockByNumber(ligneFautive_);
+    if (bloc.isValid()) {
+        QTextEdit::ExtraSelection s;
+        s.format.setBackground(QColor(255, 205, 205));
+        s.format.setProperty(QTextFormat::FullWidthSelection, true);
+        s.cursor = QTextCursor(bloc);
+        selections << s;
+    }
+    setExtraSelections(selections);
+}
+
+void EditeurDeProgramme::OublierLaLigneFautive() {
+    if (ligneFautive_ < 0) return;
+    ligneFautive_ = -1;
+    setExtraSelections({});
+    marge_->update();
 }
 
 QString EditeurDeProgramme::NomAffiche() const {

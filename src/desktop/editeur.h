@@ -1,6 +1,8 @@
 // L'éditeur de programmes : lié à un fichier (lu en UTF-8 s'il est valide,
 // en page 1252 sinon, réenregistré dans le même encodage), coloré selon le
-// langage, avec la recherche et le remplacement.
+// langage, avec la recherche et le remplacement, les numéros de ligne dans
+// une marge (comptés depuis 0, comme la fenêtre des messages) et la ligne
+// d'une erreur de syntaxe surlignée.
 #pragma once
 
 #include <QDialog>
@@ -62,6 +64,14 @@ public:
 
     Coloration* LaColoration() const { return coloration_; }
 
+    // La ligne fautive (numérotée depuis 0) : le curseur y va, elle se voit et
+    // reste surlignée jusqu'à la prochaine modification du texte.
+    void MontrerLaLigneFautive(int ligne);
+    int LigneFautive() const { return ligneFautive_; }
+    QWidget* Marge() const { return marge_; }
+    int LargeurDeLaMarge() const;
+    void PeindreLaMarge(QPaintEvent* e);
+
 signals:
     void ToucheRelachee();
     void TexteIntrouvable(const QString& motif);
@@ -69,14 +79,20 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void OublierLaLigneFautive();
+    void SurlignerLaLigneFautive();
+
     QString chemin_;
     Encodage encodage_ = Encodage::Utf8;
     bool finsDeLigneCrLf_ = false;
     QString derniereRecherche_;
     bool derniereCasse_ = false;
     Coloration* coloration_ = nullptr;
+    QWidget* marge_ = nullptr;
+    int ligneFautive_ = -1;
 };
 
 // Chercher (et remplacer) : une boîte non modale au-dessus de l'éditeur.

@@ -6,14 +6,17 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 
 #include "desktop/hote_bureau.h"
 #include "rendu/surface_qimage.h"
+#include "turtle/tortue.h"
 
 namespace gelim {
 
-FenetreGraphique::FenetreGraphique(SurfaceQImage& vue, HoteBureau& hote, QWidget* parent)
-    : QAbstractScrollArea(parent), vue_(vue), hote_(hote) {
+FenetreGraphique::FenetreGraphique(SurfaceQImage& vue, SurfaceQImage& dessin, HoteBureau& hote, QWidget* parent)
+    : QAbstractScrollArea(parent), vue_(vue), dessin_(dessin), hote_(hote) {
     setWindowTitle(QStringLiteral("Fengra"));
     for (QScrollBar* b : {horizontalScrollBar(), verticalScrollBar()}) {
         b->setRange(0, kUnites);
@@ -48,8 +51,46 @@ void FenetreGraphique::paintEvent(QPaintEvent* e) {
     // Hors du champ : un gris qui montre le bord du dessin.
     p.fillRect(e->rect(), QColor(160, 160, 160));
     const QPoint origine = PointDuDessin(QPoint(0, 0));
+    if (programmeEnCours_ && PeindreLeProgrammeEnCours(p, origine)) return;
     QMutexLocker verrou(&vue_.Verrou());
     p.drawImage(-origine, vue_.Image());
+}
+
+// La vue garde la figure laissée par la commande d'avant : pendant un
+// programme on peint le dessin, puis la figure de la tortue telle que le fil
+// de travail l'a publiée, sur une pièce de la taille de la figure.
+bool FenetreGraphique::PeindreLeProgrammeEnCours(QPainter& p, QPoint origine) {
+    FigureDeLaTortue f;
+    if (!hote_.LireLaTortue(f)) return false;
+    {
+        QMutexLocker verrou(&dessin_.Verrou());
+        p.drawImage(-origine, dessin_.Image());
+    }
+    const EtatTortue& t = f.tortue;
+    if (!t.montree || !std::isfinite(t.x) || !std::isfinite(t.y) || std::fabs(t.x) > 2000 || std::fabs(t.y) > 2000)
+        return true;
+    // La figure s'étend à 30 pixels du centre, plus l'anneau du crayon.
+    const int rayon = 34 + std::clamp(t.largeurCrayon, 1, 2000) / 2;
+    const QPoint centre(500 + int(t.x), 500 - int(t.y));
+    const QRect piece = QRect(centre - QPoint(rayon, rayon), QSize(2 * rayon + 1, 2 * rayon + 1))
+                            .intersected(QRect(0, 0, dessin_.Largeur(), dessin_.Hauteur()));
+    if (piece.isEmpty()) return true;
+    std::vector<Couleur> pixels;
+    pixels.reserve(size_t(piece.width()) * size_t(piece.height()));
+    {
+        QMutexLocker verrou(&dessin_.Verrou());
+        const QImage& image = dessin_.Image();
+        for (int y = piece.top(); y <= piece.bottom(); ++y)
+            for (int x = piece.left(); x <= piece.right(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                pixels.push_back(Couleur{uint8_t(qRed(c)), uint8_t(qGreen(c)), uint8_t(qBlue(c))});
+            }
+    }
+    SurfaceQImage surface(piece.width(), piece.height());
+    surface.CollerImage(0, 0, piece.width(), piece.height(), pixels);
+    DessinerLaFigure(surface, t, f.couleurs, -piece.left(), -piece.top());
+    p.drawImage(piece.topLeft() - origine, surface.Image());
+    return true;
 }
 
 void FenetreGraphique::resizeEvent(QResizeEvent* e) {

@@ -1,11 +1,14 @@
 // La fenêtre graphique de la tortue : elle peint la vue (1000 x 1000) avec le
 // décalage qui met le point de défilement au milieu, défile par pas de 5
 // pixels, et donne au fil de travail ses touches, clics et mouvements.
+// Pendant un programme, elle peint le dessin et la tortue là où elle est.
 #pragma once
 
 #include <QAbstractScrollArea>
 
 #include "objects/hote.h"
+
+class QPainter;
 
 namespace gelim {
 
@@ -17,7 +20,7 @@ class FenetreGraphique : public QAbstractScrollArea {
 public:
     static constexpr int kUnite = 5;     // pixels par pas de défilement
     static constexpr int kUnites = 200;  // tout le champ
-    FenetreGraphique(SurfaceQImage& vue, HoteBureau& hote, QWidget* parent = nullptr);
+    FenetreGraphique(SurfaceQImage& vue, SurfaceQImage& dessin, HoteBureau& hote, QWidget* parent = nullptr);
 
     // Position de défilement en pixels du dessin (le point montré au milieu).
     QPoint PositionDeDefilement() const;
@@ -45,8 +48,10 @@ protected:
 
 private:
     void AnnoncerTaille();
+    bool PeindreLeProgrammeEnCours(QPainter& p, QPoint origine);
 
     SurfaceQImage& vue_;
+    SurfaceQImage& dessin_;
     HoteBureau& hote_;
     QWidget* cadre_ = nullptr;
     bool programmeEnCours_ = false;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -20,18 +21,22 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QToolBar>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 
 #include "desktop/aide.h"
 #include "desktop/editeur.h"
 #include "desktop/fenetre_graphique.h"
 #include "desktop/hote_bureau.h"
+#include "desktop/images_bureau.h"
 #include "desktop/impression.h"
 #include "desktop/ligne_commande.h"
+#include "desktop/secours.h"
 #include "desktop/vue_messages.h"
 #include "rendu/chemins.h"
 #include "shell/pilote.h"
@@ -50,6 +55,16 @@ static const QString kFiltreProgrammes = QStringLiteral(
     "Listes|*.lst|Langage Naturel|*.ln|Musique|*.mus|Numérique|*.num|Perspective|*.per|Procédures|*.FDU|"
     "Récursif|*.rec|Tous fichiers *.*|*.*|");
 
+// Le filtre de l'ouverture : « Tous les programmes » d'abord, puis la liste.
+static QString FiltreDesProgrammesALOuverture() {
+    const QStringList morceaux = kFiltreProgrammes.split(QLatin1Char('|'));
+    QStringList motifs;
+    for (int i = 1; i < morceaux.size(); i += 2)
+        if (morceaux[i] != QStringLiteral("*.*") && !morceaux[i].isEmpty()) motifs << morceaux[i];
+    return QStringLiteral("Tous les programmes|") + motifs.join(QLatin1Char(';')) + QLatin1Char('|') +
+           kFiltreProgrammes;
+}
+
 QString FiltreDeFichiers(const QString& filtre) {
     const QStringList morceaux = filtre.split(QLatin1Char('|'));
     QStringList sortie;
@@ -66,17 +81,34 @@ QString FiltreDeFichiers(const QString& filtre) {
     return sortie.join(QStringLiteral(";;"));
 }
 
+// Le nom du programme ; une étoile le suit tant que le texte n'est pas enregistré.
+static QString TitreDeLEditeur(const EditeurDeProgramme& e) {
+    return e.NomAffiche() + QStringLiteral("[*]");
+}
+
 // ------------------------------------------------------------ filles
 
 SousFenetre::SousFenetre(Fenetre role, QWidget* interieur, FenetrePrincipale* cadre)
     : QMdiSubWindow(nullptr), role_(role), cadre_(cadre) {
     setWidget(interieur);
+    // Ni réduire ni agrandir : une fille réduite ou agrandie cachait le dessin.
+    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(QIcon(QStringLiteral(":/icones/gelim.png")));
 }
 
 void SousFenetre::closeEvent(QCloseEvent* e) {
     cadre_->FermetureDUneFille(this, e);
+}
+
+void SousFenetre::changeEvent(QEvent* e) {
+    QMdiSubWindow::changeEvent(e);
+    // Un état réduit ou agrandi (double clic, raccourci du système) est refusé :
+    // la fille revient à sa place, après l'événement en cours.
+    if (e->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QTimer::singleShot(0, cadre_, &FenetrePrincipale::ReplacerLesFenetres);
 }
 
 // ------------------------------------------------------------ construction
@@ -86,8 +118,6 @@ FenetrePrincipale::FenetrePrincipale(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/icones/gelim.png")));
     hote_ = new HoteBureau(this);
     hote_->DefinirFenetreParente(this);
-    QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    zone_ = ecran ? ZoneDeDisposition(ecran->geometry(), ecran->availableGeometry()) : QSize(1020, 650);
 
     CreerLesFilles();
     CreerLesActions();
@@ -107,6 +137,12 @@ FenetrePrincipale::FenetrePrincipale(QWidget* parent) : QMainWindow(parent) {
     connect(&minuteur_, &QTimer::timeout, this, &FenetrePrincipale::Rafraichir);
     minuteur_.start(30);
     connect(qApp, &QApplication::focusChanged, this, &FenetrePrincipale::FocusChange);
+    connect(hote_, &HoteBureau::BoiteModale, this, [this](bool ouverte) {
+        boiteModale_ = ouverte;
+        ActualiserLesActions();
+    });
+    // Échap arrête le programme, quel que soit ce qui a le clavier (un menu refermé compris).
+    qApp->installEventFilter(this);
     connect(hote_, &HoteBureau::AttenteDeTouche, this, [this](bool attend) {
         if (!attend) return;
         graphique_->setFocus();
@@ -123,6 +159,7 @@ FenetrePrincipale::FenetrePrincipale(QWidget* parent) : QMainWindow(parent) {
 
 FenetrePrincipale::~FenetrePrincipale() {
     minuteur_.stop();
+    qApp->removeEventFilter(this);
     // Les filles meurent après cette partie de l'objet : plus d'appel vers elle.
     QObject::disconnect(qApp, nullptr, this, nullptr);
     mdi_->disconnect(this);
@@ -135,11 +172,13 @@ FenetrePrincipale::~FenetrePrincipale() {
 
 void FenetrePrincipale::CreerLesFilles() {
     mdi_ = new QMdiArea(this);
-    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Le cadre place ses filles dans sa zone cliente : rien à faire défiler.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdi_->viewport()->installEventFilter(this);
     setCentralWidget(mdi_);
 
-    graphique_ = new FenetreGraphique(vue_, *hote_);
+    graphique_ = new FenetreGraphique(vue_, dessin_, *hote_);
     editeur_ = new EditeurDeProgramme;
     messages_ = new VueMessages;
     ligne_ = new LigneDeCommande;
@@ -149,7 +188,7 @@ void FenetrePrincipale::CreerLesFilles() {
         auto* fille = new SousFenetre(f, interieurs[int(f)], this);
         filles_[int(f)] = fille;
         mdi_->addSubWindow(fille);
-        fille->setWindowTitle(f == Fenetre::Editeur ? editeur_->NomAffiche() : QString::fromUtf8(kTitres[int(f)]));
+        fille->setWindowTitle(f == Fenetre::Editeur ? TitreDeLEditeur(*editeur_) : QString::fromUtf8(kTitres[int(f)]));
         fille->hide();
     }
     graphique_->DefinirCadre(Fille(Fenetre::Graphique));
@@ -166,6 +205,9 @@ void FenetrePrincipale::CreerLesFilles() {
         hote_->Alerte(QStringLiteral("R  E  C  H  E  R  C  H  E"),
                       {QStringLiteral("Je ne trouve pas le texte :"), QStringLiteral("« %1 »").arg(motif)});
     });
+    connect(editeur_->document(), &QTextDocument::modificationChanged, this,
+            [this](bool modifie) { Fille(Fenetre::Editeur)->setWindowModified(modifie); });
+    secours_ = new Secours(editeur_, this);
     recherche_ = new BoiteRecherche(editeur_, this);
     aide_ = new FenetreAide(this);
 }
@@ -307,9 +349,11 @@ void FenetrePrincipale::CreerLesActions() {
     Action("m24325")->setShortcut(QKeySequence(Qt::Key_Delete));
     Action("m780")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     Action("m24353")->setShortcut(QKeySequence(Qt::Key_F3));
+    Action("m531")->setShortcut(QKeySequence::Save);  // Ctrl+S ; « sous un nouveau nom » pour un texte sans nom
     // Les raccourcis d'édition ne valent que dans l'éditeur (Suppr dans la
     // fenêtre graphique n'efface pas le programme).
-    for (const char* nom : {"m24321", "m24322", "m24323", "m24324", "m24325", "m780", "m24351", "m24352", "m24353"}) {
+    for (const char* nom :
+         {"m24321", "m24322", "m24323", "m24324", "m24325", "m780", "m24351", "m24352", "m24353", "m531"}) {
         Action(nom)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         editeur_->addAction(Action(nom));
     }
@@ -378,11 +422,12 @@ void FenetrePrincipale::CreerLaBarreDeBoutons() {
     barre_->setObjectName(QStringLiteral("barreDeBoutons"));
     barre_->setIconSize(QSize(32, 32));
     barre_->setMovable(false);
-    const int separateur = LargeurSeparateur(zone_.width());
-    auto espace = [this, separateur](int n) {
+    barre_->installEventFilter(this);
+    auto espace = [this](int n) {
         auto* w = new QWidget(barre_);
-        w->setFixedWidth(n * separateur);
+        w->setFixedWidth(0);
         barre_->addWidget(w);
+        espaces_.emplace_back(w, n);
     };
     barre_->addAction(Action("b24310"));
     espace(3);
@@ -411,23 +456,71 @@ void FenetrePrincipale::CreerLaBarreDeBoutons() {
     SynchroniserLesPaires();
 }
 
+// Les espaces se partagent ce que les boutons laissent de la largeur du cadre :
+// la barre s'étale sur un écran large, et sur un cadre étroit aucun bouton ne
+// passe derrière la flèche de débordement.
+void FenetrePrincipale::AjusterLaBarreDeBoutons() {
+    int boutons = 0, elements = 0;
+    for (QAction* a : barre_->actions()) {
+        QWidget* w = barre_->widgetForAction(a);
+        if (!w) continue;
+        ++elements;
+        const bool estUnEspace =
+            std::any_of(espaces_.begin(), espaces_.end(), [w](const auto& e) { return e.first == w; });
+        if (!estUnEspace) boutons += w->sizeHint().width();
+    }
+    const QStyle* st = barre_->style();
+    const int marges = 2 * (st->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, barre_) +
+                            st->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, barre_)) +
+                       elements * st->pixelMetric(QStyle::PM_ToolBarItemSpacing, nullptr, barre_) + 8;
+    const int unite = LargeurSeparateur(barre_->width(), boutons + marges);
+    for (const auto& [w, n] : espaces_) w->setFixedWidth(n * unite);
+}
+
 // ------------------------------------------------------------ démarrage
 
 void FenetrePrincipale::Demarrer() {
     // La ligne de commande d'abord, avec le clavier, puis la boîte, puis le reste.
     SousFenetre* ligne = Fille(Fenetre::LigneDeCommande);
-    ligne->setGeometry(CalculerLesRectangles(reglages_, zone_).ligneDeCommande);
+    ligne->setGeometry(CalculerLesRectangles(reglages_, Zone()).ligneDeCommande);
     ligne->show();
     mdi_->setActiveSubWindow(ligne);
     ligne_->setFocus();
     QStringList lignes;
     for (const std::string& l : LignesDemarrage()) lignes << DuCoeur(l);
     hote_->BoiteInformation(DuCoeur(TitreDemarrage()), lignes);
+    demarre_ = true;
+    AjusterLaBarreDeBoutons();
     PlacerLesFenetres();
     Lancer([](Interp& I) {
         DemarrerInterprete(I);
         ExecuterLaCommandeEnAttente(I);  // le premier affichage : cadre et tortue
     });
+    if (secours_->Ouvrir(dossierDeSecours_.isEmpty() ? Secours::DossierParDefaut() : dossierDeSecours_))
+        ProposerLeTexteNonEnregistre();
+}
+
+// Un texte que la séance d'avant n'a pas enregistré est offert à nouveau.
+void FenetrePrincipale::ProposerLeTexteNonEnregistre() {
+    Secours::TexteEnAttente t;
+    if (!secours_->LireLeTexteEnAttente(t)) return;
+    const QString nom = t.chemin.isEmpty() ? QStringLiteral("Sans nom") : QFileInfo(t.chemin).fileName();
+    if (!hote_->Question(kAttention, {QStringLiteral("Le programme « %1 » n'a pas été enregistré.").arg(nom),
+                                      QStringLiteral("Reprendre le programme non enregistré ?")})) {
+        secours_->Oublier();
+        return;
+    }
+    // Le texte revient, lié à son fichier s'il existe encore, et reste « modifié ».
+    if (t.chemin.isEmpty() || !editeur_->Charger(t.chemin)) editeur_->OublierLeFichier();
+    editeur_->setPlainText(t.texte);
+    editeur_->document()->setModified(true);
+    if (reglages_.mode != 1) PasserDansLEditeur();
+    RetablirLeTitre(Fenetre::Editeur);
+    ActualiserLesBoutonsDeFichier();
+}
+
+QSize FenetrePrincipale::Zone() const {
+    return mdi_->viewport()->size();
 }
 
 bool FenetrePrincipale::AttendreLaFin(int delaiMs) {
@@ -501,8 +594,11 @@ void FenetrePrincipale::ActualiserLesActions() {
     const bool libre = !Occupe();
     for (const char* nom : {"b600", "m601", "b610", "m611", "m720", "m725", "m730", "m800", "m740", "m750"})
         Action(nom)->setEnabled(libre);
-    Action("bArret")->setEnabled(!libre);
-    if (libre)
+    // Une boîte modale attend l'élève : l'interprète ne travaille pas, il attend.
+    Action("bArret")->setEnabled(!libre && !boiteModale_);
+    if (boiteModale_)
+        texteDEtat_->setText(QStringLiteral("Gelim attend ta réponse dans la boîte de dialogue."));
+    else if (libre)
         texteDEtat_->setText(QStringLiteral("Prêt."));
     else
         texteDEtat_->setText(QStringLiteral("L'interpréteur travaille... (Échap ou le bouton rouge pour l'arrêter)"));
@@ -523,7 +619,7 @@ void FenetrePrincipale::SynchroniserLesPaires() {
 }
 
 void FenetrePrincipale::RetablirLeTitre(Fenetre f) {
-    Fille(f)->setWindowTitle(f == Fenetre::Editeur ? editeur_->NomAffiche() : QString::fromUtf8(kTitres[int(f)]));
+    Fille(f)->setWindowTitle(f == Fenetre::Editeur ? TitreDeLEditeur(*editeur_) : QString::fromUtf8(kTitres[int(f)]));
 }
 
 void FenetrePrincipale::FocusChange(QWidget*, QWidget* nouveau) {
@@ -540,10 +636,15 @@ void FenetrePrincipale::FocusChange(QWidget*, QWidget* nouveau) {
 
 // ------------------------------------------------------------ placement
 
-void FenetrePrincipale::PlacerLesFenetres() {
-    const RectanglesDesFenetres r = CalculerLesRectangles(reglages_, zone_);
+// Chaque fille revient à l'état normal (ni réduite ni agrandie), visible ou
+// cachée selon les réglages, à son rectangle dans la zone cliente actuelle.
+void FenetrePrincipale::ReplacerLesFenetres() {
+    if (!demarre_) return;
+    const RectanglesDesFenetres r = CalculerLesRectangles(reglages_, Zone());
     auto placer = [this](Fenetre f, const QRect& rect) {
         SousFenetre* fille = Fille(f);
+        const Qt::WindowStates refuses = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+        if (fille->windowState() & refuses) fille->setWindowState(fille->windowState() & ~refuses);
         if (rect.isNull()) {
             fille->hide();
             return;
@@ -555,6 +656,11 @@ void FenetrePrincipale::PlacerLesFenetres() {
     placer(Fenetre::Editeur, r.editeur);
     placer(Fenetre::Messages, r.messages);
     placer(Fenetre::LigneDeCommande, r.ligneDeCommande);
+}
+
+void FenetrePrincipale::PlacerLesFenetres() {
+    demarre_ = true;
+    ReplacerLesFenetres();
     if (reglages_.mode == 0) {
         mdi_->setActiveSubWindow(Fille(Fenetre::LigneDeCommande));
         ligne_->setFocus();
@@ -563,6 +669,21 @@ void FenetrePrincipale::PlacerLesFenetres() {
         editeur_->setFocus();
     }
     SynchroniserLesPaires();
+}
+
+bool FenetrePrincipale::eventFilter(QObject* objet, QEvent* e) {
+    // La zone cliente change de taille : les filles s'y replacent ; la barre de
+    // boutons aussi, ses espaces se partagent sa nouvelle largeur.
+    if (objet == mdi_->viewport() && e->type() == QEvent::Resize) ReplacerLesFenetres();
+    if (objet == barre_ && e->type() == QEvent::Resize) AjusterLaBarreDeBoutons();
+    // Échap pendant un programme l'arrête, où que soit le clavier : après un
+    // menu ouvert puis refermé, la barre de menus le garde et avalait la première.
+    // Un menu ouvert ou une boîte modale, devant, prend d'abord son Échap.
+    if ((e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) && Occupe() &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && static_cast<QKeyEvent*>(e)->modifiers() == 0 &&
+        !QApplication::activePopupWidget() && !QApplication::activeModalWidget())
+        ArreterLeProgramme();
+    return QMainWindow::eventFilter(objet, e);
 }
 
 void FenetrePrincipale::FermetureDUneFille(SousFenetre* fille, QCloseEvent* e) {
@@ -591,15 +712,33 @@ void FenetrePrincipale::ExecuterLeProgramme() {
         Refuser(QStringLiteral("Un programme tourne encore : attends qu'il finisse, ou arrête-le avec Échap."));
         return;
     }
-    const QString texte = reglages_.mode == 1 ? editeur_->toPlainText() : ligne_->text();
+    if (reglages_.mode == 1)
+        LancerLeProgramme(editeur_->toPlainText(), true);
+    else
+        LancerLeProgramme(ligne_->text(), false);
+}
+
+// Analyse et exécution sur le fil de travail. Après une erreur de syntaxe dans
+// le programme de l'éditeur, l'éditeur montre la ligne fautive.
+void FenetrePrincipale::LancerLeProgramme(const QString& texte, bool editeur) {
     const std::string t = VersLeCoeur(texte);
     const int mode = reglages_.mode;
     const std::vector<std::string> dossiers = DossiersDeCharge();
-    Lancer([t, mode, dossiers](Interp& I) {
-        I.mode = mode;
-        I.dossiersCharge = dossiers;
-        ExecuterEtAttendre(I, t);
-    });
+    auto ligneFautive = std::make_shared<int>(-1);
+    Lancer(
+        [t, mode, dossiers, ligneFautive](Interp& I) {
+            I.mode = mode;
+            I.dossiersCharge = dossiers;
+            I.ligneFautive = -1;
+            ExecuterLaCommande(I, t);
+            if (I.gArbreDuProgramme == I.pgCestFaux) *ligneFautive = I.ligneFautive;
+            if (I.commandeEnAttente) ExecuterLaCommandeEnAttente(I);
+        },
+        [this, editeur, ligneFautive] {
+            if (!editeur || *ligneFautive < 0 || reglages_.mode != 1) return;
+            editeur_->MontrerLaLigneFautive(*ligneFautive);
+            editeur_->setFocus();
+        });
 }
 
 void FenetrePrincipale::ValiderLaLigne(const QString& texte) {
@@ -609,14 +748,7 @@ void FenetrePrincipale::ValiderLaLigne(const QString& texte) {
         return;
     }
     ligne_->AjouterALHistorique(texte);
-    const std::string t = VersLeCoeur(texte);
-    const int mode = reglages_.mode;
-    const std::vector<std::string> dossiers = DossiersDeCharge();
-    Lancer([t, mode, dossiers](Interp& I) {
-        I.mode = mode;
-        I.dossiersCharge = dossiers;
-        ExecuterEtAttendre(I, t);
-    });
+    LancerLeProgramme(texte, false);
     ligne_->clear();
 }
 
@@ -641,7 +773,7 @@ void FenetrePrincipale::GommerLaDerniereInstruction() {
 }
 
 void FenetrePrincipale::ArreterLeProgramme() {
-    if (!Occupe()) return;
+    if (!Occupe() || hote_->ArretEnCours()) return;
     travailleur_->DemanderArret();
     statusBar()->showMessage(QStringLiteral("Arrêt demandé : le programme s'arrête, le dessin et les textes restent."),
                              5000);
@@ -820,8 +952,10 @@ void FenetrePrincipale::ChargerUnProgramme() {
             if (!EnregistrerLeProgramme()) return;
         }
     }
-    const QString f = ChoisirUnFichier(QStringLiteral("Charger un programme"), FiltreDeFichiers(kFiltreProgrammes),
-                                       false, QString(), dossierProgrammes_);
+    // Le premier filtre montre tous les programmes, ceux des thèmes compris.
+    const QString f =
+        ChoisirUnFichier(QStringLiteral("Charger un programme"), FiltreDeFichiers(FiltreDesProgrammesALOuverture()),
+                         false, QString(), dossierProgrammes_);
     if (f.isEmpty()) return;
     OuvrirLeFichier(f);
 }
@@ -847,6 +981,7 @@ bool FenetrePrincipale::EnregistrerLeProgramme() {
                       {QStringLiteral("Incapable d'écrire le ficher %1 sur le disque.").arg(editeur_->Chemin())});
         return false;
     }
+    secours_->Oublier();
     if (encodageChange)
         statusBar()->showMessage(
             QStringLiteral("Enregistré en UTF-8 : le texte contient des caractères que l'ancien encodage n'a pas."),
@@ -866,6 +1001,7 @@ bool FenetrePrincipale::EnregistrerLeProgrammeSous() {
         hote_->Alerte(kAttention, {QStringLiteral("Incapable d'écrire le ficher %1 sur le disque.").arg(f)});
         return false;
     }
+    secours_->Oublier();
     RetablirLeTitre(Fenetre::Editeur);
     ActualiserLesBoutonsDeFichier();
     return true;
@@ -898,13 +1034,19 @@ void FenetrePrincipale::RetrouverUneImage() {
     if (!hote_->Question(kAttention, {QStringLiteral("Le dessin de la fenêtre graphique"),
                                       QStringLiteral("va être effacé. Faut-il continuer ?")}))
         return;
-    const QString f =
-        ChoisirUnFichier(QStringLiteral("Retrouver une image"), FiltreDeFichiers(QStringLiteral("BMP Files|*.bmp|")),
-                         false, QString(), dossierImages_);
+    // Tout ce que Gelim enregistre se relit : BMP et PNG, et le GIF d'affichebitmap.
+    const QString f = ChoisirUnFichier(
+        QStringLiteral("Retrouver une image"),
+        FiltreDeFichiers(QStringLiteral("Images|*.bmp;*.png;*.gif|BMP Files|*.bmp|PNG|*.png|GIF|*.gif|")), false,
+        QString(), dossierImages_);
     if (f.isEmpty()) return;
-    const std::string chemin = QFile::encodeName(f).toStdString();
-    Lancer([chemin](Interp& I) {
-        ChargerImageDansLeDessin(I, chemin);
+    auto image = std::make_shared<ImageRGB>();
+    if (!LireUneImagePourLeDessin(f, *image)) {
+        hote_->Alerte(kAttention, {QStringLiteral("Erreur lors de la recherche de l'image"), f});
+        return;
+    }
+    Lancer([image](Interp& I) {
+        PoserEnBasAGauche(I, *image);
         ExecuterLaCommandeEnAttente(I);
     });
 }
@@ -967,6 +1109,7 @@ void FenetrePrincipale::closeEvent(QCloseEvent* e) {
         return;
     }
     travailleur_->Terminer(forcerLaFermeture_ ? 100 : 5000);
+    secours_->EcrireMaintenant();  // le texte non enregistré reste au secours
     aide_->close();
     recherche_->close();
     e->accept();

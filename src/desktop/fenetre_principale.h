@@ -34,9 +34,11 @@ class FenetreGraphique;
 class FenetrePrincipale;
 class HoteBureau;
 class LigneDeCommande;
+class Secours;
 class VueMessages;
 
-// Une fille du cadre : elle refuse de se fermer tant que le cadre ne ferme pas.
+// Une fille du cadre : elle refuse de se fermer tant que le cadre ne ferme
+// pas, et elle n'est jamais réduite ni agrandie (le cadre la place).
 class SousFenetre : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     Fenetre role_;
@@ -74,8 +77,11 @@ public:
     bool Occupe() const { return tachesEnCours_ > 0; }
     SurfaceQImage& Dessin() { return dessin_; }
     SurfaceQImage& Vue() { return vue_; }
-    QSize Zone() const { return zone_; }
-    void DefinirZone(QSize zone) { zone_ = zone; }
+    // La zone cliente du cadre, où les filles sont placées.
+    QSize Zone() const;
+    Secours* LeSecours() const { return secours_; }
+    // Le dossier du fichier de secours (avant Demarrer ; par défaut celui des données).
+    void DefinirDossierDeSecours(const QString& dossier) { dossierDeSecours_ = dossier; }
     // Attend que l'interprète ait fini et que tout soit affiché.
     bool AttendreLaFin(int delaiMs = 30000);
 
@@ -86,6 +92,8 @@ public:
 
     // ---- Commandes ----
     void PlacerLesFenetres();
+    // Les mêmes rectangles, sans toucher au clavier (le cadre change de taille).
+    void ReplacerLesFenetres();
     void ExecuterLeProgramme();
     void ValiderLaLigne(const QString& texte);
     void GommerLaDerniereInstruction();
@@ -118,6 +126,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void CreerLesFilles();
@@ -138,6 +147,10 @@ private:
     QString ChoisirUnFichier(const QString& titre, const QString& filtre, bool enregistrer, const QString& suffixe,
                              QString& dossier);
     void Refuser(const QString& pourquoi);
+    void AjusterLaBarreDeBoutons();
+    void LancerLeProgramme(const QString& texte, bool editeur);
+    void ProposerLeTexteNonEnregistre();
+    void ApresLEnregistrement();
     std::vector<std::string> DossiersDeCharge() const;
 
     SurfaceQImage dessin_, vue_, precedent_;
@@ -159,11 +172,15 @@ private:
     QToolBar* barre_ = nullptr;
     QLabel* texteDEtat_ = nullptr;
     QLabel* horloge_ = nullptr;
+    std::vector<std::pair<QWidget*, int>> espaces_;  // les espaces de la barre et leur nombre d'unités
     QTimer minuteur_, minuteurHorloge_;
 
     ReglagesDisposition reglages_;
     Instantane etat_;
-    QSize zone_;
+    bool demarre_ = false;
+    bool boiteModale_ = false;
+    Secours* secours_ = nullptr;
+    QString dossierDeSecours_;
     int tachesEnCours_ = 0;
     std::deque<std::function<void()>> ensuites_;
     bool fermetureAutorisee_ = false;

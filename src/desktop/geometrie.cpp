@@ -1,20 +1,14 @@
-// Règles de placement des fenêtres filles, d'après la zone de disposition.
+// Règles de placement des fenêtres filles, d'après la zone cliente du cadre.
 #include "desktop/geometrie.h"
 
 #include <algorithm>
 
 namespace gelim {
 
-QSize ZoneDeDisposition(const QRect& ecran, const QRect& zoneLibre) {
-    const int largeur = ecran.width() - 4;
-    const int hauteur = (zoneLibre.y() + zoneLibre.height()) - ecran.y() - 111;
-    // Un écran minuscule ne doit pas donner de tailles négatives.
-    return QSize(std::max(largeur, 200), std::max(hauteur, 200));
-}
-
 RectanglesDesFenetres CalculerLesRectangles(const ReglagesDisposition& r, QSize zone) {
-    const int W = zone.width(), H = zone.height();
+    const int W = std::max(zone.width(), kZoneMinimale), H = std::max(zone.height(), kZoneMinimale);
     const int moitie = W / 2;
+    const int bande = std::min(kBandeDesMessages, H / 2);
     const bool juxtaposees = r.disposition == 0;
     RectanglesDesFenetres f;
 
@@ -27,12 +21,12 @@ RectanglesDesFenetres CalculerLesRectangles(const ReglagesDisposition& r, QSize 
         else if (r.mode == 0)
             f.messages = QRect(0, kHauteurLigneDeCommande, moitie, H - kHauteurLigneDeCommande);
         else
-            f.messages = QRect(0, H - kBandeDesMessages, moitie, kBandeDesMessages);
+            f.messages = QRect(0, H - bande, moitie, bande);
     }
 
     if (r.mode == 1) {
         int hauteur = H;
-        if (!r.messagesCaches) hauteur = juxtaposees ? H - kBandeDesMessages : H - kDecalageSuperpose;
+        if (!r.messagesCaches) hauteur = juxtaposees ? H - bande : H - kDecalageSuperpose;
         f.editeur = QRect(0, 0, juxtaposees ? moitie : W - kDecalageSuperpose, hauteur);
     }
 
@@ -40,8 +34,8 @@ RectanglesDesFenetres CalculerLesRectangles(const ReglagesDisposition& r, QSize 
     return f;
 }
 
-int LargeurSeparateur(int largeurZone) {
-    return std::clamp((largeurZone - 13 * 32) / 25, 0, 29);
+int LargeurSeparateur(int largeurBarre, int largeurDesBoutons) {
+    return std::clamp((largeurBarre - largeurDesBoutons) / 25, 0, 29);
 }
 
 }  // namespace gelim

@@ -21,15 +21,16 @@ struct RectanglesDesFenetres {
 constexpr int kHauteurLigneDeCommande = 48;
 constexpr int kBandeDesMessages = 250;  // sous l'éditeur, en disposition juxtaposée
 constexpr int kDecalageSuperpose = 40;
+constexpr int kZoneMinimale = 200;  // en deçà, les filles débordent plutôt que de disparaître
 
-// La zone de disposition : largeur de l'écran moins 4, bas de la zone libre
-// (au-dessus de la barre des tâches) moins 111, jamais moins de 200 pixels.
-QSize ZoneDeDisposition(const QRect& ecran, const QRect& zoneLibre);
-
+// Les rectangles dans la zone cliente du cadre, telle qu'elle est maintenant
+// (cadre agrandi ou non). Dans une petite zone, la bande des messages sous
+// l'éditeur ne prend jamais plus de la moitié de la hauteur.
 RectanglesDesFenetres CalculerLesRectangles(const ReglagesDisposition& r, QSize zone);
 
-// Largeur d'un séparateur de la barre de boutons : les 13 boutons de 32
-// pixels et 25 séparateurs couvrent la largeur, à 29 pixels au plus.
-int LargeurSeparateur(int largeurZone);
+// Largeur d'une unité d'espace de la barre de boutons : les 25 unités se
+// partagent ce que les boutons laissent libre, à 29 pixels au plus, pour que
+// la barre s'étale sur la largeur du cadre sans jamais cacher de bouton.
+int LargeurSeparateur(int largeurBarre, int largeurDesBoutons);
 
 }  // namespace gelim

@@ -38,6 +38,7 @@ void HoteBureau::SurLInterface(F&& f) {
         f();
         return;
     }
+    PublierLaTortue();  // le programme attend l'élève : sa tortue se voit
     QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
 }
 
@@ -87,6 +88,22 @@ static QString LigneDeJournal(const QString& genre, const QString& titre, const 
 
 // ------------------------------------------------------------ boîtes
 
+// Le temps d'une boîte modale : l'interface sait que Gelim attend l'élève.
+class HoteBureau::PendantUneBoite {
+public:
+    explicit PendantUneBoite(HoteBureau& h) : h_(h) {
+        if (h_.boitesModales_++ == 0) emit h_.BoiteModale(true);
+    }
+    ~PendantUneBoite() {
+        if (--h_.boitesModales_ == 0) emit h_.BoiteModale(false);
+    }
+    PendantUneBoite(const PendantUneBoite&) = delete;
+    PendantUneBoite& operator=(const PendantUneBoite&) = delete;
+
+private:
+    HoteBureau& h_;
+};
+
 void HoteBureau::MontrerBoiteErreur(const BoiteErreur& b) {
     SurLInterface([&] {
         QStringList rangees;
@@ -100,6 +117,7 @@ void HoteBureau::MontrerBoiteErreur(const BoiteErreur& b) {
             if (boitesErreur_.size() > 1000) boitesErreur_.erase(boitesErreur_.begin());
         }
         if (automatique_) return;
+        PendantUneBoite boite(*this);
         BoiteErreurDialogue d(b, parente_);
         d.exec();
     });
@@ -114,6 +132,7 @@ int HoteBureau::Alerte(const QString& titre, const QStringList& lignes) {
     int image = kImageAttention;
     if (titre.startsWith(QStringLiteral("I  N  F"))) image = kImageInformation;
     if (titre.startsWith(QStringLiteral("N  O  N"))) image = kImageRefus;
+    PendantUneBoite boite(*this);
     BoiteMessageDialogue d(titre, lignes, image, false, parente_);
     d.exec();
     return d.Resultat();
@@ -122,6 +141,7 @@ int HoteBureau::Alerte(const QString& titre, const QStringList& lignes) {
 bool HoteBureau::Question(const QString& titre, const QStringList& lignes) {
     Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), titre, lignes));
     if (automatique_) return ReponseSuivante(QStringLiteral("oui")) != QStringLiteral("non");
+    PendantUneBoite boite(*this);
     BoiteMessageDialogue d(titre, lignes, kImageQuestion, true, parente_);
     d.exec();
     return d.Resultat() == 1;
@@ -135,6 +155,7 @@ bool HoteBureau::SaisieTexte(const QString& titre, const QString& invite, QStrin
         texte = r.left(60);
         return true;
     }
+    PendantUneBoite boite(*this);
     BoiteSaisieDialogue d(titre, invite, parente_);
     if (d.exec() != QDialog::Accepted) return false;
     texte = d.Texte();
@@ -144,6 +165,7 @@ bool HoteBureau::SaisieTexte(const QString& titre, const QString& invite, QStrin
 void HoteBureau::BoiteInformation(const QString& titre, const QStringList& lignes) {
     Noter(LigneDeJournal(QStringLiteral("INFORMATION"), titre, lignes));
     if (automatique_) return;
+    PendantUneBoite boite(*this);
     BoiteInformationDialogue d(titre, lignes, parente_);
     d.exec();
 }
@@ -230,6 +252,7 @@ void HoteBureau::BipFD(int frequence, int duree) {
         this, [this, frequence, duree] { sonnerie_->Note(frequence, duree); }, Qt::QueuedConnection);
     // Comme un haut-parleur : l'instruction dure le temps de la note, sauf arrêt.
     if (QThread::currentThread() == thread()) return;
+    PublierLaTortue();
     const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, duree));
     while (!arret_ && std::chrono::steady_clock::now() < fin)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -241,6 +264,32 @@ void HoteBureau::JoueSon(const std::string& nomFichier) {
     if (automatique_) return;
     QMetaObject::invokeMethod(
         this, [this, nom] { sonnerie_->Fichier(nom); }, Qt::QueuedConnection);
+}
+
+// ------------------------------------------------------------ tortue
+
+void HoteBureau::AttacherTortue(const Interp* I) {
+    interp_ = I;
+}
+
+void HoteBureau::PublierLaTortue() {
+    if (!interp_ || QThread::currentThread() == thread()) return;
+    std::lock_guard<std::mutex> g(mTortue_);
+    if (!figure_) figure_.emplace();
+    figure_->tortue = interp_->tortue;
+    figure_->couleurs = interp_->tableCouleurs;
+}
+
+void HoteBureau::OublierLaTortue() {
+    std::lock_guard<std::mutex> g(mTortue_);
+    figure_.reset();
+}
+
+bool HoteBureau::LireLaTortue(FigureDeLaTortue& f) const {
+    std::lock_guard<std::mutex> g(mTortue_);
+    if (!figure_) return false;
+    f = *figure_;
+    return true;
 }
 
 // ------------------------------------------------------------ titres
@@ -290,6 +339,7 @@ void HoteBureau::DefinirTailleGraphique(int largeur, int hauteur) {
 Touche HoteBureau::AttendreTouche() {
     // Sur le fil de l'interface, attendre gèlerait tout : rien à lire.
     if (QThread::currentThread() == thread()) return Touche{};
+    PublierLaTortue();
     std::unique_lock<std::mutex> l(mEntrees_);
     if (touches_.empty() && !arret_) {
         attendTouche_ = true;

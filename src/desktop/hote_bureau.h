@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -22,6 +23,13 @@
 namespace gelim {
 
 class Sonnerie;
+
+// La tortue telle que le fil de travail l'a laissée au dernier sondage : de
+// quoi dessiner sa figure pendant que le programme tourne.
+struct FigureDeLaTortue {
+    EtatTortue tortue;
+    std::array<Couleur, 256> couleurs{};
+};
 
 class HoteBureau : public QObject, public Hote {
     Q_OBJECT
@@ -48,7 +56,10 @@ public:
     bool MouvementSouris(int& px, int& py) override;
     void TailleFenetreGraphique(int& largeur, int& hauteur) override;
     void DessinModifie() override { dessinModifie_ = true; }
-    bool ArretDemande() override { return arret_.load(std::memory_order_relaxed); }
+    bool ArretDemande() override {
+        PublierLaTortue();
+        return arret_.load(std::memory_order_relaxed);
+    }
 
     // ---- Boîtes du bureau lui-même (fil de l'interface), mêmes réponses automatiques ----
     int Alerte(const QString& titre, const QStringList& lignes);     // 1 = OUI
@@ -77,6 +88,12 @@ public:
     bool PrendreMessages(LotDeMessages& lot, size_t maxOctets);
     bool MessagesEnAttente() const;
 
+    // ---- La tortue pendant un programme ----
+    void AttacherTortue(const Interp* I);  // fil de travail
+    void PublierLaTortue();                // fil de travail : à chaque sondage et avant chaque attente
+    void OublierLaTortue();                // une tâche commence : rien de connu avant son premier sondage
+    bool LireLaTortue(FigureDeLaTortue& f) const;
+
     // ---- Titres écrits par le cœur, appliqués au rythme du minuteur ----
     bool PrendreTitre(Fenetre f, std::string& titre);
     bool PrendreDessinModifie() { return dessinModifie_.exchange(false); }
@@ -91,18 +108,22 @@ public:
     // ---- Arrêt d'un programme ----
     void DemanderArret();
     void ReprendreApresArret() { arret_ = false; }
+    bool ArretEnCours() const { return arret_.load(); }
 
 signals:
     // Le fil de travail commence ou finit d'attendre une touche (getchar).
     void AttenteDeTouche(bool attend);
     // L'arrêt vient d'être demandé : les boîtes non modales se ferment.
     void ArretSignale();
+    // Une boîte modale s'ouvre (la première) ou se ferme (la dernière).
+    void BoiteModale(bool ouverte);
 
 private:
     template <class F>
     void SurLInterface(F&& f);
     void Noter(const QString& ligne);
     QString ReponseSuivante(const QString& parDefaut);
+    class PendantUneBoite;
     void RecalerMessages();  // tout le modèle, d'un bloc
     void AjouterAuxMessages(const std::string& texte);
 
@@ -136,6 +157,11 @@ private:
 
     std::atomic<bool> arret_{false};
     Sonnerie* sonnerie_ = nullptr;
+    int boitesModales_ = 0;
+
+    const Interp* interp_ = nullptr;
+    mutable std::mutex mTortue_;
+    std::optional<FigureDeLaTortue> figure_;
 };
 
 // Texte du cœur (page 1252) vers l'interface, et retour.

@@ -3,27 +3,29 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 namespace gelim {
 
-std::array<QRect, 2> PlacementsDImpression(bool grand) {
-    if (grand) return {QRect(0, 0, 4000, 4000), QRect(0, 4000, 4000, 4000)};
-    return {QRect(176, 0, 2000, 2000), QRect(176, 1588, 2000, 2000)};
+QRect PlacementDImpression(QSize zone, int resolution, bool grand) {
+    const int tient = std::min(zone.width(), zone.height());
+    const int cote = grand ? tient : std::min(tient, int(qint64(kCoteNormal) * resolution / kUnitesParPouce));
+    return QRect((zone.width() - cote) / 2, (zone.height() - cote) / 2, cote, cote);
 }
 
-void PeindreLaPage(QPainter& p, const QImage& dessin, bool grand) {
+void PeindreLaPage(QPainter& p, const QImage& dessin, const QRect& place) {
     // Agrandi pixel par pixel, sans lissage : un trait reste un trait net.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    for (const QRect& r : PlacementsDImpression(grand)) p.drawImage(r, dessin);
+    p.drawImage(place, dessin);
 }
 
 bool ImprimerLeDessin(QPrinter& imprimante, const QImage& dessin, bool grand) {
     imprimante.setDocName(QString::fromUtf8(kTitreDImpression));
     QPainter p;
     if (!p.begin(&imprimante)) return false;
-    const double echelle = double(imprimante.resolution()) / kUnitesParPouce;
-    p.scale(echelle, echelle);
-    PeindreLaPage(p, dessin, grand);
+    // L'origine du peintre est le coin de la zone imprimable.
+    PeindreLaPage(p, dessin,
+                  PlacementDImpression(QSize(imprimante.width(), imprimante.height()), imprimante.resolution(), grand));
     return p.end();
 }
 

@@ -40,6 +40,7 @@ void Travailleur::Lancer(std::function<void(Interp&)> tache) {
     // Une nouvelle tâche part sans demande d'arrêt. On l'efface ici, pas au
     // début de la tâche : un arrêt demandé pendant qu'elle attend son tour compte.
     hote_.ReprendreApresArret();
+    hote_.OublierLaTortue();
     enCours_ = true;
     QMetaObject::invokeMethod(
         contexte_, [this, t = std::move(tache)] { Executer(t); }, Qt::QueuedConnection);
@@ -53,6 +54,7 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
         I_->precedent = &precedent_;
         I_->profondeurNativeMax = 250000;  // la pile de ce fil fait 512 Mio
         hote_.AttacherModele(&I_->messages);
+        hote_.AttacherTortue(I_.get());
         interp_ = I_.get();
     }
     Interp& I = *I_;

@@ -1,6 +1,7 @@
 // Vue des messages : lignes gardées dans une file bornée, peinture des seules
-// lignes visibles, défilement qui suit le bas sauf si l'élève lit plus haut,
-// sélection à la souris et copie.
+// lignes visibles, défilement qui montre toujours le texte le plus récent (une
+// erreur qui arrive se voit, même si l'élève lisait plus haut), sélection à la
+// souris et copie.
 #include "desktop/vue_messages.h"
 
 #include <QApplication>
@@ -87,7 +88,6 @@ void VueMessages::Rogner() {
 }
 
 void VueMessages::Ajouter(const QString& texte) {
-    const bool enBas = EstEnBas();
     qsizetype debut = 0;
     while (true) {
         const qsizetype fin = texte.indexOf(QLatin1Char('\n'), debut);
@@ -98,7 +98,11 @@ void VueMessages::Ajouter(const QString& texte) {
     }
     Rogner();
     MettreAJourLesBarres();
-    if (enBas) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    // Sauf pendant que l'élève tire une sélection à la souris.
+    if (!selectionEnCours_) {
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        horizontalScrollBar()->setValue(0);
+    }
     viewport()->update();
 }
 
@@ -182,9 +186,14 @@ VueMessages::Position VueMessages::PositionEn(const QPoint& p) const {
 void VueMessages::mousePressEvent(QMouseEvent* e) {
     setFocus();
     if (e->button() != Qt::LeftButton) return;
+    selectionEnCours_ = true;
     curseur_ = PositionEn(e->position().toPoint());
     if (!(e->modifiers() & Qt::ShiftModifier)) ancre_ = curseur_;
     viewport()->update();
+}
+
+void VueMessages::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) selectionEnCours_ = false;
 }
 
 void VueMessages::mouseMoveEvent(QMouseEvent* e) {

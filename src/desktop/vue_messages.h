@@ -39,6 +39,7 @@ protected:
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
     void contextMenuEvent(QContextMenuEvent*) override;
 
@@ -63,6 +64,7 @@ private:
     size_t limite_ = 200000;
     int plusLongue_ = 0;  // en caractères
     Position ancre_, curseur_;
+    bool selectionEnCours_ = false;  // bouton gauche tenu dans la vue
 };
 
 }  // namespace gelim

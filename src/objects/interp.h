@@ -135,6 +135,7 @@ struct Interp {
     int32_t NbErreursExecution = 0;
     std::vector<MemoEditLigInfo> TabMemoEditLigInfo;
     uint32_t InxFreeNextTabMemoEditLigInfo = 0;
+    int32_t ligneFautive = -1;  // la dernière ligne montrée par AfficheLaLigneFautive (les faces la montrent)
     bool fenetresExistent = false;
 
     // ---- Impression ----

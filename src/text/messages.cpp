@@ -8,6 +8,19 @@
 
 namespace gelim {
 
+// Un rapport d'erreur est un message, pas une partie du dessin : pendant qu'il
+// s'écrit, une impression en cours (ecris, montre...) ne dessine plus le texte.
+namespace {
+struct RapportHorsDuDessin {
+    Interp& I;
+    bool avant;
+    explicit RapportHorsDuDessin(Interp& i) : I(i), avant(i.modeTexteGraphique) { I.modeTexteGraphique = false; }
+    ~RapportHorsDuDessin() { I.modeTexteGraphique = avant; }
+    RapportHorsDuDessin(const RapportHorsDuDessin&) = delete;
+    RapportHorsDuDessin& operator=(const RapportHorsDuDessin&) = delete;
+};
+}  // namespace
+
 static void Change(Interp& I) {
     ++I.messages.version;
     I.hote.MessagesModifies();
@@ -185,6 +198,7 @@ BoiteErreur FaireBoiteErreur(int genre, const std::string& titre, const std::arr
 }
 
 void MontrerBoiteErreur(Interp& I, const BoiteErreur& b) {
+    RapportHorsDuDessin horsDuDessin(I);
     if (b.disposition >= 7 && b.disposition <= 9)
         EcritLigne(I, "TMyDialog_ErrorBox :: Erreur dans le switch eMsgErrorTxtNbr");
     I.hote.MontrerBoiteErreur(b);
@@ -193,6 +207,7 @@ void MontrerBoiteErreur(Interp& I, const BoiteErreur& b) {
 static const char* kTitreExecution = "A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :";
 
 Objet* ErreurExecution(Interp& I, const Texte& contexte, const Texte& message, Objet* objet) {
+    RapportHorsDuDessin horsDuDessin(I);
     if (++I.NbErreursExecution >= 11) return I.pgCestFaux;
     EcritLigne(I, contexte);
     EcritLigne(I, message);
@@ -204,6 +219,7 @@ Objet* ErreurExecution(Interp& I, const Texte& contexte, const Texte& message, O
 }
 
 Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2) {
+    RapportHorsDuDessin horsDuDessin(I);
     if (++I.NbErreursExecution >= 11) return I.pgCestFaux;
     EcritLigne(I, t1);
     Imprime(I, o1);
@@ -218,6 +234,7 @@ Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
 }
 
 Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2, const Texte& t3, Objet* o3) {
+    RapportHorsDuDessin horsDuDessin(I);
     if (++I.NbErreursExecution >= 11) return I.pgCestFaux;
     std::string l[3];
     const Texte* t[3] = {&t1, &t2, &t3};
@@ -245,6 +262,7 @@ void AfficheLaLigneFautive(Interp& I, int indice) {
         }
     }
     if (r < 0) return;
+    I.ligneFautive = r;
     EcritLigne(I, " ");
     Ecrit(I, "Erreur dans le programme à la ligne : ");
     EcritEntierLigne(I, r);

@@ -1,5 +1,6 @@
 // La tortue : état, instantané, crayon, déplacements dans le champ clos ou
 // ouvert, figure sur la vue, contrôle du bord et cadre.
+#include <algorithm>
 #include <cmath>
 
 #include "text/messages.h"
@@ -114,73 +115,78 @@ Vecteur U(double a) {
 }
 
 struct Figure {
-    Interp& I;
-    Surface& vue;
-    Point P(Vecteur v) const { return PixelDeLaVue(I, CoordonneeDuChamp(v.x), CoordonneeDuChamp(v.y)); }
+    Surface& s;
+    int dx, dy;
+    Point P(Vecteur v) const { return Point{500 + CoordonneeDuChamp(v.x) + dx, 500 - CoordonneeDuChamp(v.y) + dy}; }
     void Ellipse(Vecteur a, Vecteur b) const {
         Point p = P(a), q = P(b);
-        vue.Ellipse(p.x, p.y, q.x, q.y);
+        s.Ellipse(p.x, p.y, q.x, q.y);
     }
     void DeplacerVers(Vecteur v) const {
         Point p = P(v);
-        vue.DeplacerVers(p.x, p.y);
+        s.DeplacerVers(p.x, p.y);
     }
     void LigneVers(Vecteur v) const {
         Point p = P(v);
-        vue.LigneVers(p.x, p.y);
+        s.LigneVers(p.x, p.y);
     }
 };
 
 }  // namespace
 
-void DessinerLaTortue(Interp& I) {
-    const EtatTortue& t = I.tortue;
-    if (!I.vue || !t.montree || !std::isfinite(t.x) || !std::isfinite(t.y)) return;
-    AppliquerLeCrayon(I);
-    Figure f{I, *I.vue};
+void DessinerLaFigure(Surface& s, const EtatTortue& t, const std::array<Couleur, 256>& couleurs, int dx, int dy) {
+    if (!t.montree || !std::isfinite(t.x) || !std::isfinite(t.y)) return;
+    const int largeur = std::clamp(t.largeurCrayon, 1, kLargeurCrayonMax);
+    Figure f{s, dx, dy};
     const double h = t.cap, q = 45.0 * static_cast<double>(kDegreEnRadian);
     const Vecteur P{t.x, t.y};
     const Vecteur P0{std::trunc(t.x), std::trunc(t.y)};
     const Vecteur uh = U(h), up = U(h + q), um = U(h - q);
 
     // La tête, du vert de l'entrée 112, avec le crayon courant.
-    I.vue->Brosse(I.tableCouleurs[112]);
+    s.Crayon(t.couleurCrayon, largeur);
+    s.Brosse(couleurs[112]);
     Vecteur k = P0 + 19.0f * uh;
     k = {std::trunc(k.x), std::trunc(k.y)};
     f.Ellipse(k - Vecteur{5, 5}, k + Vecteur{5, 5});
 
     // Les quatre pattes : des losanges noirs.
-    I.vue->Brosse(Couleur{0, 0, 0});
-    I.vue->Crayon(Couleur{0, 0, 0}, 2);
+    s.Brosse(Couleur{0, 0, 0});
+    s.Crayon(Couleur{0, 0, 0}, 2);
     const float bras = 1.3f;
     for (Vecteur centre :
          {P + bras * (15.0f * up), P + bras * (15.0f * um), P - bras * (15.0f * up), P - bras * (15.0f * um)}) {
         Vecteur F0{std::trunc(centre.x), std::trunc(centre.y)};
         std::vector<Point> coins;
         for (Vecteur v : {F0 + 4.0f * um, F0 + 4.0f * up, F0 - 4.0f * um, F0 - 4.0f * up}) coins.push_back(f.P(v));
-        I.vue->Polygone(coins);
+        s.Polygone(coins);
     }
-    I.vue->BrosseCreuse();
+    s.BrosseCreuse();
 
     // L'anneau montre la couleur et la largeur du crayon baissé.
     if (t.crayonBaisse) {
-        AppliquerLeCrayon(I);
+        s.Crayon(t.couleurCrayon, largeur);
         f.Ellipse(P - Vecteur{6, 6}, P + Vecteur{6, 6});
     }
 
     // La queue.
-    I.vue->Crayon(I.tableCouleurs[253], 2);
+    s.Crayon(couleurs[253], 2);
     const Vecteur T2 = P0 - 15.0f * uh + 4.0f * up, T3 = P0 - 23.0f * uh, T1 = P0 - 15.0f * uh + 4.0f * um;
     f.DeplacerVers(T2);
     f.LigneVers(T3);
     f.LigneVers(T1);
 
     // La carapace, depuis T1.
-    I.vue->Crayon(I.tableCouleurs[80], 3);
+    s.Crayon(couleurs[80], 3);
     for (Vecteur v : {P - 15.0f * up, P + 15.0f * um, P0 + 15.0f * uh, P + 15.0f * up, P - 15.0f * um, T2})
         f.LigneVers(v);
+    s.BrosseCreuse();
+}
 
-    I.vue->BrosseCreuse();
+void DessinerLaTortue(Interp& I) {
+    const EtatTortue& t = I.tortue;
+    if (!I.vue || !t.montree || !std::isfinite(t.x) || !std::isfinite(t.y)) return;
+    DessinerLaFigure(*I.vue, I.tortue, I.tableCouleurs, I.vueDecalageX, I.vueDecalageY);
     AppliquerLeCrayon(I);
 }
 

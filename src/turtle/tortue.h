@@ -2,6 +2,7 @@
 // primitives de dessin, les couleurs, les sons et les images.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,9 @@ void SauverLaTortue(Interp& I);
 void RestaurerLaTortue(Interp& I);
 void AppliquerLeCrayon(Interp& I);
 void DessinerLaTortue(Interp& I);
+// La figure d'une tortue t sur une surface s, le point (X, Y) du champ au pixel
+// (500 + X + dx, 500 - Y + dy) : la vue, ou l'affichage d'un programme en cours.
+void DessinerLaFigure(Surface& s, const EtatTortue& t, const std::array<Couleur, 256>& couleurs, int dx, int dy);
 void VerifierLeBordDuCadre(Interp& I);
 // Le cadre du champ sur le dessin courant (à chaque rafraîchissement).
 void DessinerLeCadre(Interp& I);

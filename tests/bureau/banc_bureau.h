@@ -20,6 +20,9 @@ struct InscriptionDeTests {
 #define GELIM_TESTS_BUREAU(Classe) \
     static ::gelim::InscriptionDeTests inscription##Classe(#Classe, [] { return new Classe; })
 
+// Un dossier de secours vide, propre à une fenêtre (rien d'une autre n'y attend).
+QString DossierDeSecoursNeuf();
+
 // Une fenêtre principale démarrée, boîtes répondues automatiquement.
 std::unique_ptr<FenetrePrincipale> FenetreDemarree();
 

@@ -1,5 +1,8 @@
 // Lance toutes les classes de tests du bureau (ou celle nommée en premier argument).
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
 #include <cstring>
@@ -21,10 +24,18 @@ std::vector<std::pair<QString, std::function<QObject*()>>>& InscriptionDeTests::
     return liste;
 }
 
+QString DossierDeSecoursNeuf() {
+    static QTemporaryDir racine;
+    static int n = 0;
+    const QString d = racine.filePath(QString::number(++n));
+    QDir().mkpath(d);
+    return d;
+}
+
 std::unique_ptr<FenetrePrincipale> FenetreDemarree() {
     auto f = std::make_unique<FenetrePrincipale>();
     f->Hote().RepondreAutomatiquement(true);
-    f->DefinirZone(QSize(1200, 800));
+    f->DefinirDossierDeSecours(DossierDeSecoursNeuf());
     f->resize(1300, 950);
     f->show();
     f->Demarrer();
@@ -43,6 +54,7 @@ QString TexteDesMessages(FenetrePrincipale& f) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // jamais les fichiers de l'utilisateur
     gelim::ChargerLesRessourcesDuBureau();
     QString seule;
     if (argc > 1 && argv[1][0] != '-') {

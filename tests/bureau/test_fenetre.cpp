@@ -1,12 +1,10 @@
 // La fenêtre principale branchée à l'interprète : commandes, programme de
 // l'éditeur, gomme, dispositions, arrêt, erreurs, réglages, fichiers,
-// impression et fermeture.
+// images et fermeture.
 #include <QAction>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMutexLocker>
-#include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,7 +18,6 @@
 #include "desktop/fenetre_graphique.h"
 #include "desktop/fenetre_principale.h"
 #include "desktop/hote_bureau.h"
-#include "desktop/impression.h"
 #include "desktop/ligne_commande.h"
 #include "desktop/vue_messages.h"
 
@@ -44,8 +41,7 @@ private slots:
     void reglagesDeLInterprete();
     void profondeurDesArbres();
     void fichiersDeProgrammes();
-    void imagesEtImpression();
-    void placementsDImpression();
+    void images();
     void aideEtAPropos();
     void quitter();
     void unMillionDeLignes();
@@ -71,6 +67,7 @@ static bool JournalContient(FenetrePrincipale& f, const QString& debut) {
 void TestFenetre::demarrage() {
     FenetrePrincipale f;
     f.Hote().RepondreAutomatiquement(true);
+    f.DefinirDossierDeSecours(DossierDeSecoursNeuf());
     f.show();
     f.Demarrer();
     QVERIFY(f.AttendreLaFin());
@@ -82,7 +79,7 @@ void TestFenetre::demarrage() {
     QVERIFY(f.Fille(Fenetre::Graphique)->isVisible());
     QVERIFY(!f.Fille(Fenetre::Messages)->isVisible());
     QVERIFY(!f.Fille(Fenetre::Editeur)->isVisible());
-    QCOMPARE(f.Fille(Fenetre::Editeur)->windowTitle(), QStringLiteral("Sans nom"));
+    QCOMPARE(f.Fille(Fenetre::Editeur)->windowTitle(), QStringLiteral("Sans nom[*]"));
     QVERIFY(f.Action("b550")->isChecked() && f.Action("b570")->isChecked() && f.Action("b590")->isChecked());
     QVERIFY(!f.Action("b24331")->isEnabled() && !f.Action("b24333")->isEnabled());
     QVERIFY(!f.Action("bArret")->isEnabled());
@@ -191,27 +188,29 @@ static void VerifierLesRectangles(FenetrePrincipale& f) {
 
 void TestFenetre::dispositions() {
     auto f = FenetreDemarree();
-    QCOMPARE(f->Zone(), QSize(1200, 800));
+    // La zone est la zone cliente du cadre.
+    const int W = f->Zone().width(), H = f->Zone().height();
+    QVERIFY(W > 1200 && H > 700);
     VerifierLesRectangles(*f);
-    QCOMPARE(f->Fille(Fenetre::Graphique)->geometry(), QRect(600, 0, 600, 800));
+    QCOMPARE(f->Fille(Fenetre::Graphique)->geometry(), QRect(W / 2, 0, W / 2, H));
     f->Action("b560")->trigger();  // montrer les messages
     VerifierLesRectangles(*f);
-    QCOMPARE(f->Fille(Fenetre::Messages)->geometry(), QRect(0, 48, 600, 752));
+    QCOMPARE(f->Fille(Fenetre::Messages)->geometry(), QRect(0, 48, W / 2, H - 48));
     f->Action("m541")->trigger();  // superposées
     VerifierLesRectangles(*f);
     QVERIFY(f->Action("b540")->isChecked());
-    QCOMPARE(f->Fille(Fenetre::Graphique)->geometry(), QRect(40, 0, 1160, 800));
+    QCOMPARE(f->Fille(Fenetre::Graphique)->geometry(), QRect(40, 0, W - 40, H));
     f->Action("b580")->trigger();  // l'éditeur
     VerifierLesRectangles(*f);
-    QCOMPARE(f->Fille(Fenetre::Editeur)->geometry(), QRect(0, 0, 1160, 760));
+    QCOMPARE(f->Fille(Fenetre::Editeur)->geometry(), QRect(0, 0, W - 40, H - 40));
     QVERIFY(f->Editeur()->hasFocus());
     QVERIFY(f->Action("b580")->isChecked());
     f->Action("b550")->trigger();  // juxtaposées
     VerifierLesRectangles(*f);
-    QCOMPARE(f->Fille(Fenetre::Messages)->geometry(), QRect(0, 550, 600, 250));
+    QCOMPARE(f->Fille(Fenetre::Messages)->geometry(), QRect(0, H - 250, W / 2, 250));
     f->Action("b570")->trigger();  // messages cachés : l'éditeur prend toute la hauteur
     VerifierLesRectangles(*f);
-    QCOMPARE(f->Fille(Fenetre::Editeur)->geometry(), QRect(0, 0, 600, 800));
+    QCOMPARE(f->Fille(Fenetre::Editeur)->geometry(), QRect(0, 0, W / 2, H));
     // Enregistrer suit l'état « modifié » de l'éditeur quand il a le clavier.
     QVERIFY(!f->Action("b24333")->isEnabled());
     QTest::keyClicks(f->Editeur(), QStringLiteral("av(1);"));
@@ -498,10 +497,13 @@ void TestFenetre::fichiersDeProgrammes() {
     QFile sansSuffixe(second);
     QVERIFY(enregistre.exists() || sansSuffixe.exists());
     QCOMPARE(f->Editeur()->Chemin(), premier);
-    QCOMPARE(f->Fille(Fenetre::Editeur)->windowTitle(), QStringLiteral("premier.gra"));
-    // Enregistrer écrit dans le fichier lié.
+    QCOMPARE(f->Fille(Fenetre::Editeur)->windowTitle(), QStringLiteral("premier.gra[*]"));
+    QVERIFY(!f->Fille(Fenetre::Editeur)->isWindowModified());
+    // Enregistrer (Ctrl+S) écrit dans le fichier lié ; le titre perd son étoile.
     QTest::keyClicks(f->Editeur(), QStringLiteral("ec(1); "));
-    QVERIFY(f->EnregistrerLeProgramme());
+    QVERIFY(f->Fille(Fenetre::Editeur)->isWindowModified());
+    QTest::keySequence(f->Editeur(), QKeySequence::Save);
+    QVERIFY(!f->Fille(Fenetre::Editeur)->isWindowModified());
     {
         QFile relu(premier);
         QVERIFY(relu.open(QIODevice::ReadOnly));
@@ -538,7 +540,7 @@ void TestFenetre::fichiersDeProgrammes() {
     QVERIFY(JournalContient(*f, QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Incapable de lire le ficher ")));
 }
 
-void TestFenetre::imagesEtImpression() {
+void TestFenetre::images() {
     auto f = FenetreDemarree();
     Taper(*f, QStringLiteral("av(100);"));
     QTemporaryDir dossier;
@@ -576,53 +578,22 @@ void TestFenetre::imagesEtImpression() {
     QVERIFY(Noir(*f, 500, 450));
     QCOMPARE(f->Hote().Journal().value(0), QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Le dessin de la "
                                                           "fenêtre graphique | va être effacé. Faut-il continuer ?"));
-
-    // Imprimer vers un fichier PDF.
-    const QString pdf = dossier.filePath(QStringLiteral("dessin.pdf"));
-    QString nomDuDocument;
-    f->preparerImprimante = [&](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-        nomDuDocument = p.docName();
-        return true;
-    };
-    f->Imprimer(false);
-    QCOMPARE(nomDuDocument, QStringLiteral("Interface d'impression externe"));
-    QFile fichier(pdf);
-    QVERIFY(fichier.open(QIODevice::ReadOnly));
-    QVERIFY(fichier.read(5) == "%PDF-");
-    QVERIFY(fichier.size() > 2000);
-    // L'impression refusée dans sa boîte ne fait rien.
-    f->preparerImprimante = [](QPrinter&) { return false; };
-    f->Imprimer(true);
-}
-
-void TestFenetre::placementsDImpression() {
-    QImage dessin(1000, 1000, QImage::Format_RGB32);
-    dessin.fill(Qt::white);
-    QPainter(&dessin).fillRect(0, 0, 100, 100, Qt::black);  // le coin haut gauche du champ
-    // La page en réduction : un pixel pour 10 unités.
-    QImage page(450, 820, QImage::Format_RGB32);
-    page.fill(Qt::gray);
-    {
-        QPainter p(&page);
-        p.scale(0.1, 0.1);
-        PeindreLaPage(p, dessin, false);
-    }
-    QCOMPARE(QColor(page.pixel(20, 3)), QColor(Qt::black));    // première copie en (176, 0)
-    QCOMPARE(QColor(page.pixel(20, 162)), QColor(Qt::black));  // seconde en (176, 1588)
-    QCOMPARE(QColor(page.pixel(10, 3)), QColor(Qt::gray));     // rien à gauche de 176
-    QCOMPARE(QColor(page.pixel(200, 100)), QColor(Qt::white));
-    QCOMPARE(QColor(page.pixel(200, 370)), QColor(Qt::gray));  // sous la seconde copie (1588 + 2000)
-    page.fill(Qt::gray);
-    {
-        QPainter p(&page);
-        p.scale(0.1, 0.1);
-        PeindreLaPage(p, dessin, true);
-    }
-    QCOMPARE(QColor(page.pixel(5, 5)), QColor(Qt::black));    // (0, 0), 4000 de côté
-    QCOMPARE(QColor(page.pixel(5, 405)), QColor(Qt::black));  // (0, 4000)
-    QCOMPARE(QColor(page.pixel(60, 60)), QColor(Qt::white));
+    // Le PNG enregistré se relit aussi, et le GIF tel qu'affichebitmap le lit.
+    Taper(*f, QStringLiteral("ve();"));
+    choix = {png};
+    f->RetrouverUneImage();
+    QVERIFY(f->AttendreLaFin());
+    QVERIFY(Noir(*f, 500, 450));
+    choix = {QStringLiteral(QT_TESTCASE_SOURCEDIR "/../donnees/gif256.gif")};  // 16 x 16 : (17 i, 17 j, 128)
+    f->RetrouverUneImage();
+    QVERIFY(f->AttendreLaFin());
+    QCOMPARE(f->Dessin().LirePixel(3, 984 + 5), (Couleur{51, 85, 128}));
+    QVERIFY(Noir(*f, 500, 450));  // le reste du dessin est gardé
+    f->Hote().ViderJournal();
+    choix = {dossier.filePath(QStringLiteral("absente.png"))};
+    f->RetrouverUneImage();
+    QVERIFY(f->AttendreLaFin());
+    QVERIFY(JournalContient(*f, QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de la recherche")));
 }
 
 void TestFenetre::aideEtAPropos() {

@@ -9,18 +9,10 @@ namespace gelim {
 class TestGeometrie : public QObject {
     Q_OBJECT
 private slots:
-    void zone();
     void juxtaposees();
     void superposees();
     void separateurs();
 };
-
-void TestGeometrie::zone() {
-    // Écran de 1600 x 1000, barre des tâches de 40 pixels en bas.
-    QCOMPARE(ZoneDeDisposition(QRect(0, 0, 1600, 1000), QRect(0, 0, 1600, 960)), QSize(1596, 849));
-    // Un écran minuscule donne une zone utilisable, jamais négative.
-    QCOMPARE(ZoneDeDisposition(QRect(0, 0, 100, 80), QRect(0, 0, 100, 80)), QSize(200, 200));
-}
 
 void TestGeometrie::juxtaposees() {
     const QSize zone(1001, 700);  // moitié tronquée : 500
@@ -45,6 +37,12 @@ void TestGeometrie::juxtaposees() {
     f = CalculerLesRectangles(r, zone);
     QCOMPARE(f.editeur, QRect(0, 0, 500, 700));
     QCOMPARE(f.graphique, QRect(500, 0, 500, 700));
+
+    // Un cadre bas : la bande des messages ne prend pas plus de la moitié.
+    r.messagesCaches = false;
+    f = CalculerLesRectangles(r, QSize(880, 400));
+    QCOMPARE(f.editeur, QRect(0, 0, 440, 200));
+    QCOMPARE(f.messages, QRect(0, 200, 440, 200));
 }
 
 void TestGeometrie::superposees() {
@@ -66,9 +64,9 @@ void TestGeometrie::superposees() {
 }
 
 void TestGeometrie::separateurs() {
-    QCOMPARE(LargeurSeparateur(1000), 23);  // (1000 - 416) / 25
-    QCOMPARE(LargeurSeparateur(2000), 29);  // plafonné
-    QCOMPARE(LargeurSeparateur(300), 0);    // jamais négatif
+    QCOMPARE(LargeurSeparateur(1000, 416), 23);  // (1000 - 416) / 25
+    QCOMPARE(LargeurSeparateur(2000, 416), 29);  // plafonné
+    QCOMPARE(LargeurSeparateur(300, 416), 0);    // jamais négatif
 }
 
 GELIM_TESTS_BUREAU(TestGeometrie);

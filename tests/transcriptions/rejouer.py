@@ -12,7 +12,7 @@ Un cas est un fichier texte découpé en sections « === nom » :
   journal     la sortie d'erreur attendue, exactement, sans la boîte du démarrage
   journal-contient  des lignes qui doivent figurer dans la sortie d'erreur
   pixels      des vérifications sur le dessin (--image) : « X Y R G B » en pixels de l'image,
-              « champ X Y R G B » en coordonnées du champ, « nonblancs > N », « vue X Y R G B »
+              « champ X Y R G B » en coordonnées du champ, « nonblancs > N » (ou < N), « vue X Y R G B »
   code        le code de sortie attendu (0 par défaut)
 Les lignes qui commencent par « #! » sont des commentaires.
 """
@@ -130,7 +130,9 @@ def main():
                 largeur, hauteur, pixel = images[image]
                 if mots[0] == "nonblancs":
                     n = sum(1 for y in range(hauteur) for x in range(largeur) if pixel(x, y) != (255, 255, 255))
-                    if not n > int(mots[2]):
+                    if mots[1] == "<" and not n < int(mots[2]):
+                        erreurs.append(f"{n} pixels non blancs, attendu moins de {mots[2]}")
+                    elif mots[1] != "<" and not n > int(mots[2]):
                         erreurs.append(f"{n} pixels non blancs, attendu plus de {mots[2]}")
                     continue
                 if mots[0] == "champ":
