@@ -73,8 +73,7 @@ void TestAideInstallee::sansIndexLesPagesDesRessources() {
 
 void TestAideInstallee::lesPagesDesSourcesSeSuivent() {
     // L'aide telle qu'elle sera installée : chaque page liée depuis l'index s'ouvre.
-    const QString sources =
-        QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../aide"));
+    const QString sources = QStringLiteral(GELIM_SOURCES "/aide");
     if (!QFileInfo(sources + QStringLiteral("/index.html")).isFile()) QSKIP("aide/ introuvable depuis ce test");
     qputenv("GELIM_AIDE", QFile::encodeName(sources));
     FenetreAide aide;

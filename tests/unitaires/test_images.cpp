@@ -18,8 +18,7 @@ namespace {
 const Couleur kNoir{0, 0, 0}, kBlanc{255, 255, 255}, kRouge{255, 0, 0};
 
 std::string Donnees(const std::string& nom) {
-    std::string ici = __FILE__;
-    return ici.substr(0, ici.rfind('/')) + "/../donnees/" + nom;
+    return std::string(GELIM_SOURCES) + "/tests/donnees/" + nom;
 }
 
 std::string Provisoire(const std::string& nom) {
