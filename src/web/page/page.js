@@ -471,6 +471,7 @@
       return;
     } finally {
       occupe = false;
+      window.gelimFinDeCommande = performance.now();
       majBoutons();
     }
   }
@@ -505,8 +506,11 @@
     (mode === 0 ? $('commande') : editeur).focus();
   }
 
-  function arreter() {
+  // L'instant de la demande (celui de l'événement) et celui de la fin : les tests
+  // mesurent ainsi le délai d'arrêt vu par l'élève.
+  function arreter(e) {
     if (!occupe) return;
+    window.gelimDemandeDArret = e && e.timeStamp ? e.timeStamp : performance.now();
     page.arret = true;
     if (attenteTouche) attenteTouche(-1);
     if (finDeNote) finDeNote();
@@ -777,7 +781,7 @@
         if (!occupe || boitesOuvertes.length) return;
         if (e.key === 'Escape') {
           e.preventDefault();
-          arreter();
+          arreter(e);
           return;
         }
         if (e.ctrlKey || e.metaKey || e.altKey) return;
