@@ -159,6 +159,8 @@
     garderEditeur();
     listerMesProgrammes();
     colorer();
+    editeur.setSelectionRange(0, 0);
+    $('zone-editeur').scrollTo(0, 0);
   }
 
   // ------------------------------------------------------------ boîtes
@@ -527,7 +529,7 @@
     ecrire('mode', mode);
     ecrire('messagesCaches', messagesCaches);
     if (mode === 1) colorer();
-    (mode === 0 ? $('commande') : editeur).focus();
+    (mode === 0 ? $('commande') : editeur).focus({ preventScroll: true });
   }
 
   function telecharger(nomFichier, blob) {
