@@ -37,10 +37,17 @@ for i in executer arreter gommer ligne_commande editeur montrer_messages nouveau
          image_enregistrer image_charger pas_a_pas analyse chocs profondeur aide gelim; do
   cp "$racine/resources/icones/$i.png" "$site/"
 done
-# Le lanceur pour Node : un script qui se lance comme gelim.
+# Le lanceur pour Node, qui se lance comme gelim : avec une pile sans limite
+# (si le système l'accorde), l'évaluation s'imbrique aussi loin que sur le bureau.
 cat > "$sortie/gelim-noeud" <<FIN
 #!/bin/sh
-exec node "$racine/src/web/noeud/lancer.js" "$sortie/gelim_noeud.js" "\$@"
+export GELIM_EXEMPLES="\${GELIM_EXEMPLES:-$racine/examples}"
+if ulimit -s unlimited 2>/dev/null; then
+  export GELIM_PROFONDEUR=200000
+  exec node --stack-size=2000000 "$racine/src/web/noeud/lancer.cjs" "$sortie/gelim_noeud.js" "\$@"
+fi
+export GELIM_PROFONDEUR=2500
+exec node "$racine/src/web/noeud/lancer.cjs" "$sortie/gelim_noeud.js" "\$@"
 FIN
 chmod +x "$sortie/gelim-noeud"
 echo "Page : $site (à servir par n'importe quel serveur web)"
