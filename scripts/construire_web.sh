@@ -44,10 +44,10 @@ cat > "$sortie/gelim-noeud" <<FIN
 export GELIM_EXEMPLES="\${GELIM_EXEMPLES:-$racine/examples}"
 if ulimit -s unlimited 2>/dev/null; then
   export GELIM_PROFONDEUR=200000
-  exec node --stack-size=2000000 "$racine/src/web/noeud/lancer.cjs" "$sortie/gelim_noeud.js" "\$@"
+  exec node --stack-size=2000000 "$sortie/gelim_noeud.js" "\$@"
 fi
 export GELIM_PROFONDEUR=2500
-exec node "$racine/src/web/noeud/lancer.cjs" "$sortie/gelim_noeud.js" "\$@"
+exec node "$sortie/gelim_noeud.js" "\$@"
 FIN
 chmod +x "$sortie/gelim-noeud"
 echo "Page : $site (à servir par n'importe quel serveur web)"

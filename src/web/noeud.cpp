@@ -1,4 +1,4 @@
-// Le lanceur pour Node : « node lancer.js gelim_noeud.js [ARGUMENTS] » prend les
+// Le lanceur pour Node : « node gelim_noeud.js [ARGUMENTS] » prend les
 // arguments et rend la sortie de « gelim --batch ». Même contrat, même cœur ;
 // seules les surfaces changent (la surface en mémoire, sans police : le texte
 // n'est pas dessiné) et les images (BMP du cœur, PNG sans bibliothèque).
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     face.dessin = &dessin;
     face.vue = &vue;
     face.precedent = &precedent;
-    // La pile que le lanceur a pu obtenir de Node (voir lancer.js).
+    // La pile que le script build-web/gelim-noeud a pu obtenir du système.
     const char* profondeur = std::getenv("GELIM_PROFONDEUR");
     face.profondeurNativeMax = profondeur && std::atoi(profondeur) > 0 ? std::atoi(profondeur) : 2500;
     if (const char* exemples = std::getenv("GELIM_EXEMPLES")) face.dossierExemples = exemples;
