@@ -91,6 +91,11 @@ void HoteWeb::Rafraichir() {
         }
         js_messages(Cp1252VersUtf8(texte).c_str(), int(debut));
     }
+    // Comme sur le bureau : le compte des nombres vivants dans le titre de la fenêtre graphique.
+    if (I && I->nbNombresVivants != dernierCompte_) {
+        dernierCompte_ = I->nbNombresVivants;
+        js_titre(int(Fenetre::Graphique), std::to_string(dernierCompte_).c_str());
+    }
 }
 
 void HoteWeb::MontrerBoiteErreur(const BoiteErreur& b) {

@@ -47,6 +47,7 @@ public:
 private:
     uint64_t versionVue_ = ~0ull, versionMessages_ = ~0ull;
     double dernierePause_ = 0;
+    int64_t dernierCompte_ = -1;
 };
 
 }  // namespace gelim
