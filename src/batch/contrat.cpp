@@ -98,6 +98,7 @@ ReponsePasAPas HoteScripte::BoitePasAPas(const std::string& titre, const std::st
 }
 
 bool HoteScripte::Saisie(const std::string& titre, const std::string& invite, std::string& texte) {
+    if (ArretDemande()) return false;  // le programme s'arrête : la boîte ne s'ouvre pas
     Dialogue(titre, {invite});
     std::string r = Reponse("<annuler>");
     if (r == "<annuler>") return false;
@@ -119,6 +120,7 @@ void HoteScripte::JoueSon(const std::string& nom) {
 }
 
 Touche HoteScripte::AttendreTouche() {
+    if (ArretDemande()) return Touche{};  // Aucune : le programme s'arrête
     return ToucheDe(Reponse("echap"));
 }
 
@@ -214,6 +216,7 @@ bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o) {
 
 int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face) {
     HoteScripte hote;
+    hote.arretExterieur = face.arretExterieur;
     int code = 0;
     if (!o.reponses.empty()) {
         std::string brut;

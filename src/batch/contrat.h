@@ -18,6 +18,9 @@ namespace gelim {
 class HoteScripte : public Hote {
 public:
     std::deque<std::string> reponses;  // en page 1252
+    // Un arrêt venu du dehors (signal, délai dépassé...) que la face peut donner :
+    // le programme s'arrête alors comme sur la demande de l'élève.
+    std::function<bool()> arretExterieur;
 
     void MontrerBoiteErreur(const BoiteErreur& b) override;
     int AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) override;
@@ -30,6 +33,7 @@ public:
     void JoueSon(const std::string& nom) override;
     void TitreFenetre(Fenetre, const std::string&) override {}
     Touche AttendreTouche() override;
+    bool ArretDemande() override { return arretExterieur && arretExterieur(); }
 
     // La touche d'une réponse (« a », « A », « gauche », « clic-droit », « touche:N »...).
     static Touche ToucheDe(const std::string& r);
@@ -61,6 +65,7 @@ struct FaceLanceur {
     int profondeurNativeMax = 16000;
     std::string dossierExemples;
     std::function<bool(const Surface&, const std::string&)> enregistrerImage;
+    std::function<bool()> arretExterieur;  // facultatif
 };
 
 // La session entière (toutes les entrées dans un seul interprète) ; rend le code de sortie.
