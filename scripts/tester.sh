@@ -16,6 +16,11 @@ cmake -S "$racine" -B "$racine/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$racine/build" -j"$coeurs"
 (cd "$racine/build" && ctest --output-on-failure -j"$coeurs" --timeout 600)
 
+echo "=== Face web : construction, transcriptions par Node, page dans chromium ==="
+GELIM_COEURS="$coeurs" bash "$racine/scripts/construire_web.sh"
+bash "$racine/tests/web/transcriptions_noeud.sh" "$racine/build-web/gelim-noeud"
+node --test "$racine/tests/web/test_page.mjs"
+
 echo "=== Construction avec les assainisseurs (adresse, comportement indéfini) ==="
 cmake -S "$racine" -B "$racine/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGELIM_SANITIZE=ON >/dev/null
 cmake --build "$racine/build-asan" -j"$coeurs"

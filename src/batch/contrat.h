@@ -1,0 +1,74 @@
+// Le contrat de « gelim --batch », sans Qt : options, entrées, réponses écrites
+// d'avance, journal de ce que l'élève voit et entend sur la sortie d'erreur,
+// messages sur la sortie standard. Le lanceur du bureau (Qt) et le lanceur
+// pour Node (WebAssembly) le partagent ; chacun fournit ses surfaces.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "objects/hote.h"
+#include "turtle/surface.h"
+
+namespace gelim {
+
+// Répond à chaque demande par la ligne suivante des réponses, et la note au journal.
+class HoteScripte : public Hote {
+public:
+    std::deque<std::string> reponses;  // en page 1252
+    // Un arrêt venu du dehors (signal, délai dépassé...) que la face peut donner :
+    // le programme s'arrête alors comme sur la demande de l'élève.
+    std::function<bool()> arretExterieur;
+
+    void MontrerBoiteErreur(const BoiteErreur& b) override;
+    int AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) override;
+    int QuestionOuiNon(const std::string& titre, const std::vector<std::string>& lignes) override;
+    void BoiteMessage(const std::string& titre, const std::string& texte) override;
+    ReponsePasAPas BoitePasAPas(const std::string& titre, const std::string& texte) override;
+    bool Saisie(const std::string& titre, const std::string& invite, std::string& texte) override;
+    void Beep(Bip) override;
+    void BipFD(int f, int d) override;
+    void JoueSon(const std::string& nom) override;
+    void TitreFenetre(Fenetre, const std::string&) override {}
+    Touche AttendreTouche() override;
+    bool ArretDemande() override { return arretExterieur && arretExterieur(); }
+
+    // La touche d'une réponse (« a », « A », « gauche », « clic-droit », « touche:N »...).
+    static Touche ToucheDe(const std::string& r);
+
+private:
+    std::string Reponse(const char* parDefaut);
+};
+
+struct EntreeLanceur {
+    enum Genre { Programme, Commandes, Texte } genre;
+    std::string valeur;
+};
+
+struct OptionsLanceur {
+    std::vector<EntreeLanceur> entrees;
+    std::string reponses, image, vue;
+    bool analyse = false, pasAPas = false;
+    int profondeur = -1;
+};
+
+bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o);
+void UsageLanceur();
+
+// Ce que chaque face donne à la session : ses trois surfaces (dessin, vue,
+// précédent), la borne des imbrications que sa pile tient, le dossier des
+// exemples, et l'enregistrement d'une image dans un autre format que le BMP du dessin.
+struct FaceLanceur {
+    Surface *dessin = nullptr, *vue = nullptr, *precedent = nullptr;
+    int profondeurNativeMax = 16000;
+    std::string dossierExemples;
+    std::function<bool(const Surface&, const std::string&)> enregistrerImage;
+    std::function<bool()> arretExterieur;  // facultatif
+};
+
+// La session entière (toutes les entrées dans un seul interprète) ; rend le code de sortie.
+int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face);
+
+}  // namespace gelim

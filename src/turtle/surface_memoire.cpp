@@ -1,0 +1,406 @@
+// Le tracé logiciel des figures. Conventions d'un contexte graphique classique :
+// le pixel (x, y) a son centre en (x + 0,5 ; y + 0,5) ; un trait d'un pixel
+// exclut son dernier point ; une figure donnée par son rectangle englobant en
+// exclut les bords droit et bas. Les calculs des ellipses se font en entiers
+// (coordonnées doublées) pour que les figures restent exactement symétriques.
+#include "turtle/surface_memoire.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <utility>
+
+namespace gelim {
+
+using Entier128 = __int128;
+
+SurfaceMemoire::SurfaceMemoire(int largeur, int hauteur)
+    : largeur_(std::max(largeur, 1)),
+      hauteur_(std::max(hauteur, 1)),
+      pixels_(size_t(largeur_) * size_t(hauteur_), Pixel(Couleur{255, 255, 255})) {}
+
+void SurfaceMemoire::Crayon(Couleur c, int largeur) {
+    std::lock_guard verrou(verrou_);
+    crayon_ = c;
+    largeurCrayon_ = std::clamp(largeur, 1, 1 << 16);
+}
+
+void SurfaceMemoire::Brosse(Couleur c) {
+    std::lock_guard verrou(verrou_);
+    brosse_ = c;
+    brossePleine_ = true;
+}
+
+void SurfaceMemoire::BrosseCreuse() {
+    std::lock_guard verrou(verrou_);
+    brossePleine_ = false;
+}
+
+void SurfaceMemoire::DeplacerVers(int x, int y) {
+    std::lock_guard verrou(verrou_);
+    posX_ = x;
+    posY_ = y;
+}
+
+void SurfaceMemoire::Segment(int y, long long g, long long d, uint32_t p) {
+    if (y < 0 || y >= hauteur_) return;
+    g = std::max(g, 0LL);
+    d = std::min(d, (long long)largeur_ - 1);
+    if (g > d) return;
+    uint32_t* ligne = pixels_.data() + size_t(y) * size_t(largeur_);
+    std::fill(ligne + g, ligne + d + 1, p);
+}
+
+// Rogne le segment au carré [bas, haut]² (Liang et Barsky) ; faux s'il est tout dehors.
+static bool RognerSegment(double& x0, double& y0, double& x1, double& y1, double bas, double haut) {
+    double t0 = 0, t1 = 1, dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x0 - bas, haut - x0, y0 - bas, haut - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        double r = q[i] / p[i];
+        if (p[i] < 0) {
+            if (r > t1) return false;
+            if (r > t0) t0 = r;
+        } else {
+            if (r < t0) return false;
+            if (r < t1) t1 = r;
+        }
+    }
+    double ax = x0 + t0 * dx, ay = y0 + t0 * dy, bx = x0 + t1 * dx, by = y0 + t1 * dy;
+    x0 = ax, y0 = ay, x1 = bx, y1 = by;
+    return true;
+}
+
+void SurfaceMemoire::TraitFin(int x0, int y0, int x1, int y1, uint32_t p) {
+    long long dx = std::llabs((long long)x1 - x0), dy = -std::llabs((long long)y1 - y0);
+    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    long long err = dx + dy, cx = x0, cy = y0;
+    while (!(cx == x1 && cy == y1)) {
+        Poser(int(cx), int(cy), p);
+        long long e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            cx += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            cy += sy;
+        }
+    }
+}
+
+// Trait large à bouts ronds : les pixels dont le centre est à au plus une
+// demi-largeur du segment. Un crayon de largeur impaire est centré sur les
+// pixels des extrémités, un crayon pair sur leurs coins (autant de pixels de
+// part et d'autre) : un trait horizontal a exactement l'épaisseur du crayon.
+void SurfaceMemoire::TraitLarge(int x0, int y0, int x1, int y1) {
+    const double dec = (largeurCrayon_ & 1) ? 0.5 : 0.0, eps = 1e-9;
+    const double ax = x0 + dec, ay = y0 + dec, bx = x1 + dec, by = y1 + dec, r = largeurCrayon_ / 2.0;
+    const double dx = bx - ax, dy = by - ay, L2 = dx * dx + dy * dy, rL = r * std::sqrt(L2);
+    const double inf = std::numeric_limits<double>::infinity();
+    const uint32_t p = Pixel(crayon_);
+    const long long premiere = std::max(0LL, (long long)std::floor(std::min(ay, by) - r - 1));
+    const long long derniere = std::min((long long)hauteur_ - 1, (long long)std::ceil(std::max(ay, by) + r));
+    for (long long y = premiere; y <= derniere; ++y) {
+        const double Y = double(y) + 0.5;
+        double lo = inf, hi = -inf;
+        auto disque = [&](double cx, double cy) {
+            const double q = r * r - (Y - cy) * (Y - cy);
+            if (q < -eps) return;
+            const double s = std::sqrt(std::max(q, 0.0));
+            lo = std::min(lo, cx - s);
+            hi = std::max(hi, cx + s);
+        };
+        disque(ax, ay);
+        disque(bx, by);
+        if (L2 > 0) {
+            // Le corps : 0 <= (P - A)·D <= |D|² et |(P - A) x D| <= r |D|, linéaires en x.
+            double l = -inf, h = inf;
+            auto borne = [&](double coef, double cst, double min, double max) {
+                if (std::fabs(coef) < 1e-12) {
+                    if (cst < min - eps || cst > max + eps) l = inf, h = -inf;
+                    return;
+                }
+                double u = (min - cst) / coef, v = (max - cst) / coef;
+                if (u > v) std::swap(u, v);
+                l = std::max(l, u);
+                h = std::min(h, v);
+            };
+            borne(dx, -ax * dx + (Y - ay) * dy, 0, L2);
+            borne(dy, -ax * dy - (Y - ay) * dx, -rL, rL);
+            if (l <= h) {
+                lo = std::min(lo, l);
+                hi = std::max(hi, h);
+            }
+        }
+        if (lo > hi) continue;
+        Segment(int(y), (long long)std::ceil(lo - 0.5 - eps), (long long)std::floor(hi - 0.5 + eps), p);
+    }
+}
+
+// Un trait quelconque : d'abord rogné à un carré élargi autour de la surface,
+// pour rester exact sur la surface sans jamais parcourir des millions de points.
+static bool Rogner(int& x0, int& y0, int& x1, int& y1, int largeurCrayon, int largeur, int hauteur) {
+    const int marge = 2048 + largeurCrayon;
+    const int bas = -marge, haut = std::max(largeur, hauteur) + marge;
+    auto dedans = [&](int a, int b) { return a >= bas && a <= haut && b >= bas && b <= haut; };
+    if (dedans(x0, y0) && dedans(x1, y1)) return true;
+    double ax = x0, ay = y0, bx = x1, by = y1;
+    if (!RognerSegment(ax, ay, bx, by, bas, haut)) return false;
+    x0 = int(std::lround(ax)), y0 = int(std::lround(ay)), x1 = int(std::lround(bx)), y1 = int(std::lround(by));
+    return true;
+}
+
+void SurfaceMemoire::LigneVers(int x, int y) {
+    std::lock_guard verrou(verrou_);
+    int x0 = posX_, y0 = posY_;
+    posX_ = x;
+    posY_ = y;
+    if (!Rogner(x0, y0, x, y, largeurCrayon_, largeur_, hauteur_)) return;
+    ++version_;
+    if (largeurCrayon_ > 1)
+        TraitLarge(x0, y0, x, y);
+    else
+        TraitFin(x0, y0, x, y, Pixel(crayon_));
+}
+
+static void Normaliser(int& g, int& h, int& d, int& b) {
+    if (g > d) std::swap(g, d);
+    if (h > b) std::swap(h, b);
+}
+
+namespace {
+
+// L'ellipse de largeur et hauteur totales (lq, hq) centrée comme le rectangle
+// englobant : sur la ligne de pixels dont l'écart vertical doublé au centre est
+// y2, l'écart horizontal doublé m des pixels strictement intérieurs vérifie
+// m² hq² < lq² hq² - y2² lq². Rend le plus grand m de la parité des pixels, ou -1.
+long long DemiCorde(long long y2, long long lq, long long hq, int parite) {
+    if (lq <= 0 || hq <= 0) return -1;
+    const Entier128 L = lq, H = hq, Y = y2;
+    const Entier128 reste = L * L * H * H - Y * Y * L * L;
+    if (reste <= 0) return -1;
+    long long m = (long long)std::sqrt((long double)reste / (long double)(H * H));
+    while (Entier128(m + 1) * (m + 1) * H * H < reste) ++m;
+    while (m >= 0 && Entier128(m) * m * H * H >= reste) --m;
+    if (m >= 0 && ((m - parite) & 1)) --m;
+    return m;
+}
+
+// La corde d'une ligne en pixels : [g, d], vide si g > d.
+struct Corde {
+    long long g = 1, d = 0;
+    bool Vide() const { return g > d; }
+};
+
+struct Ellipse2 {
+    long long sommeX, sommeY;  // g + d et h + b : le centre doublé
+    long long lq, hq;          // largeur et hauteur totales de l'ellipse
+    int parite;                // parité des écarts doublés des pixels
+    Corde Ligne(long long y) const {
+        long long m = DemiCorde(2 * y + 1 - sommeY, lq, hq, parite);
+        if (m < 0) return {};
+        return {(-m + sommeX - 1) / 2, (m + sommeX - 1) / 2};
+    }
+};
+
+}  // namespace
+
+void SurfaceMemoire::ContourEllipse(int g, int h, int d, int b) {
+    const long long W = (long long)d - g, H = (long long)b - h;
+    const int parite = int((W + 1) & 1);
+    const uint32_t p = Pixel(crayon_);
+    const long long premiere = std::max<long long>(0, h - largeurCrayon_),
+                    derniere = std::min<long long>(hauteur_ - 1, b + largeurCrayon_);
+    if (largeurCrayon_ <= 1) {
+        // Les pixels intérieurs qui touchent l'extérieur par un côté : une courbe fine et continue.
+        const Ellipse2 e{(long long)g + d, (long long)h + b, W, H, parite};
+        for (long long y = premiere; y <= derniere; ++y) {
+            Corde c = e.Ligne(y);
+            if (c.Vide()) continue;
+            Corde dessus = e.Ligne(y - 1), dessous = e.Ligne(y + 1);
+            long long ig = std::max({c.g + 1, dessus.g, dessous.g}), id = std::min({c.d - 1, dessus.d, dessous.d});
+            if (dessus.Vide() || dessous.Vide() || ig > id) {
+                Segment(int(y), c.g, c.d, p);
+            } else {
+                Segment(int(y), c.g, ig - 1, p);
+                Segment(int(y), id + 1, c.d, p);
+            }
+        }
+        return;
+    }
+    // Crayon large : l'anneau entre les ellipses élargie et rétrécie de la
+    // largeur du crayon, autour du chemin qui passe par les pixels extrêmes.
+    const Ellipse2 dehors{(long long)g + d, (long long)h + b, W - 1 + largeurCrayon_, H - 1 + largeurCrayon_, parite};
+    const Ellipse2 dedans{(long long)g + d, (long long)h + b, W - 1 - largeurCrayon_, H - 1 - largeurCrayon_, parite};
+    for (long long y = premiere; y <= derniere; ++y) {
+        Corde c = dehors.Ligne(y);
+        if (c.Vide()) continue;
+        Corde trou = dedans.Ligne(y);
+        if (trou.Vide()) {
+            Segment(int(y), c.g, c.d, p);
+        } else {
+            Segment(int(y), c.g, trou.g - 1, p);
+            Segment(int(y), trou.d + 1, c.d, p);
+        }
+    }
+}
+
+void SurfaceMemoire::Ellipse(int g, int h, int d, int b) {
+    std::lock_guard verrou(verrou_);
+    Normaliser(g, h, d, b);
+    if (d - g < 1 || b - h < 1) return;
+    ++version_;
+    if (brossePleine_) {
+        const Ellipse2 e{(long long)g + d, (long long)h + b, (long long)d - g, (long long)b - h, int((d - g + 1) & 1)};
+        const uint32_t p = Pixel(brosse_);
+        for (long long y = std::max(h, 0); y <= std::min(b - 1, hauteur_ - 1); ++y) {
+            Corde c = e.Ligne(y);
+            if (!c.Vide()) Segment(int(y), c.g, c.d, p);
+        }
+    }
+    ContourEllipse(g, h, d, b);
+}
+
+void SurfaceMemoire::Rectangle(int g, int h, int d, int b) {
+    std::lock_guard verrou(verrou_);
+    Normaliser(g, h, d, b);
+    if (d - g < 1 || b - h < 1) return;
+    ++version_;
+    if (brossePleine_) {
+        const uint32_t p = Pixel(brosse_);
+        for (int y = std::max(h, 0); y <= std::min(b - 1, hauteur_ - 1); ++y) Segment(y, g, d - 1, p);
+    }
+    if (largeurCrayon_ > 1) {
+        const Point coins[5] = {{g, h}, {d - 1, h}, {d - 1, b - 1}, {g, b - 1}, {g, h}};
+        for (int i = 0; i < 4; ++i) {
+            int x0 = coins[i].x, y0 = coins[i].y, x1 = coins[i + 1].x, y1 = coins[i + 1].y;
+            if (Rogner(x0, y0, x1, y1, largeurCrayon_, largeur_, hauteur_)) TraitLarge(x0, y0, x1, y1);
+        }
+        return;
+    }
+    const uint32_t p = Pixel(crayon_);
+    Segment(h, g, d - 1, p);
+    Segment(b - 1, g, d - 1, p);
+    for (int y = std::max(h, 0); y <= std::min(b - 1, hauteur_ - 1); ++y) {
+        Poser(g, y, p);
+        Poser(d - 1, y, p);
+    }
+}
+
+// Intérieur par lignes de balayage (règle pair-impair, centres des pixels),
+// puis les côtés avec le crayon.
+void SurfaceMemoire::Polygone(const std::vector<Point>& pts) {
+    std::lock_guard verrou(verrou_);
+    if (pts.empty()) return;
+    ++version_;
+    const size_t n = pts.size();
+    if (brossePleine_ && n >= 3) {
+        long long haut = pts[0].y, bas = pts[0].y;
+        for (const Point& q : pts) haut = std::min<long long>(haut, q.y), bas = std::max<long long>(bas, q.y);
+        const uint32_t p = Pixel(brosse_);
+        std::vector<double> croisements;
+        for (long long y = std::max(haut, 0LL); y <= std::min(bas, (long long)hauteur_ - 1); ++y) {
+            croisements.clear();
+            for (size_t i = 0; i < n; ++i) {
+                const Point &a = pts[i], &c = pts[(i + 1) % n];
+                if (a.y == c.y) continue;
+                const double ya = a.y, yc = c.y;
+                if (!((y >= std::min(ya, yc)) && (y < std::max(ya, yc)))) continue;
+                croisements.push_back(a.x + (double(y) - ya) * (double(c.x) - a.x) / (yc - ya));
+            }
+            std::sort(croisements.begin(), croisements.end());
+            for (size_t i = 0; i + 1 < croisements.size(); i += 2)
+                Segment(int(y), (long long)std::ceil(croisements[i]), (long long)std::ceil(croisements[i + 1]) - 1, p);
+        }
+    }
+    const uint32_t p = Pixel(crayon_);
+    for (size_t i = 0; i < n; ++i) {
+        int x0 = pts[i].x, y0 = pts[i].y, x1 = pts[(i + 1) % n].x, y1 = pts[(i + 1) % n].y;
+        if (!Rogner(x0, y0, x1, y1, largeurCrayon_, largeur_, hauteur_)) continue;
+        if (largeurCrayon_ > 1)
+            TraitLarge(x0, y0, x1, y1);
+        else if (n == 1)
+            Poser(x0, y0, p);
+        else
+            TraitFin(x0, y0, x1, y1, p);
+    }
+}
+
+void SurfaceMemoire::RemplirRectangle(int g, int h, int d, int b, Couleur c) {
+    std::lock_guard verrou(verrou_);
+    Normaliser(g, h, d, b);
+    ++version_;
+    const uint32_t p = Pixel(c);
+    for (int y = std::max(h, 0); y <= std::min(b - 1, hauteur_ - 1); ++y) Segment(y, g, (long long)d - 1, p);
+}
+
+// Remplissage par segments de ligne, avec une pile explicite : jamais de récursion.
+void SurfaceMemoire::RemplissageSurface(int x, int y, Couleur cible) {
+    std::lock_guard verrou(verrou_);
+    const int w = largeur_, h = hauteur_;
+    if (x < 0 || y < 0 || x >= w || y >= h) return;
+    const uint32_t avant = Pixel(cible), apres = Pixel(brosse_);
+    auto lire = [&](int px, int py) { return pixels_[size_t(py) * size_t(w) + size_t(px)]; };
+    if (lire(x, y) != avant || apres == avant) return;
+    ++version_;
+    std::vector<std::pair<int, int>> pile{{x, y}};
+    while (!pile.empty()) {
+        auto [px, py] = pile.back();
+        pile.pop_back();
+        if (lire(px, py) != avant) continue;
+        int g = px, d = px;
+        while (g > 0 && lire(g - 1, py) == avant) --g;
+        while (d < w - 1 && lire(d + 1, py) == avant) ++d;
+        Segment(py, g, d, apres);
+        for (int ny : {py - 1, py + 1}) {
+            if (ny < 0 || ny >= h) continue;
+            bool dansSegment = false;
+            for (int i = g; i <= d; ++i) {
+                bool a = lire(i, ny) == avant;
+                if (a && !dansSegment) pile.push_back({i, ny});
+                dansSegment = a;
+            }
+        }
+    }
+}
+
+Couleur SurfaceMemoire::LirePixel(int x, int y) const {
+    std::lock_guard verrou(verrou_);
+    if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return Couleur{255, 255, 255};
+    uint32_t p = pixels_[size_t(y) * size_t(largeur_) + size_t(x)];
+    return Couleur{uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
+}
+
+void SurfaceMemoire::EcrirePixel(int x, int y, Couleur c) {
+    std::lock_guard verrou(verrou_);
+    ++version_;
+    Poser(x, y, Pixel(c));
+}
+
+void SurfaceMemoire::TexteALaPosition(const std::string&) {}
+
+void SurfaceMemoire::CopierDepuis(const Surface& source) {
+    const auto* s = dynamic_cast<const SurfaceMemoire*>(&source);
+    if (!s || s == this) return;
+    std::scoped_lock verrous(verrou_, s->verrou_);
+    ++version_;
+    const int w = std::min(largeur_, s->largeur_), h = std::min(hauteur_, s->hauteur_);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(s->pixels_.data() + size_t(y) * size_t(s->largeur_), w,
+                    pixels_.data() + size_t(y) * size_t(largeur_));
+}
+
+void SurfaceMemoire::CollerImage(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) {
+    std::lock_guard verrou(verrou_);
+    if (largeur <= 0 || hauteur <= 0 || pixels.size() < size_t(largeur) * size_t(hauteur)) return;
+    ++version_;
+    for (int j = 0; j < hauteur; ++j)
+        for (int i = 0; i < largeur; ++i) Poser(x + i, y + j, Pixel(pixels[size_t(j) * size_t(largeur) + size_t(i)]));
+}
+
+}  // namespace gelim

@@ -1,0 +1,56 @@
+// Le lanceur pour Node : « node gelim_noeud.js [ARGUMENTS] » prend les
+// arguments et rend la sortie de « gelim --batch ». Même contrat, même cœur ;
+// seules les surfaces changent (la surface en mémoire, sans police : le texte
+// n'est pas dessiné) et les images (BMP du cœur, PNG sans bibliothèque).
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
+#include "batch/contrat.h"
+#include "turtle/images.h"
+#include "web/png.h"
+
+using namespace gelim;
+
+namespace {
+
+bool FiniPar(const std::string& nom, const char* fin) {
+    const std::string f(fin);
+    if (nom.size() < f.size()) return false;
+    for (size_t i = 0; i < f.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(nom[nom.size() - f.size() + i])) != f[i]) return false;
+    return true;
+}
+
+bool EnregistrerImage(const Surface& surface, const std::string& nom) {
+    const auto& s = static_cast<const SurfaceMemoire&>(surface);
+    if (FiniPar(nom, ".png")) return EcrirePng(s, nom);
+    if (!FiniPar(nom, ".bmp")) return false;
+    ImageRGB image;
+    image.largeur = s.Largeur();
+    image.hauteur = s.Hauteur();
+    for (int y = 0; y < image.hauteur; ++y)
+        for (int x = 0; x < image.largeur; ++x) image.pixels.push_back(s.LirePixel(x, y));
+    return EcrireBmp24(nom, image);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    OptionsLanceur o;
+    if (!LireOptionsLanceur(argc, argv, o)) {
+        UsageLanceur();
+        return 2;
+    }
+    SurfaceMemoire dessin, vue, precedent;
+    FaceLanceur face;
+    face.dessin = &dessin;
+    face.vue = &vue;
+    face.precedent = &precedent;
+    // La pile que le script build-web/gelim-noeud a pu obtenir du système.
+    const char* profondeur = std::getenv("GELIM_PROFONDEUR");
+    face.profondeurNativeMax = profondeur && std::atoi(profondeur) > 0 ? std::atoi(profondeur) : 2500;
+    if (const char* exemples = std::getenv("GELIM_EXEMPLES")) face.dossierExemples = exemples;
+    face.enregistrerImage = EnregistrerImage;
+    return SessionLanceur(o, face);
+}

@@ -1,0 +1,111 @@
+// Le tracé logiciel de la surface en mémoire : les règles de géométrie d'un
+// contexte graphique (rectangle englobant sans ses bords droit et bas, dernier
+// point d'un trait exclu), les crayons larges, la symétrie et les coordonnées démesurées.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+
+#include "turtle/surface_memoire.h"
+
+namespace gelim {
+namespace {
+
+const Couleur kNoir{0, 0, 0}, kBlanc{255, 255, 255}, kVert{0, 200, 0};
+
+bool Encre(const SurfaceMemoire& s, int x, int y) {
+    return s.LirePixel(x, y) != kBlanc;
+}
+
+// La boîte des pixels non blancs : gauche, haut, droite, bas (compris).
+std::array<int, 4> Boite(const SurfaceMemoire& s) {
+    std::array<int, 4> b{s.Largeur(), s.Hauteur(), -1, -1};
+    for (int y = 0; y < s.Hauteur(); ++y)
+        for (int x = 0; x < s.Largeur(); ++x)
+            if (Encre(s, x, y)) b = {std::min(b[0], x), std::min(b[1], y), std::max(b[2], x), std::max(b[3], y)};
+    return b;
+}
+
+TEST(SurfaceMemoire, TraitFinSansSonDernierPointEtTraitsLargesAuxBoutsRonds) {
+    SurfaceMemoire s(100, 100);
+    s.DeplacerVers(10, 10);
+    s.LigneVers(20, 15);
+    EXPECT_TRUE(Encre(s, 10, 10));
+    EXPECT_FALSE(Encre(s, 20, 15));
+    EXPECT_EQ(Boite(s), (std::array<int, 4>{10, 10, 19, 15}));
+
+    // Un trait horizontal a l'épaisseur du crayon, paire comme impaire.
+    for (int largeur : {2, 3, 4, 7}) {
+        SurfaceMemoire t(100, 100);
+        t.Crayon(kNoir, largeur);
+        t.DeplacerVers(20, 50);
+        t.LigneVers(80, 50);
+        const auto b = Boite(t);
+        EXPECT_EQ(b[3] - b[1] + 1, largeur) << largeur;
+        // Les bouts sont ronds : le coin du carré qui les engloberait reste blanc.
+        if (largeur >= 4) {
+            EXPECT_FALSE(Encre(t, b[0], b[1])) << largeur;
+        }
+        EXPECT_TRUE(Encre(t, b[0] + largeur / 2, 50)) << largeur;
+    }
+}
+
+TEST(SurfaceMemoire, EllipsesDansLeurRectangleEtSymetriques) {
+    for (int taille = 1; taille <= 40; ++taille) {
+        SurfaceMemoire s(100, 100);
+        s.Ellipse(10, 20, 10 + taille, 20 + taille + 3);
+        // Les bords droit et bas du rectangle sont exclus.
+        EXPECT_EQ(Boite(s), (std::array<int, 4>{10, 20, 9 + taille, 22 + taille})) << taille;
+        for (int y = 20; y < 23 + taille; ++y)
+            for (int x = 10; x < 10 + taille; ++x) {
+                ASSERT_EQ(Encre(s, x, y), Encre(s, 19 + taille - x, y)) << taille << " " << x << "," << y;
+                ASSERT_EQ(Encre(s, x, y), Encre(s, x, 42 + taille - y)) << taille << " " << x << "," << y;
+            }
+    }
+    // Creuse sans brosse ; pleine avec, son contour du crayon par-dessus.
+    SurfaceMemoire s(100, 100);
+    s.Ellipse(20, 20, 80, 80);
+    EXPECT_FALSE(Encre(s, 50, 50));
+    s.Brosse(kVert);
+    s.Ellipse(20, 20, 80, 80);
+    EXPECT_EQ(s.LirePixel(50, 50), kVert);
+    EXPECT_EQ(s.LirePixel(20, 50), kNoir);
+    // Un crayon large est centré sur le contour d'un pixel : un anneau de sa largeur.
+    SurfaceMemoire l(100, 100);
+    l.Crayon(kNoir, 6);
+    l.Ellipse(20, 20, 80, 80);
+    EXPECT_EQ(Boite(l), (std::array<int, 4>{18, 18, 81, 81}));
+    for (int x = 18; x <= 23; ++x) EXPECT_TRUE(Encre(l, x, 50)) << x;
+    EXPECT_FALSE(Encre(l, 24, 50));
+}
+
+TEST(SurfaceMemoire, RectanglesEtPolygones) {
+    SurfaceMemoire s(100, 100);
+    s.Rectangle(40, 30, 10, 20);  // coins dans n'importe quel ordre
+    EXPECT_EQ(Boite(s), (std::array<int, 4>{10, 20, 39, 29}));
+    EXPECT_FALSE(Encre(s, 20, 25));
+    SurfaceMemoire p(100, 100);
+    p.Brosse(kVert);
+    p.Polygone({{50, 10}, {90, 50}, {50, 90}, {10, 50}});
+    EXPECT_EQ(p.LirePixel(50, 50), kVert);
+    EXPECT_EQ(p.LirePixel(50, 10), kNoir);
+    EXPECT_EQ(Boite(p), (std::array<int, 4>{10, 10, 90, 90}));
+}
+
+TEST(SurfaceMemoire, CoordonneesDemesureesTraceesSansTarder) {
+    const auto debut = std::chrono::steady_clock::now();
+    SurfaceMemoire s(200, 200);
+    s.Crayon(kNoir, 9);
+    s.DeplacerVers(-(1 << 28), 100);
+    s.LigneVers(1 << 28, 100);
+    s.Crayon(kNoir, 1);
+    s.Ellipse(100 - (1 << 28), 100 - (1 << 28), 100 + (1 << 28), 100 + (1 << 28));
+    s.Rectangle(-(1 << 28), -(1 << 28), 1 << 28, 1 << 28);
+    EXPECT_TRUE(Encre(s, 0, 100) && Encre(s, 199, 104));
+    EXPECT_FALSE(Encre(s, 100, 50));
+    EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::seconds(2));
+}
+
+}  // namespace
+}  // namespace gelim
