@@ -22,6 +22,12 @@ constexpr int kNbCellules = 300000;
 constexpr int kTailleTampon = 65000;
 constexpr int kProfondeurMaxEnv = 800;
 constexpr int kProfondeurMaxAnalyse = 1234;
+// Le plus long texte analysé (la marque de fin et le NUL tiennent après) ;
+// c'est aussi la borne d'un mot bâti par un programme.
+constexpr size_t kLongueurMaxAnalysee = kTailleTampon - 2;
+// Un fichier programme plus gros (au plus 4 octets UTF-8 par caractère, et la
+// marque d'ordre des octets) donne certainement plus que l'analyse n'en prend.
+constexpr size_t kOctetsProgrammeMax = 4 * (kLongueurMaxAnalysee + 1) + 3;
 
 // Ligne du texte analysé : début dans le texte, premier jeton, un après le dernier.
 struct MemoEditLigInfo {
@@ -250,6 +256,10 @@ struct Interp {
     // quand le lexique tient déjà un nombre de ce texte, le mot vit ici (et
     // dans le vecteur Lexique, pour rester une racine des collectes).
     std::unordered_map<std::string, Nom*> motsHomonymesDeNombres;
+    // Les mots bâtis par les programmes restent dans le lexique jusqu'à la fin :
+    // leur place (texte et objet) est comptée et bornée.
+    size_t memoireMotsBatis = 0;
+    size_t memoireMotsBatisMax = size_t(128) << 20;
 
     // ---- Analyse syntaxique (équipe syntaxe) ----
     // Imbrication des règles en cours : borne la pile native, indépendamment
