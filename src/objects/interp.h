@@ -139,6 +139,7 @@ struct Interp {
     std::string pStrLast;
     bool modeTexteGraphique = false;
     int32_t NbErreursExecution = 0;
+    uint64_t nbBoitesErreur = 0;  // boîtes d'erreur montrées : le pilote sait si une analyse a parlé
     std::vector<MemoEditLigInfo> TabMemoEditLigInfo;
     uint32_t InxFreeNextTabMemoEditLigInfo = 0;
     bool fenetresExistent = false;
@@ -233,6 +234,7 @@ struct Interp {
     }
     bool EstFaux(Objet* x) const { return x == pgFalse || x == pgNil || (EstFlottant(x) && FLO(x)->valeur == 0.0f); }
     Objet* mp(Objet* x, Objet* liste);  // la seule façon de bâtir une cellule
+    void SignalerEpuisement();          // la boîte de la réserve épuisée, une fois par commande
     Objet* Marqueur(Objet* v);          // (returned v), hors de la réserve
     bool EstMarqueur(Objet* x) const { return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned; }
     Objet* Car(Objet* x);  // avec le rapport « Car »
@@ -296,6 +298,8 @@ struct Interp {
 std::string Utf8VersCp1252(const char* s);
 std::string Cp1252VersUtf8(const std::string& s);
 bool EstUtf8Valide(const std::string& s);
+// Le début d'un texte coupé au milieu d'une séquence UTF-8 : sans la séquence incomplète.
+void OterSequenceIncomplete(std::string& s);
 #define TXT(s)                                                   \
     (([]() -> const std::string& {                               \
         static const std::string t = ::gelim::Utf8VersCp1252(s); \

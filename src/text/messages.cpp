@@ -187,6 +187,7 @@ BoiteErreur FaireBoiteErreur(int genre, const std::string& titre, const std::arr
 void MontrerBoiteErreur(Interp& I, const BoiteErreur& b) {
     if (b.disposition >= 7 && b.disposition <= 9)
         EcritLigne(I, "TMyDialog_ErrorBox :: Erreur dans le switch eMsgErrorTxtNbr");
+    ++I.nbBoitesErreur;
     I.hote.MontrerBoiteErreur(b);
 }
 
