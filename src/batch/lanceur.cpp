@@ -3,23 +3,31 @@
 // ce que l'élève verrait ou entendrait d'autre sur la sortie d'erreur.
 #include "batch/lanceur.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QThread>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fstream>
-#include <iostream>
 #include <memory>
-#include <sstream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "objects/interp.h"
 #include "primitives/primitives.h"
 #include "rendu/chemins.h"
+#include "rendu/enregistrer_image.h"
 #include "rendu/surface_qimage.h"
 #include "shell/pilote.h"
 #include "text/messages.h"
@@ -29,10 +37,73 @@ namespace gelim {
 
 namespace {
 
+// ---------------------------------------------------------------- arrêt venu du dehors
+
+// SIGINT, SIGTERM ou --timeout : 0 tant que rien n'est demandé, le numéro du
+// signal, ou kTempsEcoule. Le programme en cours s'arrête alors comme sur la
+// demande de l'élève, et tout ce qu'il a produit est écrit.
+constexpr int kTempsEcoule = -1;
+std::atomic<int> gArretExterieur{0};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
+// Le drapeau d'arrêt de l'interprète de la session (nul hors de la session),
+// et le nombre de gestionnaires en cours : l'interprète ne disparaît pas sous
+// un gestionnaire qui tournerait sur un autre fil.
+std::atomic<std::atomic<bool>*> gDrapeauInterprete{nullptr};
+std::atomic<int> gSignauxEnCours{0};
+
+// Rien que des opérations atomiques sans verrou, et _exit : un second signal
+// termine le programme tout de suite. SIGALRM est la minuterie de --timeout.
+extern "C" void SurSignal(int numero) {
+    ++gSignauxEnCours;
+    if (numero == SIGALRM) {
+        int aucun = 0;
+        gArretExterieur.compare_exchange_strong(aucun, kTempsEcoule);
+    } else if (gArretExterieur.exchange(numero) > 0) {
+        _exit(128 + numero);
+    }
+    if (std::atomic<bool>* drapeau = gDrapeauInterprete.load()) drapeau->store(true);
+    --gSignauxEnCours;
+}
+
+bool ArretExterieur() {
+    return gArretExterieur.load() != 0;
+}
+
+void InstallerLesSignaux() {
+    struct sigaction action {};
+    action.sa_handler = SurSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // sans reprise : une lecture bloquée rend la main (EINTR)
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGALRM, &action, nullptr);
+}
+
+// Les signaux vont au fil de la session : bloqués ailleurs (les fils de Qt
+// naissent avec ce masque), débloqués dans la session.
+void MasquerLesSignaux(int comment) {
+    sigset_t ensemble;
+    sigemptyset(&ensemble);
+    sigaddset(&ensemble, SIGINT);
+    sigaddset(&ensemble, SIGTERM);
+    sigaddset(&ensemble, SIGALRM);
+    pthread_sigmask(comment, &ensemble, nullptr);
+}
+
+// ---------------------------------------------------------------- l'hôte
+
 // Les réponses de l'élève, une ligne par demande, en page 1252.
 class HoteSansEcran : public Hote {
 public:
     std::deque<std::string> reponses;
+
+    // La fenêtre des messages est pleine : ses plus anciennes lignes sortent
+    // aussitôt sur la sortie standard, dans l'ordre ; le reste suit à la fin.
+    void LigneQuitteLesMessages(const std::string& ligne) override {
+        std::string l = Cp1252VersUtf8(ligne) + "\n";
+        std::fwrite(l.data(), 1, l.size(), stdout);
+    }
+    bool ArretDemande() override { return ArretExterieur(); }
 
     void MontrerBoiteErreur(const BoiteErreur& b) override {
         std::string l = "DIALOGUE " + b.titre;
@@ -57,6 +128,7 @@ public:
         return ReponsePasAPas::Reessayer;
     }
     bool Saisie(const std::string& titre, const std::string& invite, std::string& texte) override {
+        if (ArretExterieur()) return false;  // le programme s'arrête : la boîte ne s'ouvre pas
         Dialogue(titre, {invite});
         std::string r = Reponse("<annuler>");
         if (r == "<annuler>") return false;
@@ -68,7 +140,10 @@ public:
     void BipFD(int f, int d) override { Journal("BIPFD " + std::to_string(f) + " " + std::to_string(d)); }
     void JoueSon(const std::string& nom) override { Journal("SON " + nom); }
     void TitreFenetre(Fenetre, const std::string&) override {}
-    Touche AttendreTouche() override { return ToucheDe(Reponse("echap")); }
+    Touche AttendreTouche() override {
+        if (ArretExterieur()) return Touche{};  // Aucune : le programme s'arrête
+        return ToucheDe(Reponse("echap"));
+    }
 
     static Touche ToucheDe(const std::string& r) {
         static const struct {
@@ -120,6 +195,7 @@ struct Options {
     std::string reponses, image, vue;
     bool analyse = false, pasAPas = false;
     int profondeur = -1;
+    double delai = 0;  // --timeout, en secondes (0 : pas de limite)
 };
 
 void Usage() {
@@ -135,7 +211,8 @@ void Usage() {
         "  --view SORTIE.png    enregistre la vue, avec la tortue\n"
         "  --analysis           affichage de l'analyse syntaxique\n"
         "  --step               mode pas à pas dès le départ\n"
-        "  --depth N            profondeur d'impression des arbres\n",
+        "  --depth N            profondeur d'impression des arbres\n"
+        "  --timeout SECONDES   au-delà, le programme est arrêté comme par l'élève et tout est écrit\n",
         stderr);
 }
 
@@ -171,6 +248,12 @@ bool LireOptions(int argc, char** argv, Options& o) {
             long n = std::strtol(v.c_str(), &fin, 10);
             if (!fin || *fin) return false;
             o.profondeur = int(n < 3 ? 3 : (n > 100000 ? 100000 : n));
+        } else if (a == "--timeout") {
+            if (!suivant(v)) return false;
+            char* fin = nullptr;
+            double d = std::strtod(v.c_str(), &fin);
+            if (!fin || *fin || !std::isfinite(d) || d <= 0 || d > 1e7) return false;
+            o.delai = d;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             return false;
         } else {
@@ -185,19 +268,62 @@ std::string VersCp1252(const std::string& brut) {
     return EstUtf8Valide(brut) ? Utf8VersCp1252(brut.c_str()) : brut;
 }
 
-bool LireFlux(const std::string& nom, std::string& contenu) {
-    if (nom == "-") {
-        std::ostringstream ss;
-        ss << std::cin.rdbuf();
-        contenu = ss.str();
-        return true;
+// Les commandes et les réponses : assez pour des milliers de lignes.
+constexpr size_t kOctetsEntreeMax = size_t(64) << 20;
+
+enum class Lecture { Lue, Introuvable, Dossier, TropGrosse, Coupee, Interrompue };
+
+// Lit un fichier, un tube ou l'entrée standard (« - »), sans jamais prendre plus
+// de limite octets : au-delà, Coupee (le début est rendu) ou TropGrosse.
+// Un signal d'arrêt interrompt une lecture qui attend.
+Lecture LireFlux(const std::string& nom, std::string& contenu, size_t limite, bool couper) {
+    int fd = nom == "-" ? 0 : ::open(nom.c_str(), O_RDONLY | O_CLOEXEC);  // un tube attend son écrivain
+    if (fd < 0) return errno == EINTR ? Lecture::Interrompue : Lecture::Introuvable;
+    struct stat etat {};
+    if (::fstat(fd, &etat) == 0 && S_ISDIR(etat.st_mode)) {
+        if (fd != 0) ::close(fd);
+        return Lecture::Dossier;
     }
-    std::ifstream f(nom, std::ios::binary);
-    if (!f) return false;
-    std::ostringstream ss;
-    ss << f.rdbuf();
-    contenu = ss.str();
-    return true;
+    contenu.clear();
+    Lecture r = Lecture::Lue;
+    char tampon[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, tampon, sizeof tampon);
+        if (n < 0 && errno == EINTR && !ArretExterieur()) continue;
+        if (n < 0 && errno == EINTR) {
+            r = Lecture::Interrompue;
+            break;
+        }
+        if (n < 0) {
+            r = Lecture::Introuvable;
+            break;
+        }
+        if (n == 0) break;
+        if (contenu.size() + size_t(n) > limite) {
+            contenu.append(tampon, limite - contenu.size());
+            r = couper ? Lecture::Coupee : Lecture::TropGrosse;
+            break;
+        }
+        contenu.append(tampon, size_t(n));
+    }
+    if (fd != 0) ::close(fd);
+    return r;
+}
+
+// Ce qui empêche de lire une entrée, dit sur la sortie d'erreur ; rend vrai si
+// l'entrée est utilisable (un programme trop long l'est : coupé, il est dit tel).
+bool EntreeLisible(Lecture r, const std::string& nom) {
+    const char* format = nullptr;
+    switch (r) {
+        case Lecture::Lue:
+        case Lecture::Coupee: return true;
+        case Lecture::Introuvable: format = "gelim : impossible de lire « %s »\n"; break;
+        case Lecture::Dossier: format = "gelim : « %s » est un dossier, pas un fichier\n"; break;
+        case Lecture::TropGrosse: format = "gelim : « %s » est trop gros (plus de 64 Mio)\n"; break;
+        case Lecture::Interrompue: format = "gelim : lecture de « %s » interrompue\n"; break;
+    }
+    std::fprintf(stderr, format, nom.c_str());
+    return false;
 }
 
 std::vector<std::string> Lignes(const std::string& texte) {
@@ -214,25 +340,80 @@ std::vector<std::string> Lignes(const std::string& texte) {
     return l;
 }
 
-bool EnregistrerImage(const SurfaceQImage& s, const std::string& nom) {
+bool EnregistrerSurface(const SurfaceQImage& s, const std::string& nom) {
     QImage copie;
     {
         QMutexLocker verrou(&s.Verrou());
         copie = s.Image().copy();
     }
-    return copie.save(QString::fromLocal8Bit(nom.c_str()));
+    return EnregistrerImage(copie, QString::fromLocal8Bit(nom.c_str()));
+}
+
+// Le drapeau d'arrêt de l'interprète, connu du gestionnaire des signaux le
+// temps de la session.
+class DrapeauConnu {
+public:
+    explicit DrapeauConnu(std::atomic<bool>& d) { gDrapeauInterprete.store(&d); }
+    ~DrapeauConnu() {
+        gDrapeauInterprete.store(nullptr);
+        while (gSignauxEnCours.load() != 0) {
+        }
+    }
+};
+
+// Les entrées, dans l'ordre, jusqu'à un arrêt venu du dehors ; code 2 pour
+// une entrée illisible ou un programme trop long (coupé, il tourne quand même).
+int ExecuterLesEntrees(Interp& I, const std::vector<Entree>& entrees) {
+    int code = 0;
+    auto executer = [&](const std::string& texteCp1252) {
+        if (texteCp1252.size() > kLongueurMaxAnalysee) code = 2;  // le pilote dit où il le coupe
+        ExecuterEtAttendre(I, texteCp1252);
+    };
+    for (const Entree& e : entrees) {
+        if (ArretExterieur()) break;
+        std::string brut;
+        switch (e.genre) {
+            case Entree::Programme: {
+                Lecture r = LireFlux(e.valeur, brut, kOctetsProgrammeMax, true);
+                if (!EntreeLisible(r, e.valeur)) {
+                    code = 2;
+                    break;
+                }
+                if (r == Lecture::Coupee) OterSequenceIncomplete(brut);
+                // Le dossier du programme sert aussi à « charge ».
+                std::string dossier =
+                    e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
+                I.dossiersCharge.insert(I.dossiersCharge.begin() + 1, dossier);
+                I.mode = 1;
+                executer(VersCp1252(brut));
+                break;
+            }
+            case Entree::Commandes:
+                if (!EntreeLisible(LireFlux(e.valeur, brut, kOctetsEntreeMax, false), e.valeur)) {
+                    code = 2;
+                    break;
+                }
+                I.mode = 0;
+                for (const std::string& l : Lignes(VersCp1252(brut))) {
+                    if (ArretExterieur()) break;
+                    executer(l);
+                }
+                break;
+            case Entree::Texte:
+                I.mode = 0;
+                executer(VersCp1252(e.valeur));
+                break;
+        }
+    }
+    return code;
 }
 
 // La session entière ; rend le code de sortie.
 int Session(const Options& o) {
     HoteSansEcran hote;
-    int code = 0;
     if (!o.reponses.empty()) {
         std::string brut;
-        if (!LireFlux(o.reponses, brut)) {
-            std::fprintf(stderr, "gelim : impossible de lire les réponses « %s »\n", o.reponses.c_str());
-            return 2;
-        }
+        if (!EntreeLisible(LireFlux(o.reponses, brut, kOctetsEntreeMax, false), o.reponses)) return 2;
         for (const std::string& l : Lignes(VersCp1252(brut))) hote.reponses.push_back(l);
     }
     SurfaceQImage dessin, vue, precedent;
@@ -240,6 +421,7 @@ int Session(const Options& o) {
     // premier texte imprimé (dessiné aussi) n'en paie pas le prix.
     SurfaceQImage::PrechargerLaPolice();
     auto I = std::make_unique<Interp>(hote);
+    DrapeauConnu connu(I->arretDemande);
     I->dessin = &dessin;
     I->vue = &vue;
     I->precedent = &precedent;
@@ -255,38 +437,17 @@ int Session(const Options& o) {
     InitialiserLaTortue(*I);
     ExecuterLaCommandeEnAttente(*I);  // premier affichage : cadre et tortue
 
-    for (const Entree& e : o.entrees) {
-        std::string brut;
-        switch (e.genre) {
-            case Entree::Programme:
-                if (!LireFlux(e.valeur, brut)) {
-                    std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
-                    code = 2;
-                    break;
-                }
-                {
-                    // Le dossier du programme sert aussi à « charge ».
-                    std::string dossier =
-                        e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
-                    I->dossiersCharge.insert(I->dossiersCharge.begin() + 1, dossier);
-                }
-                I->mode = 1;
-                ExecuterEtAttendre(*I, VersCp1252(brut));
-                break;
-            case Entree::Commandes:
-                if (!LireFlux(e.valeur, brut)) {
-                    std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
-                    code = 2;
-                    break;
-                }
-                I->mode = 0;
-                for (const std::string& l : Lignes(VersCp1252(brut))) ExecuterEtAttendre(*I, l);
-                break;
-            case Entree::Texte:
-                I->mode = 0;
-                ExecuterEtAttendre(*I, VersCp1252(e.valeur));
-                break;
-        }
+    int code = ExecuterLesEntrees(*I, o.entrees);
+    // Ce qui arrive après les entrées n'arrête plus rien : tout est écrit.
+    const itimerval rien{};
+    setitimer(ITIMER_REAL, &rien, nullptr);
+    const int arret = gArretExterieur.load();
+    if (arret == kTempsEcoule) {
+        std::fprintf(stderr, "gelim : temps écoulé (--timeout %g s) : le programme a été arrêté.\n", o.delai);
+        code = 124;
+    } else if (arret > 0) {
+        std::fprintf(stderr, "gelim : signal %d reçu : le programme a été arrêté.\n", arret);
+        code = 128 + arret;
     }
 
     std::string sortie = Cp1252VersUtf8(I->messages.Texte());
@@ -295,15 +456,15 @@ int Session(const Options& o) {
     if (!o.image.empty()) {
         bool bmp = o.image.size() >= 4 && (o.image.compare(o.image.size() - 4, 4, ".bmp") == 0 ||
                                            o.image.compare(o.image.size() - 4, 4, ".BMP") == 0);
-        bool ok = bmp ? SauverLeDessin(*I, o.image) : EnregistrerImage(dessin, o.image);
+        bool ok = bmp ? SauverLeDessin(*I, o.image) : EnregistrerSurface(dessin, o.image);
         if (!ok) {
             std::fprintf(stderr, "gelim : impossible d'enregistrer « %s »\n", o.image.c_str());
-            code = 2;
+            if (code == 0) code = 2;
         }
     }
-    if (!o.vue.empty() && !EnregistrerImage(vue, o.vue)) {
+    if (!o.vue.empty() && !EnregistrerSurface(vue, o.vue)) {
         std::fprintf(stderr, "gelim : impossible d'enregistrer « %s »\n", o.vue.c_str());
-        code = 2;
+        if (code == 0) code = 2;
     }
     return code;
 }
@@ -316,6 +477,10 @@ int LancerSansEcran(int argc, char** argv) {
         Usage();
         return 2;
     }
+    // SIGINT et SIGTERM (et la minuterie de --timeout) arrêtent le programme en
+    // cours ; seul le fil de la session les reçoit, ses lectures bloquées comprises.
+    InstallerLesSignaux();
+    MasquerLesSignaux(SIG_BLOCK);
     // Pas d'écran : la plate-forme hors écran suffit aux polices et au dessin.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // La sortie d'erreur est le journal de ce que l'élève voit et entend : les
@@ -323,9 +488,25 @@ int LancerSansEcran(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QGuiApplication app(argc, argv);
     int code = 0;
+    if (o.delai > 0) {
+        itimerval minuterie{};
+        minuterie.it_value.tv_sec = time_t(o.delai);
+        minuterie.it_value.tv_usec = suseconds_t((o.delai - std::floor(o.delai)) * 1e6);
+        if (minuterie.it_value.tv_sec == 0 && minuterie.it_value.tv_usec == 0) minuterie.it_value.tv_usec = 1;
+        setitimer(ITIMER_REAL, &minuterie, nullptr);
+    }
     // L'interprète tourne sur un fil à grande pile : la récursion du programme de
     // l'élève est bornée par l'interprète, pas par la pile du système.
-    std::unique_ptr<QThread> fil(QThread::create([&] { code = Session(o); }));
+    std::unique_ptr<QThread> fil(QThread::create([&] {
+        MasquerLesSignaux(SIG_UNBLOCK);
+        try {
+            code = Session(o);
+        } catch (const std::bad_alloc&) {
+            std::fputs("gelim : mémoire épuisée.\n", stderr);
+            code = 2;
+        }
+        MasquerLesSignaux(SIG_BLOCK);
+    }));
     fil->setStackSize(1024u * 1024u * 1024u);
     fil->start();
     fil->wait();

@@ -91,7 +91,10 @@ void EcritEntierLigne(Interp& I, long n) {
 void FinDeLigne(Interp& I) {
     auto& lignes = I.messages.lignes;
     lignes.emplace_back();
-    while (lignes.size() > I.messages.limiteLignes) lignes.pop_front();
+    while (lignes.size() > I.messages.limiteLignes) {
+        I.hote.LigneQuitteLesMessages(lignes.front());
+        lignes.pop_front();
+    }
     I.pStrLast.clear();
     Change(I);
 }
