@@ -3,11 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "objects/interp.h"
 #include "syntax/analyse.h"
+#include "text/messages.h"
 
 namespace {
 
@@ -29,6 +31,30 @@ public:
     gelim::Touche AttendreTouche() override { return gelim::Touche{}; }
 };
 
+// Un interprète sert plusieurs entrées (en construire un coûte cher, surtout
+// sous les assainisseurs) ; avant chaque entrée, on efface ce que la précédente
+// a pu changer et qui compte pour l'analyse : les fonctions déclarées et les
+// cellules prises.
+void RemettreANeuf(gelim::Interp& I) {
+    for (gelim::MyString* o : I.Lexique) {
+        if (o->tag != gelim::kTagNom) continue;
+        auto* n = static_cast<gelim::Nom*>(o);
+        n->nbParamsFDU = -1;
+        n->definition = I.pgValeurFDUProtoIndefinie;
+    }
+    // La collecte des cellules coûte cher : seulement quand la réserve baisse
+    // (une entrée de 64998 octets en prend moins de 100000, même en échouant).
+    I.gArbreDuProgramme = I.pgNil;
+    if (I.NbCellulesLibres < 150000) I.Recuperation();
+    gelim::VideLesMessages(I);
+    I.NbErreursExecution = 0;
+    I.epuisementSignale = false;
+}
+
+// Le lexique garde chaque mot et chaque nombre lus : au-delà de ce nombre
+// d'objets ajoutés, un interprète neuf prend la place, et la mémoire reste plate.
+constexpr size_t kObjetsAjoutesMax = 20000;
+
 }  // namespace
 
 // Les programmes vont jusqu'à des dizaines de kilo-octets (le tampon d'analyse
@@ -46,10 +72,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
-    // Un interprète neuf par entrée : rien ne passe d'une entrée à l'autre, et
-    // le lexique (qui garde chaque mot lu) ne grossit pas d'une entrée à l'autre.
     static HoteMuet hote;
-    gelim::Interp I(hote);
+    static std::unique_ptr<gelim::Interp> interprete;
+    if (!interprete || interprete->Lexique.size() > interprete->nbObjetsDemarrage + kObjetsAjoutesMax) {
+        interprete.reset();
+        interprete = std::make_unique<gelim::Interp>(hote);
+    } else {
+        RemettreANeuf(*interprete);
+    }
+    gelim::Interp& I = *interprete;
     // La trace n'est allumée que pour les petites entrées de taille impaire : elle
     // écrit beaucoup, et doit elle aussi tout supporter.
     I.affichageAnalyse = taille <= 256 && taille % 2 == 1;
