@@ -388,7 +388,7 @@ TEST(Mots, Mot) {
     EXPECT_EQ(PrimMot(I, ab, cd), b.M("abcd"));
     EXPECT_EQ(PrimMot(I, b.N(2.5f), ab), b.M("2.500000ab"));
     std::string long1(5000, 'x');
-    EXPECT_EQ(I.TexteDe(PrimMot(I, b.M(long1), b.M(long1))).size(), 10000u);  // aucune limite
+    EXPECT_EQ(I.TexteDe(PrimMot(I, b.M(long1), b.M(long1))).size(), 10000u);
     EXPECT_EQ(b.Dialogues(), 0);
 }
 
