@@ -392,8 +392,9 @@ TEST(Mots, Mot) {
     EXPECT_EQ(b.Dialogues(), 0);
 }
 
-// Un mot bâti ne dépasse pas la longueur d'un texte analysé, et les mots
-// nouveaux, gardés jusqu'à la fin, ne prennent pas toute la mémoire.
+// Un mot bâti va jusqu'à la longueur d'un texte analysé, pas au-delà (les
+// rapports sont vus par fiab_mots_bornes) ; les mots nouveaux, gardés jusqu'à
+// la fin, ne prennent pas toute la mémoire.
 TEST(Mots, LongueurEtPlaceBornees) {
     BancMots b;
     Interp& I = b.In();
@@ -401,22 +402,10 @@ TEST(Mots, LongueurEtPlaceBornees) {
     Objet* plein = PrimMot(I, moitie, moitie);
     EXPECT_EQ(I.TexteDe(plein).size(), 64998u);
     EXPECT_EQ(PrimMot(I, plein, b.M("x")), I.pgCestFaux);
-    EXPECT_EQ(PrimImplose(I, b.Repete(moitie, 3)), I.pgCestFaux);
-    ASSERT_EQ(b.Dialogues(), 2);
-    EXPECT_EQ(Cp1252VersUtf8(b.hote.boites[0].textes[0]), "Concaténation");
-    EXPECT_EQ(b.hote.boites[1].textes[0], "implose");
-    EXPECT_EQ(Cp1252VersUtf8(b.hote.boites[1].textes[1]),
-              "Le mot obtenu aurait plus de 64998 caractères : c'est trop long.");
-    EXPECT_EQ(b.hote.boites[0].textes[2], "64999 ");
-    EXPECT_EQ(b.hote.boites[1].textes[2], "97497 ");
 
     I.memoireMotsBatisMax = I.memoireMotsBatis + 1000;
-    Objet* r = nullptr;
     int crees = 0;
-    for (; crees < 100; ++crees) {
-        r = PrimMot(I, b.M("mot"), b.N(float(crees)));
-        if (r == I.pgCestFaux) break;
-    }
+    while (crees < 100 && PrimMot(I, b.M("mot"), b.N(float(crees))) != I.pgCestFaux) ++crees;
     EXPECT_EQ(crees, 5);  // 2 x 4 caractères et 160 pour chacun
     EXPECT_EQ(b.hote.boites.back().textes[0], "Mots");
     EXPECT_EQ(PrimMot(I, b.M("mot"), b.N(3)), b.M("mot3"));  // un mot connu se trouve toujours
