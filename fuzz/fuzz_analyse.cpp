@@ -2,7 +2,10 @@
 // octets quelconques. Rien d'autre n'est évalué que la pré-déclaration.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "objects/interp.h"
 #include "syntax/analyse.h"
@@ -28,9 +31,10 @@ public:
     gelim::Touche AttendreTouche() override { return gelim::Touche{}; }
 };
 
-// Un seul interprète pour toutes les entrées (en construire un par entrée coûte
-// cher) ; avant chaque entrée, on efface ce que la précédente a pu changer et
-// qui compte pour l'analyse : les fonctions déclarées et les cellules prises.
+// Un interprète sert plusieurs entrées (en construire un coûte cher, surtout
+// sous les assainisseurs) ; avant chaque entrée, on efface ce que la précédente
+// a pu changer et qui compte pour l'analyse : les fonctions déclarées et les
+// cellules prises.
 void RemettreANeuf(gelim::Interp& I) {
     for (gelim::MyString* o : I.Lexique) {
         if (o->tag != gelim::kTagNom) continue;
@@ -39,7 +43,7 @@ void RemettreANeuf(gelim::Interp& I) {
         n->definition = I.pgValeurFDUProtoIndefinie;
     }
     // La collecte des cellules coûte cher : seulement quand la réserve baisse
-    // (une entrée de 64998 octets prend au plus trois cellules par jeton).
+    // (une entrée de 64998 octets en prend moins de 100000, même en échouant).
     I.gArbreDuProgramme = I.pgNil;
     if (I.NbCellulesLibres < 150000) I.Recuperation();
     gelim::VideLesMessages(I);
@@ -47,12 +51,36 @@ void RemettreANeuf(gelim::Interp& I) {
     I.epuisementSignale = false;
 }
 
+// Le lexique garde chaque mot et chaque nombre lus : au-delà de ce nombre
+// d'objets ajoutés, un interprète neuf prend la place, et la mémoire reste plate.
+constexpr size_t kObjetsAjoutesMax = 20000;
+
 }  // namespace
+
+// Les programmes vont jusqu'à des dizaines de kilo-octets (le tampon d'analyse
+// en prend 64998) : sans l'option, libFuzzer s'en tiendrait à la taille du corpus.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    for (int i = 1; i < *argc; ++i)
+        if (std::strncmp((*argv)[i], "-max_len=", 9) == 0) return 0;
+    static std::vector<char*> arguments((*argv), (*argv) + *argc);
+    static char longueur[] = "-max_len=70000";
+    arguments.push_back(longueur);
+    arguments.push_back(nullptr);
+    *argc = int(arguments.size()) - 1;
+    *argv = arguments.data();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     static HoteMuet hote;
-    static gelim::Interp I(hote);
-    RemettreANeuf(I);
+    static std::unique_ptr<gelim::Interp> interprete;
+    if (!interprete || interprete->Lexique.size() > interprete->nbObjetsDemarrage + kObjetsAjoutesMax) {
+        interprete.reset();
+        interprete = std::make_unique<gelim::Interp>(hote);
+    } else {
+        RemettreANeuf(*interprete);
+    }
+    gelim::Interp& I = *interprete;
     // La trace n'est allumée que pour les petites entrées de taille impaire : elle
     // écrit beaucoup, et doit elle aussi tout supporter.
     I.affichageAnalyse = taille <= 256 && taille % 2 == 1;

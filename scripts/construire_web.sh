@@ -37,17 +37,13 @@ for i in executer arreter gommer ligne_commande editeur montrer_messages nouveau
          image_enregistrer image_charger pas_a_pas analyse chocs profondeur aide gelim; do
   cp "$racine/resources/icones/$i.png" "$site/"
 done
-# Le lanceur pour Node, qui se lance comme gelim : avec une pile sans limite
-# (si le système l'accorde), l'évaluation s'imbrique aussi loin que sur le bureau.
+# Le lanceur pour Node, qui se lance comme gelim : le fil principal lance le
+# module dans un fil à grande pile (l'évaluation s'imbrique aussi loin que sur
+# le bureau) et lui transmet SIGINT et SIGTERM.
 cat > "$sortie/gelim-noeud" <<FIN
 #!/bin/sh
 export GELIM_EXEMPLES="\${GELIM_EXEMPLES:-$racine/examples}"
-if ulimit -s unlimited 2>/dev/null; then
-  export GELIM_PROFONDEUR=200000
-  exec node --stack-size=2000000 "$sortie/gelim_noeud.js" "\$@"
-fi
-export GELIM_PROFONDEUR=2500
-exec node "$sortie/gelim_noeud.js" "\$@"
+exec node "$sortie/gelim_noeud_principal.js" "\$@"
 FIN
 chmod +x "$sortie/gelim-noeud"
 echo "Page : $site (à servir par n'importe quel serveur web)"

@@ -4,12 +4,16 @@
 // l'élève verrait ou entendrait d'autre sur la sortie d'erreur.
 #include "batch/contrat.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iostream>
 #include <memory>
-#include <sstream>
+#include <new>
 
 #include "objects/interp.h"
 #include "shell/pilote.h"
@@ -36,19 +40,63 @@ std::string VersCp1252(const std::string& brut) {
     return EstUtf8Valide(brut) ? Utf8VersCp1252(brut.c_str()) : brut;
 }
 
-bool LireFlux(const std::string& nom, std::string& contenu) {
-    if (nom == "-") {
-        std::ostringstream ss;
-        ss << std::cin.rdbuf();
-        contenu = ss.str();
-        return true;
+// Les commandes et les réponses : assez pour des milliers de lignes.
+constexpr size_t kOctetsEntreeMax = size_t(64) << 20;
+
+enum class Lecture { Lue, Introuvable, Dossier, TropGrosse, Coupee, Interrompue };
+
+// Lit un fichier, un tube ou l'entrée standard (« - »), sans jamais prendre plus
+// de limite octets : au-delà, Coupee (le début est rendu) ou TropGrosse.
+// Un signal d'arrêt interrompt une lecture qui attend (arrete le dit).
+Lecture LireFlux(const std::string& nom, std::string& contenu, size_t limite, bool couper,
+                 const std::function<bool()>& arrete) {
+    int fd = nom == "-" ? 0 : ::open(nom.c_str(), O_RDONLY | O_CLOEXEC);  // un tube attend son écrivain
+    if (fd < 0) return errno == EINTR ? Lecture::Interrompue : Lecture::Introuvable;
+    struct stat etat {};
+    if (::fstat(fd, &etat) == 0 && S_ISDIR(etat.st_mode)) {
+        if (fd != 0) ::close(fd);
+        return Lecture::Dossier;
     }
-    std::ifstream f(nom, std::ios::binary);
-    if (!f) return false;
-    std::ostringstream ss;
-    ss << f.rdbuf();
-    contenu = ss.str();
-    return true;
+    contenu.clear();
+    Lecture r = Lecture::Lue;
+    char tampon[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, tampon, sizeof tampon);
+        if (n < 0 && errno == EINTR && !arrete()) continue;
+        if (n < 0 && errno == EINTR) {
+            r = Lecture::Interrompue;
+            break;
+        }
+        if (n < 0) {
+            r = Lecture::Introuvable;
+            break;
+        }
+        if (n == 0) break;
+        if (contenu.size() + size_t(n) > limite) {
+            contenu.append(tampon, limite - contenu.size());
+            r = couper ? Lecture::Coupee : Lecture::TropGrosse;
+            break;
+        }
+        contenu.append(tampon, size_t(n));
+    }
+    if (fd != 0) ::close(fd);
+    return r;
+}
+
+// Ce qui empêche de lire une entrée, dit sur la sortie d'erreur ; rend vrai si
+// l'entrée est utilisable (un programme trop long l'est : coupé, il est dit tel).
+bool EntreeLisible(Lecture r, const std::string& nom) {
+    const char* format = nullptr;
+    switch (r) {
+        case Lecture::Lue:
+        case Lecture::Coupee: return true;
+        case Lecture::Introuvable: format = "gelim : impossible de lire « %s »\n"; break;
+        case Lecture::Dossier: format = "gelim : « %s » est un dossier, pas un fichier\n"; break;
+        case Lecture::TropGrosse: format = "gelim : « %s » est trop gros (plus de 64 Mio)\n"; break;
+        case Lecture::Interrompue: format = "gelim : lecture de « %s » interrompue\n"; break;
+    }
+    std::fprintf(stderr, format, nom.c_str());
+    return false;
 }
 
 std::vector<std::string> Lignes(const std::string& texte) {
@@ -68,6 +116,11 @@ std::vector<std::string> Lignes(const std::string& texte) {
 }  // namespace
 
 // ------------------------------------------------------------ l'hôte
+
+void HoteScripte::LigneQuitteLesMessages(const std::string& ligne) {
+    std::string l = Cp1252VersUtf8(ligne) + "\n";
+    std::fwrite(l.data(), 1, l.size(), stdout);
+}
 
 void HoteScripte::MontrerBoiteErreur(const BoiteErreur& b) {
     std::string l = "DIALOGUE " + b.titre;
@@ -167,7 +220,8 @@ void UsageLanceur() {
         "  --view SORTIE.png    enregistre la vue, avec la tortue\n"
         "  --analysis           affichage de l'analyse syntaxique\n"
         "  --step               mode pas à pas dès le départ\n"
-        "  --depth N            profondeur d'impression des arbres\n",
+        "  --depth N            profondeur d'impression des arbres\n"
+        "  --timeout SECONDES   au-delà, le programme est arrêté comme par l'élève et tout est écrit\n",
         stderr);
 }
 
@@ -203,6 +257,12 @@ bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o) {
             long n = std::strtol(v.c_str(), &fin, 10);
             if (!fin || *fin) return false;
             o.profondeur = int(n < 3 ? 3 : (n > 100000 ? 100000 : n));
+        } else if (a == "--timeout") {
+            if (!suivant(v)) return false;
+            char* fin = nullptr;
+            double d = std::strtod(v.c_str(), &fin);
+            if (!fin || *fin || !std::isfinite(d) || d <= 0 || d > 1e7) return false;
+            o.delai = d;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             return false;
         } else {
@@ -214,16 +274,79 @@ bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o) {
 
 // ------------------------------------------------------------ la session
 
-int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face) {
-    HoteScripte hote;
-    hote.arretExterieur = face.arretExterieur;
+namespace {
+
+// Le drapeau d'arrêt de l'interprète, donné à la face le temps des entrées.
+class DrapeauDonne {
+public:
+    DrapeauDonne(FaceLanceur& face, std::atomic<bool>& drapeau) : face_(face) {
+        if (face_.drapeauDArret) face_.drapeauDArret(&drapeau);
+    }
+    ~DrapeauDonne() {
+        if (face_.drapeauDArret) face_.drapeauDArret(nullptr);
+    }
+    DrapeauDonne(const DrapeauDonne&) = delete;
+    DrapeauDonne& operator=(const DrapeauDonne&) = delete;
+
+private:
+    FaceLanceur& face_;
+};
+
+// Les entrées, dans l'ordre, jusqu'à un arrêt venu du dehors ; code 2 pour
+// une entrée illisible ou un programme trop long (coupé, il tourne quand même).
+int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, const std::function<bool()>& arrete) {
     int code = 0;
+    auto executer = [&](const std::string& texteCp1252) {
+        if (texteCp1252.size() > kLongueurMaxAnalysee) code = 2;  // le pilote dit où il le coupe
+        ExecuterEtAttendre(I, texteCp1252);
+    };
+    for (const EntreeLanceur& e : entrees) {
+        if (arrete()) break;
+        std::string brut;
+        switch (e.genre) {
+            case EntreeLanceur::Programme: {
+                Lecture r = LireFlux(e.valeur, brut, kOctetsProgrammeMax, true, arrete);
+                if (!EntreeLisible(r, e.valeur)) {
+                    code = 2;
+                    break;
+                }
+                if (r == Lecture::Coupee) OterSequenceIncomplete(brut);
+                // Le dossier du programme sert aussi à « charge ».
+                std::string dossier =
+                    e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
+                I.dossiersCharge.insert(I.dossiersCharge.begin() + 1, dossier);
+                I.mode = 1;
+                executer(VersCp1252(brut));
+                break;
+            }
+            case EntreeLanceur::Commandes:
+                if (!EntreeLisible(LireFlux(e.valeur, brut, kOctetsEntreeMax, false, arrete), e.valeur)) {
+                    code = 2;
+                    break;
+                }
+                I.mode = 0;
+                for (const std::string& l : Lignes(VersCp1252(brut))) {
+                    if (arrete()) break;
+                    executer(l);
+                }
+                break;
+            case EntreeLanceur::Texte:
+                I.mode = 0;
+                executer(VersCp1252(e.valeur));
+                break;
+        }
+    }
+    return code;
+}
+
+int Session(const OptionsLanceur& o, FaceLanceur& face) {
+    auto motif = [&face] { return face.arretExterieur ? face.arretExterieur() : 0; };
+    const std::function<bool()> arrete = [&motif] { return motif() != 0; };
+    HoteScripte hote;
+    hote.arretExterieur = arrete;
     if (!o.reponses.empty()) {
         std::string brut;
-        if (!LireFlux(o.reponses, brut)) {
-            std::fprintf(stderr, "gelim : impossible de lire les réponses « %s »\n", o.reponses.c_str());
-            return 2;
-        }
+        if (!EntreeLisible(LireFlux(o.reponses, brut, kOctetsEntreeMax, false, arrete), o.reponses)) return 2;
         for (const std::string& l : Lignes(VersCp1252(brut))) hote.reponses.push_back(l);
     }
     auto I = std::make_unique<Interp>(hote);
@@ -242,38 +365,19 @@ int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face) {
     InitialiserLaTortue(*I);
     ExecuterLaCommandeEnAttente(*I);  // premier affichage : cadre et tortue
 
-    for (const EntreeLanceur& e : o.entrees) {
-        std::string brut;
-        switch (e.genre) {
-            case EntreeLanceur::Programme:
-                if (!LireFlux(e.valeur, brut)) {
-                    std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
-                    code = 2;
-                    break;
-                }
-                {
-                    // Le dossier du programme sert aussi à « charge ».
-                    std::string dossier =
-                        e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
-                    I->dossiersCharge.insert(I->dossiersCharge.begin() + 1, dossier);
-                }
-                I->mode = 1;
-                ExecuterEtAttendre(*I, VersCp1252(brut));
-                break;
-            case EntreeLanceur::Commandes:
-                if (!LireFlux(e.valeur, brut)) {
-                    std::fprintf(stderr, "gelim : impossible de lire « %s »\n", e.valeur.c_str());
-                    code = 2;
-                    break;
-                }
-                I->mode = 0;
-                for (const std::string& l : Lignes(VersCp1252(brut))) ExecuterEtAttendre(*I, l);
-                break;
-            case EntreeLanceur::Texte:
-                I->mode = 0;
-                ExecuterEtAttendre(*I, VersCp1252(e.valeur));
-                break;
-        }
+    int code = 0;
+    {
+        DrapeauDonne donne(face, I->arretDemande);
+        code = ExecuterLesEntrees(*I, o.entrees, arrete);
+    }
+    // Ce qui arrive après les entrées n'arrête plus rien : tout est écrit.
+    const int arret = motif();
+    if (arret == kArretTempsEcoule) {
+        std::fprintf(stderr, "gelim : temps écoulé (--timeout %g s) : le programme a été arrêté.\n", o.delai);
+        code = 124;
+    } else if (arret > 0) {
+        std::fprintf(stderr, "gelim : signal %d reçu : le programme a été arrêté.\n", arret);
+        code = 128 + arret;
     }
 
     std::string sortie = Cp1252VersUtf8(I->messages.Texte());
@@ -285,14 +389,25 @@ int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face) {
         bool ok = bmp ? SauverLeDessin(*I, o.image) : face.enregistrerImage(*face.dessin, o.image);
         if (!ok) {
             std::fprintf(stderr, "gelim : impossible d'enregistrer « %s »\n", o.image.c_str());
-            code = 2;
+            if (code == 0) code = 2;
         }
     }
     if (!o.vue.empty() && !face.enregistrerImage(*face.vue, o.vue)) {
         std::fprintf(stderr, "gelim : impossible d'enregistrer « %s »\n", o.vue.c_str());
-        code = 2;
+        if (code == 0) code = 2;
     }
     return code;
+}
+
+}  // namespace
+
+int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face) {
+    try {
+        return Session(o, face);
+    } catch (const std::bad_alloc&) {
+        std::fputs("gelim : mémoire épuisée.\n", stderr);
+        return 2;
+    }
 }
 
 }  // namespace gelim

@@ -4,6 +4,7 @@
 // pour Node (WebAssembly) le partagent ; chacun fournit ses surfaces.
 #pragma once
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -21,6 +22,10 @@ public:
     // Un arrêt venu du dehors (signal, délai dépassé...) que la face peut donner :
     // le programme s'arrête alors comme sur la demande de l'élève.
     std::function<bool()> arretExterieur;
+
+    // La fenêtre des messages est pleine : ses plus anciennes lignes sortent
+    // aussitôt sur la sortie standard, dans l'ordre ; le reste suit à la fin.
+    void LigneQuitteLesMessages(const std::string& ligne) override;
 
     void MontrerBoiteErreur(const BoiteErreur& b) override;
     int AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) override;
@@ -52,10 +57,14 @@ struct OptionsLanceur {
     std::string reponses, image, vue;
     bool analyse = false, pasAPas = false;
     int profondeur = -1;
+    double delai = 0;  // --timeout, en secondes (0 : pas de limite)
 };
 
 bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o);
 void UsageLanceur();
+
+// Le motif d'arrêt d'un délai (--timeout) dépassé ; un signal donne son numéro.
+constexpr int kArretTempsEcoule = -1;
 
 // Ce que chaque face donne à la session : ses trois surfaces (dessin, vue,
 // précédent), la borne des imbrications que sa pile tient, le dossier des
@@ -65,10 +74,20 @@ struct FaceLanceur {
     int profondeurNativeMax = 16000;
     std::string dossierExemples;
     std::function<bool(const Surface&, const std::string&)> enregistrerImage;
-    std::function<bool()> arretExterieur;  // facultatif
+    // Facultatif : un arrêt venu du dehors. 0 tant que rien n'est demandé, sinon
+    // kArretTempsEcoule ou le numéro du signal reçu ; le programme en cours
+    // s'arrête comme sur la demande de l'élève, les entrées suivantes ne sont
+    // pas lues, et tout ce qui a été produit est écrit.
+    std::function<int()> arretExterieur;
+    // Facultatif : le drapeau d'arrêt de l'interprète, donné pendant les entrées
+    // pour qu'un arrêt le lève sans attendre que l'interprète sonde l'hôte ;
+    // nul quand elles sont finies (plus rien n'est alors arrêté).
+    std::function<void(std::atomic<bool>*)> drapeauDArret;
 };
 
-// La session entière (toutes les entrées dans un seul interprète) ; rend le code de sortie.
+// La session entière (toutes les entrées dans un seul interprète) ; rend le code
+// de sortie : 0, 2 (entrée illisible, programme trop long, image non écrite,
+// mémoire épuisée), 124 (délai dépassé) ou 128 + N (signal N).
 int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face);
 
 }  // namespace gelim

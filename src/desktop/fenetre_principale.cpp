@@ -39,6 +39,7 @@
 #include "desktop/secours.h"
 #include "desktop/vue_messages.h"
 #include "rendu/chemins.h"
+#include "rendu/enregistrer_image.h"
 #include "shell/pilote.h"
 #include "text/messages.h"
 #include "turtle/tortue.h"
@@ -1021,7 +1022,7 @@ void FenetrePrincipale::EnregistrerLImage() {
             QMutexLocker verrou(&dessin_.Verrou());
             copie = dessin_.Image().copy();
         }
-        if (!copie.save(f, "PNG"))
+        if (!EnregistrerImage(copie, f, "PNG"))
             hote_->Alerte(kAttention, {QStringLiteral("Erreur lors de la sauvegarde d'une image."), f});
         return;
     }

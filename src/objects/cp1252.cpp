@@ -86,6 +86,17 @@ bool EstUtf8Valide(const std::string& s) {
     return true;
 }
 
+void OterSequenceIncomplete(std::string& s) {
+    const size_t n = s.size();
+    for (size_t k = 1; k <= 3 && k <= n; ++k) {
+        const unsigned char c = static_cast<unsigned char>(s[n - k]);
+        if ((c & 0xC0) == 0x80) continue;  // octet de suite
+        const size_t attendus = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (attendus > k) s.resize(n - k);
+        return;
+    }
+}
+
 std::string Utf8VersCp1252(const char* s) {
     std::string in(s);
     std::string out;

@@ -44,6 +44,9 @@ public:
 
     // La fenêtre des messages a changé (le modèle est dans le cœur).
     virtual void MessagesModifies() {}
+    // La plus ancienne ligne quitte la fenêtre des messages, pleine : l'hôte
+    // peut la garder ailleurs (le lanceur l'écrit aussitôt sur sa sortie).
+    virtual void LigneQuitteLesMessages(const std::string& ligne) { (void)ligne; }
 
     // Boîte d'erreur modale ; rend la main quand l'élève l'a fermée.
     virtual void MontrerBoiteErreur(const BoiteErreur& b) = 0;

@@ -22,6 +22,12 @@ constexpr int kNbCellules = 300000;
 constexpr int kTailleTampon = 65000;
 constexpr int kProfondeurMaxEnv = 800;
 constexpr int kProfondeurMaxAnalyse = 1234;
+// Le plus long texte analysé (la marque de fin et le NUL tiennent après) ;
+// c'est aussi la borne d'un mot bâti par un programme.
+constexpr size_t kLongueurMaxAnalysee = kTailleTampon - 2;
+// Un fichier programme plus gros (au plus 4 octets UTF-8 par caractère, et la
+// marque d'ordre des octets) donne certainement plus que l'analyse n'en prend.
+constexpr size_t kOctetsProgrammeMax = 4 * (kLongueurMaxAnalysee + 1) + 3;
 
 // Ligne du texte analysé : début dans le texte, premier jeton, un après le dernier.
 struct MemoEditLigInfo {
@@ -133,6 +139,7 @@ struct Interp {
     std::string pStrLast;
     bool modeTexteGraphique = false;
     int32_t NbErreursExecution = 0;
+    uint64_t nbBoitesErreur = 0;  // boîtes d'erreur montrées : le pilote sait si une analyse a parlé
     std::vector<MemoEditLigInfo> TabMemoEditLigInfo;
     uint32_t InxFreeNextTabMemoEditLigInfo = 0;
     int32_t ligneFautive = -1;  // la dernière ligne montrée par AfficheLaLigneFautive (les faces la montrent)
@@ -228,6 +235,7 @@ struct Interp {
     }
     bool EstFaux(Objet* x) const { return x == pgFalse || x == pgNil || (EstFlottant(x) && FLO(x)->valeur == 0.0f); }
     Objet* mp(Objet* x, Objet* liste);  // la seule façon de bâtir une cellule
+    void SignalerEpuisement();          // la boîte de la réserve épuisée, une fois par commande
     Objet* Marqueur(Objet* v);          // (returned v), hors de la réserve
     bool EstMarqueur(Objet* x) const { return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned; }
     Objet* Car(Objet* x);  // avec le rapport « Car »
@@ -251,6 +259,10 @@ struct Interp {
     // quand le lexique tient déjà un nombre de ce texte, le mot vit ici (et
     // dans le vecteur Lexique, pour rester une racine des collectes).
     std::unordered_map<std::string, Nom*> motsHomonymesDeNombres;
+    // Les mots bâtis par les programmes restent dans le lexique jusqu'à la fin :
+    // leur place (texte et objet) est comptée et bornée.
+    size_t memoireMotsBatis = 0;
+    size_t memoireMotsBatisMax = size_t(128) << 20;
 
     // ---- Analyse syntaxique (équipe syntaxe) ----
     // Imbrication des règles en cours : borne la pile native, indépendamment
@@ -287,6 +299,8 @@ struct Interp {
 std::string Utf8VersCp1252(const char* s);
 std::string Cp1252VersUtf8(const std::string& s);
 bool EstUtf8Valide(const std::string& s);
+// Le début d'un texte coupé au milieu d'une séquence UTF-8 : sans la séquence incomplète.
+void OterSequenceIncomplete(std::string& s);
 #define TXT(s)                                                   \
     (([]() -> const std::string& {                               \
         static const std::string t = ::gelim::Utf8VersCp1252(s); \

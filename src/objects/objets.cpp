@@ -104,10 +104,7 @@ void Interp::DetruireNombre(Flottant* f) {
 Objet* Interp::mp(Objet* x, Objet* liste) {
     if (!EstCellule(liste)) return ErreurExecution(*this, "mp", "Le param 2 n'est pas une liste", liste);
     if (!pgPremiereCelluleLibre || pgPremiereCelluleLibre->cdr == pgNil) {
-        if (!epuisementSignale) {
-            epuisementSignale = true;
-            hote.BoiteMessage(TXT("A T T E N T I O N   DANGER"), TXT("Dépassement de capacité dans les cellulles"));
-        }
+        SignalerEpuisement();
         return pgNil;
     }
     if (EstFlottant(x)) FLO(x)->etat = EtatPartage;
@@ -117,6 +114,12 @@ Objet* Interp::mp(Objet* x, Objet* liste) {
     c->car = x;
     c->cdr = liste;
     return c;
+}
+
+void Interp::SignalerEpuisement() {
+    if (epuisementSignale) return;
+    epuisementSignale = true;
+    hote.BoiteMessage(TXT("A T T E N T I O N   DANGER"), TXT("Dépassement de capacité dans les cellulles"));
 }
 
 int Interp::NbCellulesLibresActuelles() const {

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "objects/imprime.h"
@@ -155,13 +154,26 @@ Objet* PrimTexte(Interp& I, Objet* x) {
     return I.pgNil;
 }
 
-bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8) {
+LectureProgramme LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8) {
+    // Un périphérique ou un tube ne s'ouvre même pas : sa lecture n'aurait pas
+    // de fin, ou attendrait son écrivain.
     std::error_code erreur;
-    if (std::filesystem::is_directory(nom, erreur)) return false;
+    const auto etat = std::filesystem::status(nom, erreur);
+    if (erreur || !std::filesystem::exists(etat) || std::filesystem::is_directory(etat))
+        return LectureProgramme::Introuvable;
+    if (!std::filesystem::is_regular_file(etat)) return LectureProgramme::PasUnFichier;
     std::ifstream f(nom, std::ios::binary);
-    if (!f) return false;
-    std::string octets((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return false;
+    if (!f) return LectureProgramme::Introuvable;
+    // Jamais plus que ce que l'analyse peut prendre, et un octet pour savoir qu'il y en a plus.
+    const auto taille = std::filesystem::file_size(nom, erreur);
+    std::string octets(erreur ? kOctetsProgrammeMax + 1 : std::min<size_t>(taille, kOctetsProgrammeMax) + 1, '\0');
+    f.read(octets.data(), std::streamsize(octets.size()));
+    octets.resize(size_t(f.gcount()));
+    if (f.bad()) return LectureProgramme::Introuvable;
+    if (octets.size() > kOctetsProgrammeMax) {
+        octets.resize(kOctetsProgrammeMax);
+        OterSequenceIncomplete(octets);
+    }
     utf8 = EstUtf8Valide(octets);
     if (utf8) {
         if (octets.compare(0, 3, "\xEF\xBB\xBF") == 0) octets.erase(0, 3);  // marque d'ordre des octets
@@ -169,7 +181,7 @@ bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool
     } else {
         texteCp1252 = std::move(octets);
     }
-    return true;
+    return LectureProgramme::Lu;
 }
 
 }  // namespace gelim

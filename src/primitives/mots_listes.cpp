@@ -33,14 +33,40 @@ int64_t Tronque(float v) {
     return static_cast<int64_t>(v);
 }
 
+// Un mot bâti par un programme n'est jamais plus long qu'un texte analysé.
+const char* const kMotTropLong = "Le mot obtenu aurait plus de 64998 caractères : c'est trop long.";
+
+// La place d'un mot dans le lexique : son texte deux fois (l'objet et la clé
+// de l'index), l'objet et le nœud de l'index.
+size_t PlaceDUnMot(const std::string& texte) {
+    return 2 * texte.size() + 160;
+}
+
+// Un rapport qui montre un nombre de caractères ou de mots.
+Objet* RapportAvecCompte(Interp& I, const char* contexte, const char* message, size_t compte) {
+    Flottant* n = I.NouveauNombreTemporaire(static_cast<float>(compte));
+    ErreurExecution(I, contexte, message, n);
+    I.LibereSiTemporaire(n);
+    return I.pgCestFaux;
+}
+
 // Le mot d'un texte : l'objet du lexique de ce nom, ou un nouveau Nom ; jamais
 // un nombre, même quand le lexique tient un nombre écrit de la même façon.
+// Les mots nouveaux restent jusqu'à la fin de la session : leur place est bornée.
 Objet* MotDuTexte(Interp& I, const std::string& texte) {
     MyString* trouve = I.Cherche(texte);
+    if (trouve && !EstFlottant(trouve)) return trouve;
+    if (trouve) {
+        auto it = I.motsHomonymesDeNombres.find(texte);
+        if (it != I.motsHomonymesDeNombres.end()) return it->second;
+    }
+    const size_t place = PlaceDUnMot(texte);
+    if (I.memoireMotsBatis + place > I.memoireMotsBatisMax)
+        return RapportAvecCompte(
+            I, "Mots",
+            "Le programme a créé trop de mots, leur place est pleine. Longueur du mot refusé :", texte.size());
+    I.memoireMotsBatis += place;
     if (!trouve) return I.TrouveOuCreeNom(texte);
-    if (!EstFlottant(trouve)) return trouve;
-    auto it = I.motsHomonymesDeNombres.find(texte);
-    if (it != I.motsHomonymesDeNombres.end()) return it->second;
     auto* n = new Nom;
     n->tag = kTagNom;
     n->nom = texte;
@@ -157,7 +183,10 @@ Objet* PrimImplose(Interp& I, Objet* l) {
         Objet* e = CEL(l)->car;
         if (!EstNomOuVide(I, e) && !EstFlottant(e))
             return ErreurExecution(I, "implose", "Le param de la liste à concaténer est ni un nom, ni un nombre", e);
-        texte += I.TexteDe(e);  // la liste vide n'apporte rien
+        const std::string& morceau = I.TexteDe(e);  // la liste vide n'apporte rien
+        if (texte.size() + morceau.size() > kLongueurMaxAnalysee)
+            return RapportAvecCompte(I, "implose", kMotTropLong, texte.size() + morceau.size());
+        texte += morceau;
     }
     return MotDuTexte(I, texte);
 }
@@ -364,7 +393,11 @@ Objet* PrimMot(Interp& I, Objet* a, Objet* b) {
         return ErreurExecution(I, "Concaténation", "Le param 2 est ni un nom, ni un nombre", b);
     if (a == I.pgNil) return b;
     if (b == I.pgNil) return a;
-    return MotDuTexte(I, I.TexteDe(a) + I.TexteDe(b));
+    const std::string& ta = I.TexteDe(a);
+    const std::string& tb = I.TexteDe(b);
+    if (ta.size() + tb.size() > kLongueurMaxAnalysee)
+        return RapportAvecCompte(I, "Concaténation", kMotTropLong, ta.size() + tb.size());
+    return MotDuTexte(I, ta + tb);
 }
 
 Objet* PrimPhrase(Interp& I, Objet* a, Objet* b) {

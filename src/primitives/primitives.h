@@ -61,9 +61,11 @@ Objet* PrimPretty(Interp& I, Objet* x);
 Objet* PrimMontre(Interp& I, Objet* x);
 Objet* PrimCharge(Interp& I, Objet* x);
 
-// Lit tout un fichier programme (UTF-8 s'il est valide, converti en page 1252 ;
-// page 1252 sinon) ; rend faux s'il ne peut être ouvert. La longueur n'est pas
-// bornée ici : l'appelant vérifie qu'elle tient dans le tampon d'analyse.
-bool LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8);
+// Lit un fichier programme (UTF-8 s'il est valide, converti en page 1252 ;
+// page 1252 sinon). Seul un fichier ordinaire se lit, et jamais au-delà de ce
+// que l'analyse peut prendre : un texte de plus de kLongueurMaxAnalysee
+// caractères est un début de fichier, que l'appelant coupe.
+enum class LectureProgramme { Lu, Introuvable, PasUnFichier };
+LectureProgramme LireFichierProgramme(const std::string& nom, std::string& texteCp1252, bool& utf8);
 
 }  // namespace gelim

@@ -1,6 +1,9 @@
 // Le pilote des commandes, partagé par le bureau et le lanceur sans écran.
 #include "shell/pilote.h"
 
+#include <algorithm>
+#include <new>
+
 #include "eval/eval.h"
 #include "objects/imprime.h"
 #include "primitives/primitives.h"
@@ -18,24 +21,99 @@ void DemarrerInterprete(Interp& I) {
     InstallerEnvironnementDeBase(I);
 }
 
-void ExecuterLaCommande(Interp& I, const std::string& texte) {
-    std::string t = texte.size() > 64998 ? texte.substr(0, 64998) : texte;
-    RemplirTexteAAnalyser(I, t);
-    EcritLigne(I, t);
-    AnalyseLeTexte(I);
-    if (I.gArbreDuProgramme == I.pgCestFaux) return;
-    I.commandeEnAttente = true;
-    I.hote.DessinModifie();
+// Le texte au-delà de kLongueurMaxAnalysee caractères ne tient pas dans le
+// tampon d'analyse : il a été coupé, et l'élève apprend où (lignes comptées
+// depuis 0, comme dans les rapports de syntaxe). Les deux faces et « charge »
+// le disent avec les mêmes mots.
+static void DireOuLeTexteEstCoupe(Interp& I, const std::string& texteCoupe) {
+    Ecrit(I, "Ce programme est trop long (plus de 64998 caractères) : je le coupe à la ligne ");
+    EcritEntier(I, long(std::count(texteCoupe.begin(), texteCoupe.end(), '\n')));
+    EcritLigne(I, ".");
+}
+
+static void CollecteSilencieuse(Interp& I) {
+    bool ecrire = I.fenetresExistent;
+    I.fenetresExistent = false;
+    I.Recuperation();
+    I.fenetresExistent = ecrire;
 }
 
 // Entre deux commandes, quand il reste moins d'un quart des cellules, le pilote
 // collecte de lui-même, sans message : les arbres des commandes passées sont repris.
 static void CollecteSilencieuseSiBesoin(Interp& I) {
-    if (I.NbCellulesLibres >= kNbCellules / 4) return;
-    bool ecrire = I.fenetresExistent;
-    I.fenetresExistent = false;
-    I.Recuperation();
-    I.fenetresExistent = ecrire;
+    if (I.NbCellulesLibres < kNbCellules / 4) CollecteSilencieuse(I);
+}
+
+// Une commande qui manque de mémoire s'arrête là, sans rien dérouler d'autre :
+// ce que l'évaluation tenait en cours de route est oublié, la session continue.
+static void ApresManqueDeMemoire(Interp& I) {
+    I.racines.clear();
+    I.modeTexteGraphique = false;
+    I.gAvecCrochets = 0;
+    I.profondeurCharge = 0;
+    I.gProfondeurPasAPas = 0;
+    I.profondeurNative = 0;
+    if (!I.messages.lignes.back().empty()) FinDeLigne(I);
+    EcritLigne(I, "Il n'y a plus assez de mémoire pour cette commande : elle s'arrête ici.");
+}
+
+// Ce que l'analyse écrit quand la réserve s'épuise (syntax/trace_rapports.cpp).
+static const std::string& LigneDEpuisement() {
+    return TXT("Il n'y a plus assez de cellules pour analyser ce programme : je ne l'exécute pas.");
+}
+
+// L'analyse d'une commande, entre deux commandes. Une analyse qui échoue ne
+// laisse rien d'accessible : ses cellules sont reprises selon la même règle
+// silencieuse qu'après une exécution. Quand la réserve s'épuise pendant
+// l'analyse, le pilote collecte et recommence une fois avant de refuser ; le
+// premier essai n'en dit rien (ni boîte, ni ligne). Avec l'affichage de
+// l'analyse, la trace déjà écrite ne se recommence pas : pas de second essai.
+static void AnalyserLaCommande(Interp& I, const std::string& texte) {
+    const uint64_t boites = I.nbBoitesErreur;
+    const size_t lignes = I.messages.lignes.size();
+    const bool reprise = !I.affichageAnalyse;
+    I.epuisementSignale = reprise;
+    AnalyseLeTexte(I);
+    I.epuisementSignale = false;
+    if (reprise && I.analyseSansCellules) {
+        if (I.nbBoitesErreur != boites) {
+            // Une erreur de syntaxe avait déjà parlé : le second essai la redirait.
+            I.SignalerEpuisement();
+        } else {
+            auto& l = I.messages.lignes;
+            for (size_t i = l.size(); i-- > 0 && i + 1 >= lignes;) {
+                if (l[i] != LigneDEpuisement()) continue;
+                l.erase(l.begin() + long(i));
+                ++I.messages.version;
+                I.hote.MessagesModifies();
+                break;
+            }
+            CollecteSilencieuse(I);
+            RemplirTexteAAnalyser(I, texte);  // le lexer y a posé la marque de fin
+            AnalyseLeTexte(I);
+        }
+    }
+    if (I.gArbreDuProgramme == I.pgCestFaux) CollecteSilencieuseSiBesoin(I);
+}
+
+void ExecuterLaCommande(Interp& I, const std::string& texte) {
+    try {
+        std::string t = texte.substr(0, kLongueurMaxAnalysee + 1);
+        const bool tropLong = t.size() > kLongueurMaxAnalysee;
+        if (tropLong) t.pop_back();
+        RemplirTexteAAnalyser(I, t);
+        EcritLigne(I, t);
+        if (tropLong) DireOuLeTexteEstCoupe(I, t);
+        AnalyserLaCommande(I, t);
+    } catch (const std::bad_alloc&) {
+        I.gArbreDuProgramme = I.pgCestFaux;
+        I.gErreurAnalyse = true;
+        ApresManqueDeMemoire(I);
+        return;
+    }
+    if (I.gArbreDuProgramme == I.pgCestFaux) return;
+    I.commandeEnAttente = true;
+    I.hote.DessinModifie();
 }
 
 static void RafraichirLaVue(Interp& I) {
@@ -67,24 +145,28 @@ void ExecuterLaCommandeEnAttente(Interp& I) {
     I.NbErreursExecution = 0;
     I.DemandeDeRecuperation = false;
     PreparerCommande(I);
-    Objet* resultat = EvalPasAPas(I, I.gArbreDuProgramme);
+    try {
+        Objet* resultat = EvalPasAPas(I, I.gArbreDuProgramme);
 
-    int pos = I.gPosAnalyse;
-    if (pos != 0 && pos >= 0 && size_t(pos) < I.ChaineBrute.size() && I.ChaineBrute[size_t(pos)] != I.marqueFin) {
-        EcritLigne(I, " Dans l'ordre que tu me donnes, il reste encore à traiter : ");
-        MontreLaSuite(I);
-        EcritLigne(I, "Si tu veux me donner plusieurs instructions à la fois, encadre-les par des crochets.");
+        int pos = I.gPosAnalyse;
+        if (pos != 0 && pos >= 0 && size_t(pos) < I.ChaineBrute.size() && I.ChaineBrute[size_t(pos)] != I.marqueFin) {
+            EcritLigne(I, " Dans l'ordre que tu me donnes, il reste encore à traiter : ");
+            MontreLaSuite(I);
+            EcritLigne(I, "Si tu veux me donner plusieurs instructions à la fois, encadre-les par des crochets.");
+        }
+        if (I.EstMarqueur(resultat)) {
+            resultat = CEL(CEL(resultat)->cdr)->car;
+            EcritLigne(I, "Le 'return' ne doit être utilisé qu'à l'intérieur d'une procédure.");
+        }
+        if (resultat != I.pgNil) {
+            EcritLigne(I, "Que faire de : ");
+            ImprimeLigne(I, resultat);
+        }
+        VerifierLeBordDuCadre(I);
+        if (I.DemandeDeRecuperation) I.Recuperation();
+    } catch (const std::bad_alloc&) {
+        ApresManqueDeMemoire(I);
     }
-    if (I.EstMarqueur(resultat)) {
-        resultat = CEL(CEL(resultat)->cdr)->car;
-        EcritLigne(I, "Le 'return' ne doit être utilisé qu'à l'intérieur d'une procédure.");
-    }
-    if (resultat != I.pgNil) {
-        EcritLigne(I, "Que faire de : ");
-        ImprimeLigne(I, resultat);
-    }
-    VerifierLeBordDuCadre(I);
-    if (I.DemandeDeRecuperation) I.Recuperation();
     I.commandeEnAttente = false;
     I.arretDemande = false;
     CollecteSilencieuseSiBesoin(I);
@@ -99,16 +181,16 @@ void ExecuterEtAttendre(Interp& I, const std::string& texte) {
 void ChargerEtExecuter(Interp& I, const std::string& nom) {
     std::string texte;
     bool utf8 = false;
-    bool lu = LireFichierProgramme(nom, texte, utf8);
-    for (size_t i = 0; !lu && i < I.dossiersCharge.size(); ++i)
+    LectureProgramme lu = LireFichierProgramme(nom, texte, utf8);
+    for (size_t i = 0; lu == LectureProgramme::Introuvable && i < I.dossiersCharge.size(); ++i)
         lu = LireFichierProgramme(I.dossiersCharge[i] + "/" + nom, texte, utf8);
-    if (!lu) {
+    if (lu == LectureProgramme::Introuvable) {
         Ecrit(I, "Erreur en ouverture ");
         EcritLigne(I, nom);
         return;
     }
-    if (texte.size() > 64998) {
-        Ecrit(I, "Ce fichier est trop long pour que je l'analyse (plus de 64998 caractères) : ");
+    if (lu == LectureProgramme::PasUnFichier) {
+        Ecrit(I, "Ce n'est pas un fichier ordinaire, je ne le charge pas : ");
         EcritLigne(I, nom);
         return;
     }
@@ -116,6 +198,10 @@ void ChargerEtExecuter(Interp& I, const std::string& nom) {
         Ecrit(I, "Trop de fichiers chargés les uns dans les autres, je ne charge pas : ");
         EcritLigne(I, nom);
         return;
+    }
+    if (texte.size() > kLongueurMaxAnalysee) {
+        texte.resize(kLongueurMaxAnalysee);
+        DireOuLeTexteEstCoupe(I, texte);
     }
     ++I.profondeurCharge;
     RemplirTexteAAnalyser(I, texte);

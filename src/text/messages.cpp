@@ -104,7 +104,10 @@ void EcritEntierLigne(Interp& I, long n) {
 void FinDeLigne(Interp& I) {
     auto& lignes = I.messages.lignes;
     lignes.emplace_back();
-    while (lignes.size() > I.messages.limiteLignes) lignes.pop_front();
+    while (lignes.size() > I.messages.limiteLignes) {
+        I.hote.LigneQuitteLesMessages(lignes.front());
+        lignes.pop_front();
+    }
     I.pStrLast.clear();
     Change(I);
 }
@@ -201,6 +204,7 @@ void MontrerBoiteErreur(Interp& I, const BoiteErreur& b) {
     RapportHorsDuDessin horsDuDessin(I);
     if (b.disposition >= 7 && b.disposition <= 9)
         EcritLigne(I, "TMyDialog_ErrorBox :: Erreur dans le switch eMsgErrorTxtNbr");
+    ++I.nbBoitesErreur;
     I.hote.MontrerBoiteErreur(b);
 }
 

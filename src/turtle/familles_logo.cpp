@@ -1,6 +1,8 @@
 // L'aiguillage des familles de la tortue : un membre par code. Les arguments
 // sont déjà évalués et vérifiés par l'évaluateur, qui écrit aussi le rapport
 // d'un code sans membre (nullptr ou faux ici).
+#include <cmath>
+
 #include "text/messages.h"
 #include "turtle/tortue_interne.h"
 
@@ -17,6 +19,35 @@ static Objet* Position(Interp& I) {
     I.racines.pop_back();
     I.racines.pop_back();
     return liste;
+}
+
+// Un angle, une distance ou une coordonnée infinis ou indéterminés ne mènent
+// nulle part (un cap infini figerait la tortue pour de bon) : le paramètre est
+// refusé avec le rapport d'un paramètre qui n'est pas un nombre, et la
+// commande ne fait rien.
+static bool ParametresFinis(Interp& I, Fonc* f, std::initializer_list<float> valeurs) {
+    static const char* const contextes[4] = {"l'évaluation du paramètre d'une fonction.",
+                                             "l'évaluation d'une fonction à 2 paramètres numériques",
+                                             "l'évaluation d'une fonction à 3 paramètres numériques",
+                                             "l'évaluation d'une fonction à 4 paramètres numériques"};
+    static const char* const rangs[4] = {
+        "le premier paramètre n'est pas un nombre fini", "le deuxième paramètre n'est pas un nombre fini",
+        "le troisième paramètre n'est pas un nombre fini", "le quatrième paramètre n'est pas un nombre fini"};
+    const size_t n = valeurs.size();
+    size_t k = 0;
+    for (float v : valeurs) {
+        if (!std::isfinite(v)) {
+            const char* message = n == 1             ? "ce paramètre n'est pas un nombre fini"
+                                  : n == 2 && k == 1 ? "le second paramètre n'est pas un nombre fini"
+                                                     : rangs[k];
+            Flottant* x = I.NouveauNombreTemporaire(v);
+            ErreurExecution2(I, contextes[n - 1], f, message, x);
+            I.LibereSiTemporaire(x);
+            return false;
+        }
+        ++k;
+    }
+    return true;
 }
 
 Objet* ExecuterLogo0(Interp& I, Fonc* f) {
@@ -67,6 +98,8 @@ Objet* ExecuterLogo0(Interp& I, Fonc* f) {
 
 bool ExecuterLogo1(Interp& I, Fonc* f, float a) {
     EtatTortue& t = I.tortue;
+    // De av à cercle ; les couleurs et l'épaisseur se ramènent d'elles-mêmes à un entier.
+    if (f->tag >= 0x47C8 && f->tag <= 0x47D2 && !ParametresFinis(I, f, {a})) return true;
     switch (f->tag) {
         case 0x47C8: Avance(I, a); break;                                 // avance, av
         case 0x47CA: Recule(I, a); break;                                 // recule, re
@@ -83,6 +116,7 @@ bool ExecuterLogo1(Interp& I, Fonc* f, float a) {
 }
 
 bool ExecuterLogo2(Interp& I, Fonc* f, float a, float b) {
+    if (!ParametresFinis(I, f, {a, b})) return true;
     switch (f->tag) {
         case 0x47DC: Pixel(I, a, b); break;   // pixel, point
         case 0x47DD: AllerA(I, a, b); break;  // fixeposition, fpos
@@ -97,11 +131,13 @@ bool ExecuterLogo2(Interp& I, Fonc* f, float a, float b) {
 
 bool ExecuterLogo3(Interp& I, Fonc* f, float a, float b, float c) {
     if (f->tag != 0x47E6) return false;  // circle
+    if (!ParametresFinis(I, f, {a, b, c})) return true;
     Cercle(I, a, b, c);
     return true;
 }
 
 bool ExecuterLogo4(Interp& I, Fonc* f, float a, float b, float c, float d) {
+    if (!ParametresFinis(I, f, {a, b, c, d})) return true;
     switch (f->tag) {
         case 0x47F0: Ligne(I, a, b, c, d); break;           // ligne
         case 0x47F1: RectangleCreux(I, a, b, c, d); break;  // rectangle

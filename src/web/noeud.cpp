@@ -2,7 +2,11 @@
 // arguments et rend la sortie de « gelim --batch ». Même contrat, même cœur ;
 // seules les surfaces changent (la surface en mémoire, sans police : le texte
 // n'est pas dessiné) et les images (BMP du cœur, PNG sans bibliothèque).
+// noeud/principal.js le lance dans un fil à part, pour les signaux.
+#include <emscripten.h>
+
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -34,6 +38,12 @@ bool EnregistrerImage(const Surface& surface, const std::string& nom) {
     return EcrireBmp24(nom, image);
 }
 
+// Le signal que le fil principal (noeud/principal.js) a reçu, 0 sinon.
+EM_JS(int, SignalRecu, (), {
+    var s = Module['signalNoeud'];
+    return s ? Atomics.load(s, 0) : 0;
+});
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,10 +57,20 @@ int main(int argc, char** argv) {
     face.dessin = &dessin;
     face.vue = &vue;
     face.precedent = &precedent;
-    // La pile que le script build-web/gelim-noeud a pu obtenir du système.
+    // Les imbrications que tient la pile du fil demandé par noeud/principal.js ;
+    // sans lui, la pile de Node n'en tient que 2500.
     const char* profondeur = std::getenv("GELIM_PROFONDEUR");
     face.profondeurNativeMax = profondeur && std::atoi(profondeur) > 0 ? std::atoi(profondeur) : 2500;
     if (const char* exemples = std::getenv("GELIM_EXEMPLES")) face.dossierExemples = exemples;
     face.enregistrerImage = EnregistrerImage;
+    // --timeout : aucune minuterie n'interrompt le calcul ; l'heure est lue
+    // chaque fois que la session sonde l'arrêt (au plus tous les 1024 pas).
+    using Horloge = std::chrono::steady_clock;
+    const Horloge::time_point limite =
+        Horloge::now() + std::chrono::duration_cast<Horloge::duration>(std::chrono::duration<double>(o.delai));
+    face.arretExterieur = [limite, delai = o.delai > 0] {
+        if (int s = SignalRecu()) return s;
+        return delai && Horloge::now() >= limite ? kArretTempsEcoule : 0;
+    };
     return SessionLanceur(o, face);
 }

@@ -5,10 +5,16 @@ Un cas est un fichier texte découpé en sections « === nom » :
   programme   texte d'un fichier programme (exécuté comme par l'éclair de l'éditeur)
   commandes   lignes tapées dans la ligne de commande, après le programme
   reponses    réponses de l'élève (--answers)
-  options     options supplémentaires, une par ligne (--analysis, --step, --depth 3...)
+  options     options supplémentaires, une par ligne (--analysis, --step, --depth 3, --timeout 1...)
+  arguments   arguments de plus, un par ligne, tels quels, avant le programme et les commandes
   fichier NOM un fichier à créer dans le dossier de travail (pour charge, affichebitmap...)
+  dossier NOM un dossier (vide) à créer dans le dossier de travail
+  multiplier SECTION N   le texte de la section SECTION (programme, fichier NOM...) répété N fois
+  signal      « TERM » ou « INT » : envoyé dès que la sortie d'erreur montre un bip (BIP, BIPFD)
   sortie      la sortie standard attendue, exactement (la fenêtre des messages)
   contient    des lignes qui doivent toutes figurer dans la sortie standard
+  compte      « N texte » : texte figure exactement N fois dans la sortie standard
+  nombre-de-lignes  le nombre de lignes de la sortie standard
   journal     la sortie d'erreur attendue, exactement, sans la boîte du démarrage
   journal-contient  des lignes qui doivent figurer dans la sortie d'erreur
   pixels      des vérifications sur le dessin (--image) : « X Y R G B » en pixels de l'image,
@@ -17,6 +23,7 @@ Un cas est un fichier texte découpé en sections « === nom » :
 Les lignes qui commencent par « #! » sont des commentaires.
 """
 import os
+import signal
 import struct
 import subprocess
 import sys
@@ -41,7 +48,29 @@ def lire_cas(chemin):
     for cle, val in sections.items():
         while val and val[-1] == "":
             val.pop()
+    for cle in [c for c in sections if c.startswith("multiplier ")]:
+        cible, fois = cle[len("multiplier "):].rsplit(" ", 1)
+        sections[cible] = sections[cible] * int(fois)
     return sections
+
+
+def lancer(args, dossier, nom_signal):
+    """Lance gelim ; avec un signal, l'envoie au premier bip du journal."""
+    if not nom_signal:
+        r = subprocess.run(args, cwd=dossier, capture_output=True, timeout=240)
+        return r.returncode, r.stdout, r.stderr
+    p = subprocess.Popen(args, cwd=dossier, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    journal = b""
+    while True:
+        ligne = p.stderr.readline()
+        if not ligne:
+            break
+        journal += ligne
+        if ligne.startswith(b"BIP"):
+            p.send_signal(getattr(signal, "SIG" + nom_signal))
+            break
+    sortie, reste = p.communicate(timeout=240)
+    return p.returncode, sortie, journal + reste
 
 
 def lire_bmp(chemin):
@@ -75,8 +104,11 @@ def main():
             if cle.startswith("fichier "):
                 with open(os.path.join(dossier, cle[8:].strip()), "w", encoding="utf-8") as f:
                     f.write("\n".join(val) + "\n")
+            if cle.startswith("dossier "):
+                os.mkdir(os.path.join(dossier, cle[8:].strip()))
         for opt in cas.get("options", []):
-            args += opt.split(" ", 1) if opt.startswith("--depth") else [opt]
+            args += opt.split(" ", 1)
+        args += cas.get("arguments", [])
         if "reponses" in cas:
             with open(os.path.join(dossier, "reponses.txt"), "w", encoding="utf-8") as f:
                 f.write("\n".join(cas["reponses"]) + "\n")
@@ -91,13 +123,21 @@ def main():
             args += ["--commands", "commandes.txt"]
         if "pixels" in cas:
             args += ["--image", "dessin.bmp", "--view", "vue.bmp"]
-        r = subprocess.run(args, cwd=dossier, capture_output=True, timeout=240)
-        sortie = r.stdout.decode("utf-8")
-        journal = r.stderr.decode("utf-8").split("\n")
+        code, sortie, journal = lancer(args, dossier, cas.get("signal", [None])[0])
+        sortie = sortie.decode("utf-8")
+        journal = journal.decode("utf-8").split("\n")
         journal = [l for l in journal if l and not l.startswith("DIALOGUE C O M M E N C E R")]
         attendu_code = int(cas.get("code", ["0"])[0])
-        if r.returncode != attendu_code:
-            erreurs.append(f"code de sortie {r.returncode}, attendu {attendu_code}")
+        if code != attendu_code:
+            erreurs.append(f"code de sortie {code}, attendu {attendu_code}")
+        for l in cas.get("compte", []):
+            n, texte = l.split(" ", 1)
+            if sortie.count(texte) != int(n):
+                erreurs.append(f"{texte!r} figure {sortie.count(texte)} fois dans la sortie, attendu {n}")
+        if "nombre-de-lignes" in cas:
+            n = sortie.count("\n")
+            if n != int(cas["nombre-de-lignes"][0]):
+                erreurs.append(f"{n} lignes dans la sortie, attendu {cas['nombre-de-lignes'][0]}")
         if "sortie" in cas:
             attendu = "\n".join(cas["sortie"]) + "\n"
             if sortie != attendu:

@@ -252,34 +252,42 @@ TEST(Fichiers, LireFichierProgramme) {
         FichierTemporaire f("gelim_prim_utf8.c",
                             "\xEF\xBB\xBF"
                             "ec(\xC3\xA9l\xC3\xA8ve);\n// \xE2\x82\xAC \xE2\x86\x92\n");
-        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        ASSERT_EQ(LireFichierProgramme(f.chemin, texte, utf8), LectureProgramme::Lu);
         EXPECT_TRUE(utf8);
         EXPECT_EQ(texte, "ec(\xE9l\xE8ve);\n// \x80 ?\n");  // sans la marque d'ordre des octets
     }
     {
         FichierTemporaire f("gelim_prim_1252.c", "ec(\xE9l\xE8ve);\r\n");
-        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        ASSERT_EQ(LireFichierProgramme(f.chemin, texte, utf8), LectureProgramme::Lu);
         EXPECT_FALSE(utf8);
         EXPECT_EQ(texte, "ec(\xE9l\xE8ve);\r\n");
     }
     {
         FichierTemporaire f("gelim_prim_nul.c", std::string("a\0b\xC3\xA9", 5));
-        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        ASSERT_EQ(LireFichierProgramme(f.chemin, texte, utf8), LectureProgramme::Lu);
         EXPECT_EQ(texte, std::string("a\0b\xE9", 4));
     }
     {
         FichierTemporaire f("gelim_prim_vide.c", "");
-        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
+        ASSERT_EQ(LireFichierProgramme(f.chemin, texte, utf8), LectureProgramme::Lu);
         EXPECT_EQ(texte, "");
     }
     {
-        std::string grand(200000, 'x');
+        // Un très gros fichier n'est lu que jusqu'à ce qui dépasse l'analyse ; la
+        // coupe ne laisse pas de séquence UTF-8 à moitié (le texte reste de l'UTF-8).
+        // La coupe tombe entre les deux octets d'un « é ».
+        std::string grand = std::string(4 * 64999 + 2, 'x');
+        for (int i = 0; i < 10; ++i) grand += "\xC3\xA9";
         FichierTemporaire f("gelim_prim_grand.c", grand);
-        ASSERT_TRUE(LireFichierProgramme(f.chemin, texte, utf8));
-        EXPECT_EQ(texte.size(), grand.size());
+        ASSERT_EQ(LireFichierProgramme(f.chemin, texte, utf8), LectureProgramme::Lu);
+        EXPECT_TRUE(utf8);
+        EXPECT_EQ(texte, std::string(4 * 64999 + 2, 'x'));
     }
-    EXPECT_FALSE(LireFichierProgramme("/nexiste/pas/du/tout.c", texte, utf8));
-    EXPECT_FALSE(LireFichierProgramme(std::filesystem::temp_directory_path().string(), texte, utf8));
+    EXPECT_EQ(LireFichierProgramme("/nexiste/pas/du/tout.c", texte, utf8), LectureProgramme::Introuvable);
+    EXPECT_EQ(LireFichierProgramme(std::filesystem::temp_directory_path().string(), texte, utf8),
+              LectureProgramme::Introuvable);
+    // Un périphérique n'est pas lu du tout (sa lecture n'aurait pas de fin).
+    EXPECT_EQ(LireFichierProgramme("/dev/zero", texte, utf8), LectureProgramme::PasUnFichier);
 }
 
 // ---------------------------------------------------------------- de bout en bout
@@ -306,6 +314,17 @@ TEST(BoutEnBout, ChargeUnFichier) {
     FichierTemporaire f("gelim_prim_charge.c", "ec(mot('b\xC3\xA9', 'cd'));\n");
     EXPECT_EQ(PrimCharge(I, I.TrouveOuCreeNom(f.chemin)), I.pgNil);
     EXPECT_EQ(b.Messages(), f.chemin + "\nbecd  \n");
+}
+
+TEST(BoutEnBout, ChargeRefuseCeQuiNEstPasUnFichier) {
+    BancCommande b;
+    Interp& I = *b.I;
+    // Un périphérique se lirait sans fin : il n'est pas même ouvert.
+    PrimCharge(I, I.TrouveOuCreeNom("/dev/zero"));
+    PrimCharge(I, I.TrouveOuCreeNom(std::filesystem::temp_directory_path().string()));
+    EXPECT_EQ(b.Messages(), "/dev/zero\nCe n'est pas un fichier ordinaire, je ne le charge pas : /dev/zero\n" +
+                                std::filesystem::temp_directory_path().string() + "\nErreur en ouverture " +
+                                std::filesystem::temp_directory_path().string() + "\n");
 }
 
 TEST(BoutEnBout, UnFichierQuiSeChargeLuiMemeSArrete) {

@@ -2,12 +2,16 @@
 // GIF sur des flux faits à la main, la lecture BMP, le chargement d'un BMP sur
 // le dessin et l'aller-retour par la sauvegarde.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "hote_enregistreur.h"
+#include "rendu/enregistrer_image.h"
 #include "turtle/images.h"
 #include "turtle/tortue.h"
 
@@ -631,4 +635,36 @@ TEST(Images, UneSauvegardeImpossibleAlerteEtNeDetruitRien) {
     EXPECT_FALSE(SauverLeDessin(I, Provisoire("sans_dessin.bmp")));
     EXPECT_EQ(b.hote.Compter("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de la sauvegarde"), 3);
     EXPECT_EQ(b.hote.Compter("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de la recherche"), 1);
+}
+
+// Un enregistrement qui échoue (ici le disque « plein » : taille de fichier
+// bornée pour le processus) laisse intact le fichier d'avant, sans reste.
+TEST(Images, UnPngQuiNePeutSEcrireNAbimePasLAncien) {
+    const std::filesystem::path dossier = Provisoire("png");
+    std::filesystem::create_directories(dossier);
+    const QString chemin = QString::fromStdString((dossier / "dessin.png").string());
+    QImage petite(8, 8, QImage::Format_RGB32);
+    petite.fill(Qt::red);
+    ASSERT_TRUE(EnregistrerImage(petite, chemin));
+    const auto taille = std::filesystem::file_size(dossier / "dessin.png");
+
+    QImage bruit(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x) bruit.setPixel(x, y, uint(x * 7919 + y * 104729) * 2654435761u);
+    rlimit avant{};
+    getrlimit(RLIMIT_FSIZE, &avant);
+    auto ancien = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit borne = avant;
+    borne.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &borne);
+    const bool ecrit = EnregistrerImage(bruit, chemin);
+    setrlimit(RLIMIT_FSIZE, &avant);
+    std::signal(SIGXFSZ, ancien);
+
+    EXPECT_FALSE(ecrit);
+    EXPECT_EQ(std::filesystem::file_size(dossier / "dessin.png"), taille);
+    EXPECT_EQ(QImage(chemin).pixelColor(3, 3), QColor(Qt::red));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier), {}), 1);
+    EXPECT_FALSE(EnregistrerImage(petite, QString::fromStdString((dossier / "dessin.xyz").string())));
+    std::filesystem::remove_all(dossier);
 }

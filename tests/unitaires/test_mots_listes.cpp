@@ -388,8 +388,27 @@ TEST(Mots, Mot) {
     EXPECT_EQ(PrimMot(I, ab, cd), b.M("abcd"));
     EXPECT_EQ(PrimMot(I, b.N(2.5f), ab), b.M("2.500000ab"));
     std::string long1(5000, 'x');
-    EXPECT_EQ(I.TexteDe(PrimMot(I, b.M(long1), b.M(long1))).size(), 10000u);  // aucune limite
+    EXPECT_EQ(I.TexteDe(PrimMot(I, b.M(long1), b.M(long1))).size(), 10000u);
     EXPECT_EQ(b.Dialogues(), 0);
+}
+
+// Un mot bâti va jusqu'à la longueur d'un texte analysé, pas au-delà (les
+// rapports sont vus par fiab_mots_bornes) ; les mots nouveaux, gardés jusqu'à
+// la fin, ne prennent pas toute la mémoire.
+TEST(Mots, LongueurEtPlaceBornees) {
+    BancMots b;
+    Interp& I = b.In();
+    Objet* moitie = b.M(std::string(32499, 'x'));
+    Objet* plein = PrimMot(I, moitie, moitie);
+    EXPECT_EQ(I.TexteDe(plein).size(), 64998u);
+    EXPECT_EQ(PrimMot(I, plein, b.M("x")), I.pgCestFaux);
+
+    I.memoireMotsBatisMax = I.memoireMotsBatis + 1000;
+    int crees = 0;
+    while (crees < 100 && PrimMot(I, b.M("mot"), b.N(float(crees))) != I.pgCestFaux) ++crees;
+    EXPECT_EQ(crees, 5);  // 2 x 4 caractères et 160 pour chacun
+    EXPECT_EQ(b.hote.boites.back().textes[0], "Mots");
+    EXPECT_EQ(PrimMot(I, b.M("mot"), b.N(3)), b.M("mot3"));  // un mot connu se trouve toujours
 }
 
 TEST(Listes, Phrase) {

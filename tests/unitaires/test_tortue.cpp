@@ -182,19 +182,34 @@ TEST(Tortue, FixepositionNEstPasCoupeeMaisLeBordAlerte) {
     EXPECT_EQ(b.hote.Compter("DIALOGUE"), 1);
 }
 
-TEST(Tortue, UneDistanceInfinieNeMeneNullePart) {
+// Un angle, une distance ou une coordonnée non finis sont refusés (un cap
+// infini figeait la tortue pour de bon) ; la couleur se ramène à un entier.
+TEST(Tortue, UnParametreNonFiniEstRefuse) {
     Banc b;
     Interp& I = *b.I;
-    Logo0(I, "ouvre");
-    Logo1(I, "av", INFINITY);
-    Logo1(I, "av", NAN);
-    Logo2(I, "fpos", NAN, 3);
-    EXPECT_FLOAT_EQ(I.tortue.x, 0);
-    EXPECT_FLOAT_EQ(I.tortue.y, 0);
-    Logo0(I, "clos");
-    Logo1(I, "av", INFINITY);  // clos : coupée au cadre comme une autre
-    EXPECT_FLOAT_EQ(I.tortue.y, 500);
-    EXPECT_FLOAT_EQ(I.tortue.x, 0);
+    Logo1(I, "td", 30);
+    for (bool clos : {false, true}) {
+        I.NbErreursExecution = 0;  // dix rapports au plus par commande
+        Logo0(I, clos ? "clos" : "ouvre");
+        Logo1(I, "av", INFINITY);
+        Logo1(I, "av", NAN);
+        Logo1(I, "td", INFINITY);
+        Logo1(I, "fcap", -INFINITY);
+        Logo2(I, "fpos", NAN, 3);
+        ASSERT_TRUE(ExecuterLogo4(I, P(I, "ligne"), 0, 0, 10, INFINITY));
+        EXPECT_FLOAT_EQ(I.tortue.x, 0);
+        EXPECT_FLOAT_EQ(I.tortue.y, 0);
+        EXPECT_NEAR(I.tortue.cap * 180 / M_PI, 30, 1e-4);
+    }
+    EXPECT_EQ(b.hote.boites.size(), 12u);
+    EXPECT_EQ(b.hote.boites[0].textes[2], Utf8VersCp1252("ce paramètre n'est pas un nombre fini"));
+    EXPECT_EQ(b.hote.boites[0].textes[3].substr(0, 3), "inf");
+    EXPECT_EQ(b.hote.boites[5].textes[2], Utf8VersCp1252("le quatrième paramètre n'est pas un nombre fini"));
+    EXPECT_EQ(Px(b.dessin, 0, 5), kBlanc);
+    Logo1(I, "fcc", INFINITY);
+    Logo1(I, "av", 10);  // et la tortue avance encore
+    EXPECT_FLOAT_EQ(I.tortue.y, float(10 * std::cos(30 * M_PI / 180)));
+    EXPECT_EQ(b.hote.boites.size(), 12u);
 }
 
 TEST(Tortue, CapAbscisseOrdonneeEtPosition) {

@@ -6,3 +6,9 @@ Module['preRun'].push(function () {
     if (process.env[v] !== undefined) ENV[v] = process.env[v];
   });
 });
+// Lancé par principal.js, le module reçoit la mémoire où le fil principal
+// écrit le signal reçu ; lancé directement, il n'en a pas.
+Module['signalNoeud'] = (function () {
+  var donnees = require('worker_threads').workerData;
+  return donnees && donnees.signal ? donnees.signal : null;
+})();
