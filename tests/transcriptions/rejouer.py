@@ -19,6 +19,8 @@ Un cas est un fichier texte découpé en sections « === nom » :
   journal-contient  des lignes qui doivent figurer dans la sortie d'erreur
   pixels      des vérifications sur le dessin (--image) : « X Y R G B » en pixels de l'image,
               « champ X Y R G B » en coordonnées du champ, « nonblancs > N » (ou < N), « vue X Y R G B »
+  pixels-police  comme pixels, pour ce qui dépend du texte dessiné : sauté quand GELIM_SANS_POLICE
+              est posée (le lanceur pour Node ne dessine pas le texte)
   code        le code de sortie attendu (0 par défaut)
 Les lignes qui commencent par « #! » sont des commentaires.
 """
@@ -51,6 +53,10 @@ def lire_cas(chemin):
     for cle in [c for c in sections if c.startswith("multiplier ")]:
         cible, fois = cle[len("multiplier "):].rsplit(" ", 1)
         sections[cible] = sections[cible] * int(fois)
+    if os.environ.get("GELIM_SANS_POLICE"):
+        sections.pop("pixels-police", None)
+    if "pixels-police" in sections:
+        sections["pixels"] = sections.get("pixels", []) + sections.pop("pixels-police")
     return sections
 
 

@@ -6,6 +6,9 @@ set -uo pipefail
 racine="$(cd "$(dirname "$0")/../.." && pwd)"
 lanceur="${1:-$racine/build-web/gelim-noeud}"
 journal="$(mktemp -d)"
+# Sans police, le lanceur pour Node ne dessine pas le texte : les pixels qui en
+# dépendent ne sont vérifiés qu'avec gelim.
+export GELIM_SANS_POLICE=1
 ls "$racine"/tests/transcriptions/cas/*.test |
   xargs -P "$(nproc)" -I{} sh -c 'python3 "$1/tests/transcriptions/rejouer.py" "$2" "$3" > "$4/$(basename "$3").txt" 2>&1 || touch "$4/$(basename "$3").echec"' \
     _ "$racine" "$lanceur" {} "$journal"
