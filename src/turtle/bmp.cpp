@@ -294,8 +294,11 @@ std::vector<uint8_t> OctetsBmp24(const ImageRGB& image) {
 }
 
 bool EcrireBmp24(const std::string& chemin, const ImageRGB& image) {
+    return EcrireFichierEntier(chemin, OctetsBmp24(image));
+}
+
+bool EcrireFichierEntier(const std::string& chemin, const std::vector<uint8_t>& octets) {
     if (chemin.empty()) return false;
-    std::vector<uint8_t> octets = OctetsBmp24(image);
     const std::string provisoire = chemin + ".gelim-provisoire";
     std::FILE* f = std::fopen(provisoire.c_str(), "wb");
     if (!f) return false;

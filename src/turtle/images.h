@@ -67,5 +67,8 @@ bool EcrireBmp24(const std::string& chemin, const ImageRGB& image);
 
 // Tout le fichier, s'il existe, est un fichier ordinaire et n'est pas démesuré.
 bool LireFichierEntier(const std::string& chemin, std::vector<uint8_t>& octets);
+// Écrit tout le fichier par un fichier provisoire du même dossier, renommé à la
+// fin : un échec (disque plein, dossier interdit) laisse l'ancien intact.
+bool EcrireFichierEntier(const std::string& chemin, const std::vector<uint8_t>& octets);
 
 }  // namespace gelim

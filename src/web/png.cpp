@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <mutex>
 #include <vector>
+
+#include "turtle/images.h"
 
 namespace gelim {
 
@@ -79,10 +80,7 @@ bool EcrirePng(const SurfaceMemoire& s, const std::string& chemin) {
     Morceau(fichier, "IHDR", entete);
     Morceau(fichier, "IDAT", zlib);
     Morceau(fichier, "IEND", {});
-    std::FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(fichier.data(), 1, fichier.size(), f) == fichier.size();
-    return std::fclose(f) == 0 && ok;
+    return EcrireFichierEntier(chemin, fichier);
 }
 
 }  // namespace gelim

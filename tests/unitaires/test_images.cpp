@@ -668,3 +668,33 @@ TEST(Images, UnPngQuiNePeutSEcrireNAbimePasLAncien) {
     EXPECT_FALSE(EnregistrerImage(petite, QString::fromStdString((dossier / "dessin.xyz").string())));
     std::filesystem::remove_all(dossier);
 }
+
+// L'écriture du cœur (BMP, et PNG du lanceur pour Node) : de même, un disque
+// « plein » laisse le fichier d'avant tel quel, sans fichier provisoire.
+TEST(Images, UnFichierQuiNePeutSEcrireNAbimePasLAncien) {
+    const std::filesystem::path dossier = Provisoire("entier");
+    std::filesystem::create_directories(dossier);
+    const std::string chemin = (dossier / "image.png").string();
+    const std::vector<uint8_t> petit(100, 1), gros(100000, 2);
+    ASSERT_TRUE(EcrireFichierEntier(chemin, petit));
+
+    rlimit avant{};
+    getrlimit(RLIMIT_FSIZE, &avant);
+    auto ancien = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit borne = avant;
+    borne.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &borne);
+    const bool ecrit = EcrireFichierEntier(chemin, gros);
+    setrlimit(RLIMIT_FSIZE, &avant);
+    std::signal(SIGXFSZ, ancien);
+
+    EXPECT_FALSE(ecrit);
+    std::vector<uint8_t> lu;
+    ASSERT_TRUE(LireFichierEntier(chemin, lu));
+    EXPECT_EQ(lu, petit);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier), {}), 1);
+    ASSERT_TRUE(EcrireFichierEntier(chemin, gros));
+    ASSERT_TRUE(LireFichierEntier(chemin, lu));
+    EXPECT_EQ(lu, gros);
+    std::filesystem::remove_all(dossier);
+}
