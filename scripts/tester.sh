@@ -7,8 +7,9 @@ racine="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$racine/scripts/dependances.sh"
 export QT_QPA_PLATFORM=offscreen
 
-echo "=== Format du code ==="
+echo "=== Format du code, codes des primitives nommés ==="
 bash "$racine/scripts/verifier_format.sh"
+bash "$racine/scripts/verifier_codes.sh"
 coeurs="$(nproc)"
 
 echo "=== Construction normale ==="

@@ -136,7 +136,7 @@ Objet* PrimCharge(Interp& I, Objet* x) {
         return I.pgNil;
     }
     std::string nom = MS(x)->nom;
-    ExecuterLogo0(I, I.Prim(0x47B2));  // videecran
+    ExecuterLogo0(I, I.Prim(kVideEcran));  // videecran
     EcritLigne(I, nom);
     ChargerEtExecuter(I, nom);
     return I.pgNil;

@@ -186,9 +186,9 @@ TEST(Grammaire, FormesDesInstructions) {
     Interp& I = *b.I;
     Programme(b, "if (x) a;");
     Objet* when = CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->car;
-    EXPECT_EQ(when->tag, 0x4502);
+    EXPECT_EQ(when->tag, kWhen);
     Programme(b, "return;");
-    EXPECT_EQ(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->car->tag, 0x4776);
+    EXPECT_EQ(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->car->tag, kReturn);
 }
 
 TEST(Grammaire, ErreursDesInstructions) {
@@ -308,7 +308,7 @@ TEST(Grammaire, GrandsTextes) {
         Objet* e = CEL(CEL(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->cdr)->cdr)->car;
         int profondeur = 0;
         while (EstCellule(e)) {
-            ASSERT_EQ(CEL(e)->car->tag, 0x471E);
+            ASSERT_EQ(CEL(e)->car->tag, kPlus);
             Objet* droite = CEL(CEL(CEL(e)->cdr)->cdr)->car;
             EXPECT_EQ(droite, profondeur % 2 ? I.lettres[int('y')] : static_cast<Objet*>(I.pgUn));
             e = CEL(CEL(e)->cdr)->car;
