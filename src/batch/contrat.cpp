@@ -23,18 +23,6 @@ namespace gelim {
 
 namespace {
 
-void Journal(const std::string& ligneCp1252) {
-    std::string l = Cp1252VersUtf8(ligneCp1252) + "\n";
-    std::fwrite(l.data(), 1, l.size(), stderr);
-    std::fflush(stderr);
-}
-
-void Dialogue(const std::string& titre, const std::vector<std::string>& lignes) {
-    std::string l = "DIALOGUE " + titre;
-    for (const std::string& t : lignes) l += " | " + t;
-    Journal(l);
-}
-
 // Un texte lu (fichier ou argument) : UTF-8 s'il est valide, page 1252 sinon.
 std::string VersCp1252(const std::string& brut) {
     return EstUtf8Valide(brut) ? Utf8VersCp1252(brut.c_str()) : brut;
@@ -114,96 +102,6 @@ std::vector<std::string> Lignes(const std::string& texte) {
 }
 
 }  // namespace
-
-// ------------------------------------------------------------ l'hôte
-
-void HoteScripte::LigneQuitteLesMessages(const std::string& ligne) {
-    std::string l = Cp1252VersUtf8(ligne) + "\n";
-    std::fwrite(l.data(), 1, l.size(), stdout);
-}
-
-void HoteScripte::MontrerBoiteErreur(const BoiteErreur& b) {
-    std::string l = "DIALOGUE " + b.titre;
-    for (const RangeeBoite& r : b.rangees) l += " | " + (r.etiquette.empty() ? r.texte : r.etiquette + " " + r.texte);
-    Journal(l);
-}
-
-int HoteScripte::AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) {
-    Dialogue(titre, lignes);
-    return 1;
-}
-
-int HoteScripte::QuestionOuiNon(const std::string& titre, const std::vector<std::string>& lignes) {
-    Dialogue(titre, lignes);
-    return Reponse("oui") == "non" ? 2 : 1;
-}
-
-void HoteScripte::BoiteMessage(const std::string& titre, const std::string& texte) {
-    Dialogue(titre, {texte});
-}
-
-ReponsePasAPas HoteScripte::BoitePasAPas(const std::string& titre, const std::string& texte) {
-    Dialogue(titre, {texte});
-    std::string r = Reponse("reessayer");
-    if (r == "abandonner") return ReponsePasAPas::Abandonner;
-    if (r == "ignorer") return ReponsePasAPas::Ignorer;
-    return ReponsePasAPas::Reessayer;
-}
-
-bool HoteScripte::Saisie(const std::string& titre, const std::string& invite, std::string& texte) {
-    if (ArretDemande()) return false;  // le programme s'arrête : la boîte ne s'ouvre pas
-    Dialogue(titre, {invite});
-    std::string r = Reponse("<annuler>");
-    if (r == "<annuler>") return false;
-    texte = r.substr(0, 60);  // le champ de saisie prend 60 caractères
-    return true;
-}
-
-// Un bip, quel qu'il soit (défaut ou exclamation), est une ligne « BIP » du journal.
-void HoteScripte::Beep(Bip) {
-    Journal("BIP");
-}
-
-void HoteScripte::BipFD(int f, int d) {
-    Journal("BIPFD " + std::to_string(f) + " " + std::to_string(d));
-}
-
-void HoteScripte::JoueSon(const std::string& nom) {
-    Journal("SON " + nom);
-}
-
-Touche HoteScripte::AttendreTouche() {
-    if (ArretDemande()) return Touche{};  // Aucune : le programme s'arrête
-    return ToucheDe(Reponse("echap"));
-}
-
-Touche HoteScripte::ToucheDe(const std::string& r) {
-    static const struct {
-        const char* nom;
-        int code;
-    } noms[] = {{"gauche", 37}, {"droite", 39},    {"haut", 38},    {"bas", 40},   {"debut", 36},
-                {"fin", 35},    {"precedent", 33}, {"suivant", 34}, {"retour", 8}, {"inser", 45},
-                {"suppr", 46},  {"espace", 32},    {"entree", 13},  {"echap", 27}};
-    for (const auto& n : noms)
-        if (r == n.nom) return Touche{Touche::Clavier, n.code, false};
-    if (r == "clic-gauche") return Touche{Touche::ClicGauche, 1, false};
-    if (r == "clic-droit") return Touche{Touche::ClicDroit, 2, false};
-    if (r.rfind("touche:", 0) == 0) return Touche{Touche::Clavier, std::atoi(r.c_str() + 7) & 0xFF, false};
-    if (r.size() == 1) {
-        unsigned char c = static_cast<unsigned char>(r[0]);
-        if (c >= 'a' && c <= 'z') return Touche{Touche::Clavier, c - 'a' + 'A', false};
-        if (c >= 'A' && c <= 'Z') return Touche{Touche::Clavier, c, true};
-        return Touche{Touche::Clavier, c, false};
-    }
-    return Touche{Touche::Clavier, 27, false};
-}
-
-std::string HoteScripte::Reponse(const char* parDefaut) {
-    if (reponses.empty()) return parDefaut;
-    std::string r = reponses.front();
-    reponses.pop_front();
-    return r;
-}
 
 // ------------------------------------------------------------ les options
 
@@ -344,6 +242,17 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
     const std::function<bool()> arrete = [&motif] { return motif() != 0; };
     HoteScripte hote;
     hote.arretExterieur = arrete;
+    hote.ecrireJournal = [](const std::string& ligne) {
+        std::string l = ligne + "\n";
+        std::fwrite(l.data(), 1, l.size(), stderr);
+        std::fflush(stderr);
+    };
+    // La fenêtre des messages est pleine : ses plus anciennes lignes sortent
+    // aussitôt sur la sortie standard, dans l'ordre ; le reste suit à la fin.
+    hote.ligneQuitteLesMessages = [](const std::string& ligne) {
+        std::string l = Cp1252VersUtf8(ligne) + "\n";
+        std::fwrite(l.data(), 1, l.size(), stdout);
+    };
     if (!o.reponses.empty()) {
         std::string brut;
         if (!EntreeLisible(LireFlux(o.reponses, brut, kOctetsEntreeMax, false, arrete), o.reponses)) return 2;

@@ -286,16 +286,16 @@ TEST(Dessin, BipfdRenommeLesMessagesEtSonne) {
     Banc b;
     Interp& I = *b.I;
     EXPECT_EQ(PrimBipfd(I, 440, 200), 0);
-    EXPECT_EQ(b.hote.titreMessages, "Linux");
+    EXPECT_EQ(b.hote.titres[int(Fenetre::Messages)], "Linux");
     EXPECT_EQ(b.hote.journal, std::vector<std::string>{"BIPFD 440 200"});
     EXPECT_EQ(PrimBipfd(I, 440.9f, 99.9f), 0);
     EXPECT_EQ(b.hote.journal.back(), "BIPFD 440 99");
     // Hors de portée : renommée quand même, mais aucun son (ni division par zéro).
-    b.hote.titreMessages.clear();
+    b.hote.titres[int(Fenetre::Messages)].clear();
     EXPECT_EQ(PrimBipfd(I, 0, 200), 0);
     EXPECT_EQ(PrimBipfd(I, 440, -5), 0);
     EXPECT_EQ(PrimBipfd(I, NAN, 100), 0);
-    EXPECT_EQ(b.hote.titreMessages, "Linux");
+    EXPECT_EQ(b.hote.titres[int(Fenetre::Messages)], "Linux");
     EXPECT_EQ(b.hote.Compter("BIPFD"), 2);
     // Une longue note est demandée telle quelle (c'est l'hôte qui sait l'interrompre).
     PrimBipfd(I, 440, 25000.5f);

@@ -63,7 +63,7 @@ TEST(Saisie, LisMot) {
     EXPECT_TRUE(I.gErreurAnalyse);
 
     // La lecture suivante repart d'une analyse propre (drapeau d'erreur remis).
-    b.hote.reponses = {"élève"};
+    b.hote.reponses = {Utf8VersCp1252("élève")};
     Objet* eleve = PrimLisMot(I);
     EXPECT_EQ(eleve, I.TrouveOuCreeNom("eleve"));
     EXPECT_FALSE(I.gErreurAnalyse);
