@@ -16,6 +16,7 @@
 #include <new>
 
 #include "objects/interp.h"
+#include "shell/configuration.h"
 #include "shell/pilote.h"
 #include "turtle/tortue.h"
 
@@ -258,19 +259,19 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
         if (!EntreeLisible(LireFlux(o.reponses, brut, kOctetsEntreeMax, false, arrete), o.reponses)) return 2;
         for (const std::string& l : Lignes(VersCp1252(brut))) hote.reponses.push_back(l);
     }
-    auto I = std::make_unique<Interp>(hote);
-    I->dessin = face.dessin;
-    I->vue = face.vue;
-    I->precedent = face.precedent;
-    I->profondeurNativeMax = face.profondeurNativeMax;
-    I->dossiersCharge.push_back(".");
-    if (!face.dossierExemples.empty()) I->dossiersCharge.push_back(face.dossierExemples);
+    Configuration c;
+    c.dessin = face.dessin;
+    c.vue = face.vue;
+    c.precedent = face.precedent;
+    c.profondeurNativeMax = ProfondeurPourLaPile(face.octetsDePile);
+    if (!face.dossierExemples.empty()) c.dossiersCharge.push_back(face.dossierExemples);
+    std::unique_ptr<Interp> I = CreerInterprete(hote, c);
     // La boîte d'information du démarrage.
     hote.AlerteOk(TitreDemarrage(), LignesDemarrage());
     DemarrerInterprete(*I);
-    I->affichageAnalyse = o.analyse;
-    if (o.pasAPas) I->pasapas->valeur = I->pgTrue;
-    if (o.profondeur > 0) I->gProfondeurArbres = o.profondeur;
+    Regler(*I, Reglage::AffichageAnalyse, o.analyse);
+    if (o.pasAPas) Regler(*I, Reglage::PasAPas, 1);
+    if (o.profondeur > 0) Regler(*I, Reglage::ProfondeurArbres, o.profondeur);
     InitialiserLaTortue(*I);
     ExecuterLaCommandeEnAttente(*I);  // premier affichage : cadre et tortue
 

@@ -34,11 +34,11 @@ void UsageLanceur();
 constexpr int kArretTempsEcoule = -1;
 
 // Ce que chaque face donne à la session : ses trois surfaces (dessin, vue,
-// précédent), la borne des imbrications que sa pile tient, le dossier des
-// exemples, et l'enregistrement d'une image dans un autre format que le BMP du dessin.
+// précédent), la pile du fil qui évalue, le dossier des exemples, et
+// l'enregistrement d'une image dans un autre format que le BMP du dessin.
 struct FaceLanceur {
     Surface *dessin = nullptr, *vue = nullptr, *precedent = nullptr;
-    int profondeurNativeMax = 16000;
+    size_t octetsDePile = size_t(8) << 20;
     std::string dossierExemples;
     std::function<bool(const Surface&, const std::string&)> enregistrerImage;
     // Facultatif : un arrêt venu du dehors. 0 tant que rien n'est demandé, sinon

@@ -188,7 +188,7 @@ static void MarquerDepuis(Interp& I, Objet* racine, std::vector<Objet*>& pile) {
     }
 }
 
-void Interp::Recuperation() {
+void Interp::Recuperation(bool ecrire) {
     for (Cellule& c : pgTabpNoeudBinaire) c.marque = 0;
     for (auto& b : blocsMarqueurs)
         for (int i = 0; i < 4096; ++i) b[i].marque = 0;
@@ -202,7 +202,7 @@ void Interp::Recuperation() {
     // La collecte hors réserve compte trouver les marqueurs démarqués.
     for (auto& b : blocsMarqueurs)
         for (int i = 0; i < 4096; ++i) b[i].marque = 0;
-    Balayage(fenetresExistent);
+    Balayage(ecrire);
 }
 
 void Interp::OublierLesCorpsCompiles() {

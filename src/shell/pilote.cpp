@@ -32,10 +32,7 @@ static void DireOuLeTexteEstCoupe(Interp& I, const std::string& texteCoupe) {
 }
 
 static void CollecteSilencieuse(Interp& I) {
-    bool ecrire = I.fenetresExistent;
-    I.fenetresExistent = false;
-    I.Recuperation();
-    I.fenetresExistent = ecrire;
+    I.Recuperation(false);
 }
 
 // Entre deux commandes, quand il reste moins d'un quart des cellules, le pilote
@@ -49,7 +46,6 @@ static void CollecteSilencieuseSiBesoin(Interp& I) {
 static void ApresManqueDeMemoire(Interp& I) {
     I.racines.clear();
     I.modeTexteGraphique = false;
-    I.gAvecCrochets = 0;
     I.profondeurCharge = 0;
     I.gProfondeurPasAPas = 0;
     I.profondeurNative = 0;

@@ -99,10 +99,7 @@ void EtapeListe(Interp& I, long L, const char* texte, const std::vector<Objet*>&
     for (Objet* e : elements) {
         if (1 >= I.gProfondeurArbres) {
             Indente(I, L + 1);
-            int32_t avant = I.gAvecCrochets;
-            I.gAvecCrochets = 1;
-            Imprime(I, e);
-            I.gAvecCrochets = avant;
+            Imprime(I, e, true);
             EcritLigne(I, " ");
         } else {
             ImprimeArbre(I, e, L + 1, 1);

@@ -112,6 +112,12 @@ void FinDeLigne(Interp& I) {
     Change(I);
 }
 
+void EcritLigneHorsDuDessin(Interp& I, const Texte& t) {
+    RapportHorsDuDessin horsDuDessin(I);
+    if (!I.messages.lignes.back().empty()) FinDeLigne(I);
+    EcritLigne(I, t);
+}
+
 void VideLesMessages(Interp& I) {
     I.messages.lignes.clear();
     I.messages.lignes.emplace_back();

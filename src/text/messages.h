@@ -28,6 +28,8 @@ void EcritEntier(Interp& I, long n);
 void EcritEntierEspace(Interp& I, long n);
 void EcritEntierLigne(Interp& I, long n);
 void FinDeLigne(Interp& I);
+// Une ligne à elle (la ligne en cours est d'abord finie), jamais dans le dessin.
+void EcritLigneHorsDuDessin(Interp& I, const Texte& t);
 void VideLesMessages(Interp& I);
 
 // Rapports d'erreur à l'exécution ; chacun rend pgCestFaux.

@@ -202,7 +202,6 @@ TEST(Sortie, Montre) {
     EXPECT_EQ(PrimMontre(I, l), I.pgNil);
     EXPECT_EQ(b.Messages(), "[a b ]");  // avec crochets, sans fin de ligne
     EXPECT_FALSE(I.modeTexteGraphique);
-    EXPECT_EQ(I.gAvecCrochets, 0);
     // Le texte est sur les deux surfaces, au-dessus de la ligne de base du curseur.
     int dansDessin = encre(b.dessin, 300, 380, 400, 405);
     EXPECT_GT(dansDessin, 20);
