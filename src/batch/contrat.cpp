@@ -214,7 +214,7 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
                 std::string dossier =
                     e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
                 I.dossiersCharge.insert(I.dossiersCharge.begin() + 1, dossier);
-                I.mode = 1;
+                I.mode = Interp::Mode::Editeur;
                 executer(VersCp1252(brut));
                 break;
             }
@@ -223,14 +223,14 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
                     code = 2;
                     break;
                 }
-                I.mode = 0;
+                I.mode = Interp::Mode::LigneDeCommande;
                 for (const std::string& l : Lignes(VersCp1252(brut))) {
                     if (arrete()) break;
                     executer(l);
                 }
                 break;
             case EntreeLanceur::Texte:
-                I.mode = 0;
+                I.mode = Interp::Mode::LigneDeCommande;
                 executer(VersCp1252(e.valeur));
                 break;
         }

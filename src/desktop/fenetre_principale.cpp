@@ -729,7 +729,7 @@ void FenetrePrincipale::LancerLeProgramme(const QString& texte, bool editeur) {
     auto ligneFautive = std::make_shared<int>(-1);
     Lancer(
         [t, mode, dossiers, ligneFautive](Interp& I) {
-            I.mode = mode;
+            I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
             I.dossiersCharge = dossiers;
             I.ligneFautive = -1;
             ExecuterLaCommande(I, t);
@@ -768,7 +768,7 @@ void FenetrePrincipale::GommerLaDerniereInstruction() {
     if (Occupe()) return;
     const int mode = reglages_.mode;
     Lancer([mode](Interp& I) {
-        I.mode = mode;
+        I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
         gelim::GommerLaDerniereInstruction(I);
         ExecuterLaCommandeEnAttente(I);  // la fenêtre graphique se refait depuis le dessin
     });

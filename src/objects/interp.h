@@ -191,7 +191,8 @@ struct Interp {
     bool instructionEffacable = false;
 
     // ---- Pilote ----
-    int mode = 0;  // 0 ligne de commande, 1 éditeur
+    // Ligne de commande : les dessins s'accumulent ; éditeur : chaque programme part d'une page blanche.
+    enum class Mode { LigneDeCommande = 0, Editeur = 1 } mode = Mode::LigneDeCommande;
     bool commandeEnAttente = false;
     bool DemandeDeRecuperation = false;
     std::string nomSysteme = "Linux";

@@ -125,7 +125,7 @@ void ExecuterLaCommandeEnAttente(Interp& I) {
         RafraichirLaVue(I);
         return;
     }
-    if (I.mode == 1) {
+    if (I.mode == Interp::Mode::Editeur) {
         BlanchirLesSurfaces(I);
         InitialiserLaTortue(I);
     } else {
@@ -207,7 +207,7 @@ void ChargerEtExecuter(Interp& I, const std::string& nom) {
 }
 
 void GommerLaDerniereInstruction(Interp& I) {
-    if (I.mode == 1) {
+    if (I.mode == Interp::Mode::Editeur) {
         I.hote.AlerteOk(TXT("N  O  N,   D  E  S  O  L  E"), {TXT("Je ne peux pas effacer car ..."),
                                                              TXT("... tu travailles dans l'éditeur de programmes.")});
         return;

@@ -63,14 +63,14 @@ EMSCRIPTEN_KEEPALIVE void gelim_demarrer(int octetsDePile) {
 // Une commande tapée (mode 0) ou le programme de l'éditeur (mode 1), en UTF-8.
 EMSCRIPTEN_KEEPALIVE void gelim_executer(const char* texte, int mode) {
     if (!page) return;
-    page->I->mode = mode;
+    page->I->mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
     ExecuterEtAttendre(*page->I, VersCp1252(texte));
     page->hote.Rafraichir();
 }
 
 EMSCRIPTEN_KEEPALIVE void gelim_gommer(int mode) {
     if (!page) return;
-    page->I->mode = mode;
+    page->I->mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
     GommerLaDerniereInstruction(*page->I);
     page->hote.Rafraichir();
 }

@@ -21,10 +21,10 @@ const char* kDialogueMot = "DIALOGUE Entrez votre mot au clavier | Validez avec 
 const char* kDialogueNombre = "DIALOGUE Entrez votre nombre au clavier | Validez avec la touche 'Entrée'";
 const char* kDialogueListe = "DIALOGUE Entrez votre liste au clavier | Validez avec la touche 'Entrée'";
 
-// Les boîtes d'erreur de syntaxe (genre 0) montrées par l'hôte.
+// Les boîtes d'erreur de syntaxe montrées par l'hôte.
 int BoitesDeSyntaxe(const HoteEnregistreur& h) {
     int n = 0;
-    for (const auto& b : h.boites) n += b.genre == 0;
+    for (const auto& b : h.boites) n += b.genre == GenreBoite::Syntaxe;
     return n;
 }
 

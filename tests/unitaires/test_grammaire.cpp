@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "durees.h"
 #include "hote_enregistreur.h"
 #include "objects/imprime.h"
 #include "syntax/analyse.h"
@@ -286,7 +287,9 @@ TEST(Grammaire, GrandsTextes) {
         auto t0 = std::chrono::steady_clock::now();
         RemplirTexteAAnalyser(I, texte);
         AnalyseLeTexte(I);
-        EXPECT_LT(Millisecondes(t0), 1000.0);
+        if (kDureesVerifiees) {
+            EXPECT_LT(Millisecondes(t0), 1000.0);
+        }
         ASSERT_FALSE(I.gErreurAnalyse);
         size_t n = 0;
         for (Objet* l = I.gArbreDuProgramme; l != I.pgNil; l = CEL(l)->cdr) ++n;
@@ -302,7 +305,9 @@ TEST(Grammaire, GrandsTextes) {
         auto t0 = std::chrono::steady_clock::now();
         RemplirTexteAAnalyser(I, texte);
         AnalyseLeTexte(I);
-        EXPECT_LT(Millisecondes(t0), 1000.0);
+        if (kDureesVerifiees) {
+            EXPECT_LT(Millisecondes(t0), 1000.0);
+        }
         ASSERT_FALSE(I.gErreurAnalyse);
         // (progn (donne (quote x) (+ (+ ... 1 y) 1)))
         Objet* e = CEL(CEL(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->cdr)->cdr)->car;
@@ -349,7 +354,9 @@ TEST(Grammaire, ImbricationsProfondes) {
         auto t0 = std::chrono::steady_clock::now();
         RemplirTexteAAnalyser(I, texte);
         AnalyseLeTexte(I);
-        EXPECT_LT(Millisecondes(t0), 1000.0) << texte.substr(0, 20);
+        if (kDureesVerifiees) {
+            EXPECT_LT(Millisecondes(t0), 1000.0) << texte.substr(0, 20);
+        }
         EXPECT_EQ(I.gArbreDuProgramme, I.pgCestFaux) << texte.substr(0, 20);
         EXPECT_EQ(b.hote.boites.size(), 1u) << texte.substr(0, 20);
         EXPECT_NE(b.Messages().find("Le programme est imbriqué trop profondément"), std::string::npos);

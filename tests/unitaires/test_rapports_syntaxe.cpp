@@ -53,7 +53,7 @@ TEST(RapportsSyntaxe, FormeDesBoites) {
         EXPECT_EQ(b.I->gArbreDuProgramme, b.I->pgCestFaux) << c.texte;
         ASSERT_EQ(b.hote.boites.size(), 1u) << c.texte;  // l'analyse principale se tait après la première
         const BoiteErreur& boite = b.hote.boites[0];
-        EXPECT_EQ(boite.genre, c.genre) << c.texte;
+        EXPECT_EQ(int(boite.genre), c.genre) << c.texte;
         EXPECT_EQ(boite.image, c.image) << c.texte;
         EXPECT_EQ(boite.disposition, c.disposition) << c.texte;
         EXPECT_EQ(Cp1252VersUtf8(boite.titre), c.titre) << c.texte;
