@@ -8,28 +8,18 @@
 #include <vector>
 
 #include "objects/interp.h"
+#include "shell/hote_scripte.h"
 #include "syntax/analyse.h"
 #include "text/messages.h"
 
 namespace {
 
-// Un hôte muet : aucune boîte ne s'ouvre, aucune réponse n'est attendue.
-class HoteMuet : public gelim::Hote {
-public:
-    void MontrerBoiteErreur(const gelim::BoiteErreur&) override {}
-    int AlerteOk(const std::string&, const std::vector<std::string>&) override { return 1; }
-    int QuestionOuiNon(const std::string&, const std::vector<std::string>&) override { return 2; }
-    void BoiteMessage(const std::string&, const std::string&) override {}
-    gelim::ReponsePasAPas BoitePasAPas(const std::string&, const std::string&) override {
-        return gelim::ReponsePasAPas::Abandonner;
-    }
-    bool Saisie(const std::string&, const std::string&, std::string&) override { return false; }
-    void Beep(gelim::Bip) override {}
-    void BipFD(int, int) override {}
-    void JoueSon(const std::string&) override {}
-    void TitreFenetre(gelim::Fenetre, const std::string&) override {}
-    gelim::Touche AttendreTouche() override { return gelim::Touche{}; }
-};
+// L'hôte du lanceur, sans journal : la mémoire reste plate quel que soit le nombre d'entrées.
+gelim::HoteScripte& HoteSansJournal() {
+    static gelim::HoteScripte hote;
+    hote.ecrireJournal = nullptr;
+    return hote;
+}
 
 // Un interprète sert plusieurs entrées (en construire un coûte cher, surtout
 // sous les assainisseurs) ; avant chaque entrée, on efface ce que la précédente
@@ -72,7 +62,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
-    static HoteMuet hote;
+    static gelim::HoteScripte& hote = HoteSansJournal();
     static std::unique_ptr<gelim::Interp> interprete;
     if (!interprete || interprete->Lexique.size() > interprete->nbObjetsDemarrage + kObjetsAjoutesMax) {
         interprete.reset();

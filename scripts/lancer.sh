@@ -3,8 +3,7 @@
 set -euo pipefail
 racine="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$racine/scripts/dependances.sh"
-cmake -S "$racine" -B "$racine/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$racine/build" -j"$(nproc)"
+(cd "$racine" && cmake --preset normal >/dev/null && cmake --build --preset normal -j"$(nproc)")
 if [ $# -eq 0 ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "Pas d'écran : Gelim démarre sous un serveur X virtuel (xvfb-run)."
   exec xvfb-run -a -s "-screen 0 1600x1000x24" "$racine/build/gelim"

@@ -7,14 +7,16 @@ racine="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$racine/scripts/dependances.sh"
 export QT_QPA_PLATFORM=offscreen
 
-echo "=== Format du code ==="
+echo "=== Format du code, codes des primitives nommés ==="
 bash "$racine/scripts/verifier_format.sh"
+bash "$racine/scripts/verifier_codes.sh"
 coeurs="$(nproc)"
 
 echo "=== Construction normale ==="
-cmake -S "$racine" -B "$racine/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$racine/build" -j"$coeurs"
-(cd "$racine/build" && ctest --output-on-failure -j"$coeurs" --timeout 600)
+cd "$racine"  # les préréglages (CMakePresets.json) se lisent depuis la racine
+cmake --preset normal >/dev/null
+cmake --build --preset normal -j"$coeurs"
+ctest --preset normal -j"$coeurs"
 
 echo "=== Face web : construction, transcriptions par Node, page dans chromium ==="
 GELIM_COEURS="$coeurs" bash "$racine/scripts/construire_web.sh"
@@ -22,18 +24,15 @@ bash "$racine/tests/web/transcriptions_noeud.sh" "$racine/build-web/gelim-noeud"
 node --test "$racine/tests/web/test_page.mjs"
 
 echo "=== Construction avec les assainisseurs (adresse, comportement indéfini) ==="
-cmake -S "$racine" -B "$racine/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGELIM_SANITIZE=ON >/dev/null
-cmake --build "$racine/build-asan" -j"$coeurs"
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$racine/build-asan" && GELIM_ASSAINI=1 ctest --output-on-failure -j"$coeurs" --timeout 1200)
+cmake --preset assainisseurs >/dev/null
+cmake --build --preset assainisseurs -j"$coeurs"
+ctest --preset assainisseurs -j"$coeurs"
 
 echo "=== Fuzzing (clang, libFuzzer) ==="
-cmake -S "$racine" -B "$racine/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DGELIM_FUZZ=ON -DGELIM_TESTS=OFF >/dev/null
+cmake --preset fuzz >/dev/null
 cibles=$(cd "$racine/fuzz" && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
 if [ -n "$cibles" ]; then
-  cmake --build "$racine/build-fuzz" -j"$coeurs" --target $cibles
+  cmake --build --preset fuzz -j"$coeurs" --target $cibles
   for c in $cibles; do
     corpus="$racine/fuzz/corpus_${c#fuzz_}"
     travail="$(mktemp -d)"

@@ -16,24 +16,13 @@
 #include <new>
 
 #include "objects/interp.h"
+#include "shell/configuration.h"
 #include "shell/pilote.h"
 #include "turtle/tortue.h"
 
 namespace gelim {
 
 namespace {
-
-void Journal(const std::string& ligneCp1252) {
-    std::string l = Cp1252VersUtf8(ligneCp1252) + "\n";
-    std::fwrite(l.data(), 1, l.size(), stderr);
-    std::fflush(stderr);
-}
-
-void Dialogue(const std::string& titre, const std::vector<std::string>& lignes) {
-    std::string l = "DIALOGUE " + titre;
-    for (const std::string& t : lignes) l += " | " + t;
-    Journal(l);
-}
 
 // Un texte lu (fichier ou argument) : UTF-8 s'il est valide, page 1252 sinon.
 std::string VersCp1252(const std::string& brut) {
@@ -114,96 +103,6 @@ std::vector<std::string> Lignes(const std::string& texte) {
 }
 
 }  // namespace
-
-// ------------------------------------------------------------ l'hôte
-
-void HoteScripte::LigneQuitteLesMessages(const std::string& ligne) {
-    std::string l = Cp1252VersUtf8(ligne) + "\n";
-    std::fwrite(l.data(), 1, l.size(), stdout);
-}
-
-void HoteScripte::MontrerBoiteErreur(const BoiteErreur& b) {
-    std::string l = "DIALOGUE " + b.titre;
-    for (const RangeeBoite& r : b.rangees) l += " | " + (r.etiquette.empty() ? r.texte : r.etiquette + " " + r.texte);
-    Journal(l);
-}
-
-int HoteScripte::AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) {
-    Dialogue(titre, lignes);
-    return 1;
-}
-
-int HoteScripte::QuestionOuiNon(const std::string& titre, const std::vector<std::string>& lignes) {
-    Dialogue(titre, lignes);
-    return Reponse("oui") == "non" ? 2 : 1;
-}
-
-void HoteScripte::BoiteMessage(const std::string& titre, const std::string& texte) {
-    Dialogue(titre, {texte});
-}
-
-ReponsePasAPas HoteScripte::BoitePasAPas(const std::string& titre, const std::string& texte) {
-    Dialogue(titre, {texte});
-    std::string r = Reponse("reessayer");
-    if (r == "abandonner") return ReponsePasAPas::Abandonner;
-    if (r == "ignorer") return ReponsePasAPas::Ignorer;
-    return ReponsePasAPas::Reessayer;
-}
-
-bool HoteScripte::Saisie(const std::string& titre, const std::string& invite, std::string& texte) {
-    if (ArretDemande()) return false;  // le programme s'arrête : la boîte ne s'ouvre pas
-    Dialogue(titre, {invite});
-    std::string r = Reponse("<annuler>");
-    if (r == "<annuler>") return false;
-    texte = r.substr(0, 60);  // le champ de saisie prend 60 caractères
-    return true;
-}
-
-// Un bip, quel qu'il soit (défaut ou exclamation), est une ligne « BIP » du journal.
-void HoteScripte::Beep(Bip) {
-    Journal("BIP");
-}
-
-void HoteScripte::BipFD(int f, int d) {
-    Journal("BIPFD " + std::to_string(f) + " " + std::to_string(d));
-}
-
-void HoteScripte::JoueSon(const std::string& nom) {
-    Journal("SON " + nom);
-}
-
-Touche HoteScripte::AttendreTouche() {
-    if (ArretDemande()) return Touche{};  // Aucune : le programme s'arrête
-    return ToucheDe(Reponse("echap"));
-}
-
-Touche HoteScripte::ToucheDe(const std::string& r) {
-    static const struct {
-        const char* nom;
-        int code;
-    } noms[] = {{"gauche", 37}, {"droite", 39},    {"haut", 38},    {"bas", 40},   {"debut", 36},
-                {"fin", 35},    {"precedent", 33}, {"suivant", 34}, {"retour", 8}, {"inser", 45},
-                {"suppr", 46},  {"espace", 32},    {"entree", 13},  {"echap", 27}};
-    for (const auto& n : noms)
-        if (r == n.nom) return Touche{Touche::Clavier, n.code, false};
-    if (r == "clic-gauche") return Touche{Touche::ClicGauche, 1, false};
-    if (r == "clic-droit") return Touche{Touche::ClicDroit, 2, false};
-    if (r.rfind("touche:", 0) == 0) return Touche{Touche::Clavier, std::atoi(r.c_str() + 7) & 0xFF, false};
-    if (r.size() == 1) {
-        unsigned char c = static_cast<unsigned char>(r[0]);
-        if (c >= 'a' && c <= 'z') return Touche{Touche::Clavier, c - 'a' + 'A', false};
-        if (c >= 'A' && c <= 'Z') return Touche{Touche::Clavier, c, true};
-        return Touche{Touche::Clavier, c, false};
-    }
-    return Touche{Touche::Clavier, 27, false};
-}
-
-std::string HoteScripte::Reponse(const char* parDefaut) {
-    if (reponses.empty()) return parDefaut;
-    std::string r = reponses.front();
-    reponses.pop_front();
-    return r;
-}
 
 // ------------------------------------------------------------ les options
 
@@ -315,7 +214,7 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
                 std::string dossier =
                     e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
                 I.dossiersCharge.insert(I.dossiersCharge.begin() + 1, dossier);
-                I.mode = 1;
+                I.mode = Interp::Mode::Editeur;
                 executer(VersCp1252(brut));
                 break;
             }
@@ -324,14 +223,14 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
                     code = 2;
                     break;
                 }
-                I.mode = 0;
+                I.mode = Interp::Mode::LigneDeCommande;
                 for (const std::string& l : Lignes(VersCp1252(brut))) {
                     if (arrete()) break;
                     executer(l);
                 }
                 break;
             case EntreeLanceur::Texte:
-                I.mode = 0;
+                I.mode = Interp::Mode::LigneDeCommande;
                 executer(VersCp1252(e.valeur));
                 break;
         }
@@ -344,24 +243,35 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
     const std::function<bool()> arrete = [&motif] { return motif() != 0; };
     HoteScripte hote;
     hote.arretExterieur = arrete;
+    hote.ecrireJournal = [](const std::string& ligne) {
+        std::string l = ligne + "\n";
+        std::fwrite(l.data(), 1, l.size(), stderr);
+        std::fflush(stderr);
+    };
+    // La fenêtre des messages est pleine : ses plus anciennes lignes sortent
+    // aussitôt sur la sortie standard, dans l'ordre ; le reste suit à la fin.
+    hote.ligneQuitteLesMessages = [](const std::string& ligne) {
+        std::string l = Cp1252VersUtf8(ligne) + "\n";
+        std::fwrite(l.data(), 1, l.size(), stdout);
+    };
     if (!o.reponses.empty()) {
         std::string brut;
         if (!EntreeLisible(LireFlux(o.reponses, brut, kOctetsEntreeMax, false, arrete), o.reponses)) return 2;
         for (const std::string& l : Lignes(VersCp1252(brut))) hote.reponses.push_back(l);
     }
-    auto I = std::make_unique<Interp>(hote);
-    I->dessin = face.dessin;
-    I->vue = face.vue;
-    I->precedent = face.precedent;
-    I->profondeurNativeMax = face.profondeurNativeMax;
-    I->dossiersCharge.push_back(".");
-    if (!face.dossierExemples.empty()) I->dossiersCharge.push_back(face.dossierExemples);
+    Configuration c;
+    c.dessin = face.dessin;
+    c.vue = face.vue;
+    c.precedent = face.precedent;
+    c.profondeurNativeMax = ProfondeurPourLaPile(face.octetsDePile);
+    if (!face.dossierExemples.empty()) c.dossiersCharge.push_back(face.dossierExemples);
+    std::unique_ptr<Interp> I = CreerInterprete(hote, c);
     // La boîte d'information du démarrage.
     hote.AlerteOk(TitreDemarrage(), LignesDemarrage());
     DemarrerInterprete(*I);
-    I->affichageAnalyse = o.analyse;
-    if (o.pasAPas) I->pasapas->valeur = I->pgTrue;
-    if (o.profondeur > 0) I->gProfondeurArbres = o.profondeur;
+    Regler(*I, Reglage::AffichageAnalyse, o.analyse);
+    if (o.pasAPas) Regler(*I, Reglage::PasAPas, 1);
+    if (o.profondeur > 0) Regler(*I, Reglage::ProfondeurArbres, o.profondeur);
     InitialiserLaTortue(*I);
     ExecuterLaCommandeEnAttente(*I);  // premier affichage : cadre et tortue
 

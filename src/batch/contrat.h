@@ -5,47 +5,14 @@
 #pragma once
 
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "objects/hote.h"
+#include "shell/hote_scripte.h"
 #include "turtle/surface.h"
 
 namespace gelim {
-
-// Répond à chaque demande par la ligne suivante des réponses, et la note au journal.
-class HoteScripte : public Hote {
-public:
-    std::deque<std::string> reponses;  // en page 1252
-    // Un arrêt venu du dehors (signal, délai dépassé...) que la face peut donner :
-    // le programme s'arrête alors comme sur la demande de l'élève.
-    std::function<bool()> arretExterieur;
-
-    // La fenêtre des messages est pleine : ses plus anciennes lignes sortent
-    // aussitôt sur la sortie standard, dans l'ordre ; le reste suit à la fin.
-    void LigneQuitteLesMessages(const std::string& ligne) override;
-
-    void MontrerBoiteErreur(const BoiteErreur& b) override;
-    int AlerteOk(const std::string& titre, const std::vector<std::string>& lignes) override;
-    int QuestionOuiNon(const std::string& titre, const std::vector<std::string>& lignes) override;
-    void BoiteMessage(const std::string& titre, const std::string& texte) override;
-    ReponsePasAPas BoitePasAPas(const std::string& titre, const std::string& texte) override;
-    bool Saisie(const std::string& titre, const std::string& invite, std::string& texte) override;
-    void Beep(Bip) override;
-    void BipFD(int f, int d) override;
-    void JoueSon(const std::string& nom) override;
-    void TitreFenetre(Fenetre, const std::string&) override {}
-    Touche AttendreTouche() override;
-    bool ArretDemande() override { return arretExterieur && arretExterieur(); }
-
-    // La touche d'une réponse (« a », « A », « gauche », « clic-droit », « touche:N »...).
-    static Touche ToucheDe(const std::string& r);
-
-private:
-    std::string Reponse(const char* parDefaut);
-};
 
 struct EntreeLanceur {
     enum Genre { Programme, Commandes, Texte } genre;
@@ -67,11 +34,11 @@ void UsageLanceur();
 constexpr int kArretTempsEcoule = -1;
 
 // Ce que chaque face donne à la session : ses trois surfaces (dessin, vue,
-// précédent), la borne des imbrications que sa pile tient, le dossier des
-// exemples, et l'enregistrement d'une image dans un autre format que le BMP du dessin.
+// précédent), la pile du fil qui évalue, le dossier des exemples, et
+// l'enregistrement d'une image dans un autre format que le BMP du dessin.
 struct FaceLanceur {
     Surface *dessin = nullptr, *vue = nullptr, *precedent = nullptr;
-    int profondeurNativeMax = 16000;
+    size_t octetsDePile = size_t(8) << 20;
     std::string dossierExemples;
     std::function<bool(const Surface&, const std::string&)> enregistrerImage;
     // Facultatif : un arrêt venu du dehors. 0 tant que rien n'est demandé, sinon

@@ -20,6 +20,7 @@
 #include "rendu/chemins.h"
 #include "rendu/enregistrer_image.h"
 #include "rendu/surface_qimage.h"
+#include "shell/configuration.h"
 
 namespace gelim {
 
@@ -115,7 +116,7 @@ int Session(const OptionsLanceur& o) {
     face.dessin = &dessin;
     face.vue = &vue;
     face.precedent = &precedent;
-    face.profondeurNativeMax = 500000;  // la pile de ce fil fait 1 Gio
+    face.octetsDePile = kPileDeLEvaluation;
     face.dossierExemples = DossierDesExemples();
     face.enregistrerImage = EnregistrerSurface;
     face.arretExterieur = [] { return gArretExterieur.load(); };
@@ -150,7 +151,7 @@ int LancerSansEcran(int argc, char** argv) {
         code = Session(o);
         MasquerLesSignaux(SIG_BLOCK);
     }));
-    fil->setStackSize(1024u * 1024u * 1024u);
+    fil->setStackSize(uint(kPileDeLEvaluation));
     fil->start();
     fil->wait();
     return code;

@@ -40,6 +40,7 @@
 #include "desktop/vue_messages.h"
 #include "rendu/chemins.h"
 #include "rendu/enregistrer_image.h"
+#include "shell/configuration.h"
 #include "shell/pilote.h"
 #include "text/messages.h"
 #include "turtle/tortue.h"
@@ -728,7 +729,7 @@ void FenetrePrincipale::LancerLeProgramme(const QString& texte, bool editeur) {
     auto ligneFautive = std::make_shared<int>(-1);
     Lancer(
         [t, mode, dossiers, ligneFautive](Interp& I) {
-            I.mode = mode;
+            I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
             I.dossiersCharge = dossiers;
             I.ligneFautive = -1;
             ExecuterLaCommande(I, t);
@@ -767,7 +768,7 @@ void FenetrePrincipale::GommerLaDerniereInstruction() {
     if (Occupe()) return;
     const int mode = reglages_.mode;
     Lancer([mode](Interp& I) {
-        I.mode = mode;
+        I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
         gelim::GommerLaDerniereInstruction(I);
         ExecuterLaCommandeEnAttente(I);  // la fenêtre graphique se refait depuis le dessin
     });
@@ -833,12 +834,12 @@ void FenetrePrincipale::InverserLeModePasAPas() {
                            QStringLiteral("il faut regarder au bas de la fenêtre des messages !")});
             MontrerLesMessages();
         }
-        Lancer([](Interp& I) { I.pasapas->valeur = I.pgTrue; });
+        Lancer([](Interp& I) { Regler(I, Reglage::PasAPas, 1); });
     } else {
         if (!hote_->Question(kAttention, {QStringLiteral("Le mode 'pas à pas' est activé."),
                                           QStringLiteral("Faut-il vraiment le désactiver ?")}))
             return;
-        Lancer([](Interp& I) { I.pasapas->valeur = I.pgFalse; });
+        Lancer([](Interp& I) { Regler(I, Reglage::PasAPas, 0); });
     }
 }
 
@@ -854,12 +855,12 @@ void FenetrePrincipale::InverserLAffichageDeLAnalyse() {
                            QStringLiteral("il faut regarder au bas de la fenêtre des messages !")});
             MontrerLesMessages();
         }
-        Lancer([](Interp& I) { I.affichageAnalyse = true; });
+        Lancer([](Interp& I) { Regler(I, Reglage::AffichageAnalyse, 1); });
     } else {
         if (!hote_->Question(kAttention, {QStringLiteral("L'affichage de l'analyse syntaxique est activé."),
                                           QStringLiteral("Faut-il vraiment le désactiver ?")}))
             return;
-        Lancer([](Interp& I) { I.affichageAnalyse = false; });
+        Lancer([](Interp& I) { Regler(I, Reglage::AffichageAnalyse, 0); });
     }
 }
 
@@ -869,12 +870,12 @@ void FenetrePrincipale::InverserLaGestionDesChocs() {
         if (!hote_->Question(kAttention, {QStringLiteral("La tortue se déplace dans un cadre clos"),
                                           QStringLiteral("Faut-il vraiment la libérer ?")}))
             return;
-        Lancer([](Interp& I) { I.champClos = 0; });
+        Lancer([](Interp& I) { Regler(I, Reglage::ChampClos, 0); });
     } else {
         if (!hote_->Question(kAttention, {QStringLiteral("La tortue se déplace sans taper contre les bords du cadre."),
                                           QStringLiteral("Faut-il vraiment clore le cadre ?")}))
             return;
-        Lancer([](Interp& I) { I.champClos = 1; });
+        Lancer([](Interp& I) { Regler(I, Reglage::ChampClos, 1); });
     }
 }
 
@@ -895,7 +896,7 @@ void FenetrePrincipale::SaisirLaProfondeurDImpressionDesArbres() {
         v = 3;
     }
     const int profondeur = int(v);
-    Lancer([profondeur](Interp& I) { I.gProfondeurArbres = profondeur; });
+    Lancer([profondeur](Interp& I) { Regler(I, Reglage::ProfondeurArbres, profondeur); });
 }
 
 // ------------------------------------------------------------ programmes

@@ -11,6 +11,7 @@
 
 #include "desktop/boites.h"
 #include "desktop/son.h"
+#include "shell/hote_scripte.h"
 
 namespace gelim {
 
@@ -106,11 +107,7 @@ private:
 
 void HoteBureau::MontrerBoiteErreur(const BoiteErreur& b) {
     SurLInterface([&] {
-        QStringList rangees;
-        for (const RangeeBoite& r : b.rangees)
-            rangees << (r.etiquette.empty() ? DuCoeur(r.texte)
-                                            : DuCoeur(r.etiquette) + QLatin1Char(' ') + DuCoeur(r.texte));
-        Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), DuCoeur(b.titre), rangees));
+        Noter(DuCoeur(HoteScripte::LigneBoite(b)));
         {
             std::lock_guard<std::mutex> g(mJournal_);
             boitesErreur_.push_back(b);
@@ -140,7 +137,7 @@ int HoteBureau::Alerte(const QString& titre, const QStringList& lignes) {
 
 bool HoteBureau::Question(const QString& titre, const QStringList& lignes) {
     Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), titre, lignes));
-    if (automatique_) return ReponseSuivante(QStringLiteral("oui")) != QStringLiteral("non");
+    if (automatique_) return HoteScripte::OuiDe(VersLeCoeur(ReponseSuivante(QStringLiteral("oui"))));
     PendantUneBoite boite(*this);
     BoiteMessageDialogue d(titre, lignes, kImageQuestion, true, parente_);
     d.exec();
@@ -152,7 +149,7 @@ bool HoteBureau::SaisieTexte(const QString& titre, const QString& invite, QStrin
     if (automatique_) {
         const QString r = ReponseSuivante(QStringLiteral("<annuler>"));
         if (r == QStringLiteral("<annuler>")) return false;
-        texte = r.left(60);
+        texte = r.left(int(HoteScripte::kSaisieMax));
         return true;
     }
     PendantUneBoite boite(*this);
@@ -213,13 +210,7 @@ ReponsePasAPas HoteBureau::BoitePasAPas(const std::string& titre, const std::str
         Noter(LigneDeJournal(QStringLiteral("DIALOGUE"), DuCoeur(titre), {DuCoeur(texte)}));
         if (arret_) return;  // l'arrêt est demandé : la forme passe, sans boîte
         if (automatique_) {
-            const QString rep = ReponseSuivante(QStringLiteral("reessayer"));
-            if (rep == QStringLiteral("abandonner"))
-                r = ReponsePasAPas::Abandonner;
-            else if (rep == QStringLiteral("ignorer"))
-                r = ReponsePasAPas::Ignorer;
-            else
-                r = ReponsePasAPas::Reessayer;
+            r = HoteScripte::PasAPasDe(VersLeCoeur(ReponseSuivante(QStringLiteral("reessayer"))));
             return;
         }
         BoitePasAPasDialogue d(DuCoeur(titre), DuCoeur(texte), parente_);
@@ -239,7 +230,7 @@ ReponsePasAPas HoteBureau::BoitePasAPas(const std::string& titre, const std::str
 // ------------------------------------------------------------ sons
 
 void HoteBureau::Beep(Bip b) {
-    Noter(b == Bip::Defaut ? QStringLiteral("BIP") : QStringLiteral("BIP EXCLAMATION"));
+    Noter(DuCoeur(HoteScripte::LigneBip(b, true)));
     if (automatique_) return;
     QMetaObject::invokeMethod(
         this, [] { QApplication::beep(); }, Qt::QueuedConnection);

@@ -70,7 +70,8 @@ public:
     // ---- Réponses automatiques (tests, démonstrations) : aucune boîte ne s'ouvre,
     // chacune est notée au journal et reçoit la réponse suivante de la file
     // (« oui », « non », « abandonner », « reessayer », « ignorer », « <annuler »
-    // ou le texte à saisir) ou la réponse par défaut.
+    // ou le texte à saisir) ou la réponse par défaut, selon les règles de
+    // l'hôte scripté du lanceur (les bips d'exclamation restent distincts).
     void RepondreAutomatiquement(bool oui) { automatique_ = oui; }
     bool RepondAutomatiquement() const { return automatique_; }
     void AjouterReponse(const QString& r);

@@ -7,6 +7,7 @@
 
 #include "desktop/hote_bureau.h"
 #include "rendu/surface_qimage.h"
+#include "shell/configuration.h"
 
 namespace gelim {
 
@@ -14,7 +15,7 @@ Travailleur::Travailleur(HoteBureau& hote, SurfaceQImage& dessin, SurfaceQImage&
                          QObject* parent)
     : QObject(parent), hote_(hote), dessin_(dessin), vue_(vue), precedent_(precedent) {
     fil_.setObjectName(QStringLiteral("interprete"));
-    fil_.setStackSize(uint(kTaillePile));
+    fil_.setStackSize(uint(kPileDeLEvaluation));  // les récursions profondes de l'élève
     contexte_ = new QObject;
     contexte_->moveToThread(&fil_);
     fil_.start();
@@ -48,11 +49,12 @@ void Travailleur::Lancer(std::function<void(Interp&)> tache) {
 
 void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
     if (!I_) {
-        I_ = std::make_unique<Interp>(hote_);
-        I_->dessin = &dessin_;
-        I_->vue = &vue_;
-        I_->precedent = &precedent_;
-        I_->profondeurNativeMax = 250000;  // la pile de ce fil fait 512 Mio
+        Configuration c;
+        c.dessin = &dessin_;
+        c.vue = &vue_;
+        c.precedent = &precedent_;
+        c.profondeurNativeMax = ProfondeurPourLaPile(kPileDeLEvaluation);
+        I_ = CreerInterprete(hote_, c);
         hote_.AttacherModele(&I_->messages);
         hote_.AttacherTortue(I_.get());
         interp_ = I_.get();
@@ -61,10 +63,10 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
     if (hote_.ArretDemande()) I.arretDemande = true;
     tache(I);
     Instantane e;
-    e.pasapas = I.pasapas && I.pasapas->valeur && I.pasapas->valeur != I.pgFalse;
-    e.affichageAnalyse = I.affichageAnalyse;
-    e.champClos = I.champClos;
-    e.profondeurArbres = I.gProfondeurArbres;
+    e.pasapas = LireReglage(I, Reglage::PasAPas);
+    e.affichageAnalyse = LireReglage(I, Reglage::AffichageAnalyse);
+    e.champClos = LireReglage(I, Reglage::ChampClos);
+    e.profondeurArbres = LireReglage(I, Reglage::ProfondeurArbres);
     e.instructionEffacable = I.instructionEffacable;
     e.nombresVivants = I.nbNombresVivants;
     enCours_ = false;

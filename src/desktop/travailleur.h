@@ -29,8 +29,6 @@ struct Instantane {
 class Travailleur : public QObject {
     Q_OBJECT
 public:
-    static constexpr size_t kTaillePile = size_t(512) << 20;  // les récursions profondes de l'élève
-
     Travailleur(HoteBureau& hote, SurfaceQImage& dessin, SurfaceQImage& vue, SurfaceQImage& precedent,
                 QObject* parent = nullptr);
     ~Travailleur() override;

@@ -36,11 +36,7 @@ Objet* ArretDemandeIci(Interp& I) {
     if (!I.arretSignale) {
         I.arretSignale = true;
         // Une ligne à elle, et pas dans la fenêtre graphique.
-        bool echo = I.modeTexteGraphique;
-        I.modeTexteGraphique = false;
-        if (!I.messages.lignes.back().empty()) FinDeLigne(I);
-        EcritLigne(I, "Tu as demandé l'arrêt : le programme s'arrête ici.");
-        I.modeTexteGraphique = echo;
+        EcritLigneHorsDuDessin(I, "Tu as demandé l'arrêt : le programme s'arrête ici.");
     }
     return I.pgNil;
 }

@@ -178,11 +178,11 @@ template <uint16_t Code>
     }
     f->val[0] = v;
     const uint16_t c = f->tag;
-    if (c >= 0x4734 && c <= 0x4741) return PrimCxr(I, c, v);
+    if (c >= kCaar && c <= kCddddr) return PrimCxr(I, c, v);
     switch (c) {
-        case 0x4742: return PrimRenverse(I, v);
-        case 0x4744: return PrimImplose(I, v);
-        case 0x4745: return PrimPlat(I, v);
+        case kRenverse: return PrimRenverse(I, v);
+        case kImplose: return PrimImplose(I, v);
+        case kPlat: return PrimPlat(I, v);
         default: return Rapport(I, "switch EvalFoncEvNSListe1param", "ce cas est imprévu", args);
     }
 }
@@ -194,13 +194,13 @@ template <uint16_t Code>
 
 [[gnu::noinline]] Objet* EvalFoncEvNSFree0param(Interp& I, Fonc* f, Objet*) {
     switch (f->tag) {
-        case 0x475A: return PrimVideTexte(I);
-        case 0x475B: I.Catalogue(); return I.pgNil;
-        case 0x475C: return PrimLisMot(I);
-        case 0x475D: return PrimLisNombre(I);
-        case 0x475E: return PrimGetchar(I);
-        case 0x475F: return PrimLisListe(I);
-        case 0x4760: return PrimRecycle(I);
+        case kVideTexte: return PrimVideTexte(I);
+        case kCatalogue: I.Catalogue(); return I.pgNil;
+        case kLisMot: return PrimLisMot(I);
+        case kLisNombre: return PrimLisNombre(I);
+        case kGetchar: return PrimGetchar(I);
+        case kLisListe: return PrimLisListe(I);
+        case kRecycle: return PrimRecycle(I);
         default: return Defaut(I, " switch EvalFoncEvNSFree0param ", f);
     }
 }
@@ -209,22 +209,22 @@ template <uint16_t Code>
     Objet* v = EvaluerUn<SansVerification>(I, f, args);
     switch (f->tag) {
         case kExec: return FormeExec(I, v);
-        case 0x4766:
-        case 0x4767:
-        case 0x4768:
-        case 0x4769:
-        case 0x476A:
-        case 0x476B:
-        case 0x476C:
-        case 0x476D:
-        case 0x476E:
-        case 0x476F:
-        case 0x4770:
-        case 0x4771: return PrimTestType(I, f->tag, v);
-        case 0x4772: return PrimLongueur(I, v);
-        case 0x4773: return PrimPretty(I, v);
-        case 0x4774: return PrimMontre(I, v);
-        case 0x4775: return PrimCharge(I, v);
+        case kMotP:
+        case kConsp:
+        case kListeP:
+        case kNombreP:
+        case kSexp:
+        case kSymboleP:
+        case kVarp:
+        case kVideP:
+        case kNomP:
+        case kPrimP:
+        case kProcP:
+        case kNon: return PrimTestType(I, f->tag, v);
+        case kLongueur: return PrimLongueur(I, v);
+        case kPretty: return PrimPretty(I, v);
+        case kMontre: return PrimMontre(I, v);
+        case kCharge: return PrimCharge(I, v);
         case kReturn: return I.Marqueur(v);
         default: return Defaut(I, " switch EvalFoncEvNSFree1param ", f);
     }
@@ -235,14 +235,14 @@ template <uint16_t Code>
     Objet* a = f->val[0];
     Objet* b = f->val[1];
     switch (f->tag) {
-        case 0x4778: return PrimEq(I, a, b);
-        case 0x4779: return PrimEgal(I, a, b);
-        case 0x477A: return PrimNeq(I, a, b);
-        case 0x477B: return PrimEtEt(I, a, b);
-        case 0x477C: return PrimOuOu(I, a, b);
-        case 0x477D: return PrimListe2(I, a, b);
-        case 0x477E: return PrimMembre(I, a, b);
-        case 0x477F: return PrimMemq(I, a, b);
+        case kEq: return PrimEq(I, a, b);
+        case kEgalP: return PrimEgal(I, a, b);
+        case kNeq: return PrimNeq(I, a, b);
+        case kEtEt: return PrimEtEt(I, a, b);
+        case kOuOu: return PrimOuOu(I, a, b);
+        case kListe2: return PrimListe2(I, a, b);
+        case kMembreP: return PrimMembre(I, a, b);
+        case kMemq: return PrimMemq(I, a, b);
         default: return Defaut(I, " switch EvalFoncEvNSFree2param ", f);
     }
 }
@@ -250,17 +250,17 @@ template <uint16_t Code>
 [[gnu::noinline]] Objet* EvalFoncEvNSAutre1param(Interp& I, Fonc* f, Objet* args) {
     Objet* v = EvaluerUn<SansVerification>(I, f, args);
     switch (f->tag) {
-        case 0x4787: return PrimTexte(I, v);
+        case kTexte: return PrimTexte(I, v);
         case kTrace: return PrimTrace(I, v);
         case kUntrace: return PrimUntrace(I, v);
-        case 0x478A: return PrimJoue(I, v);
-        case 0x478B: return PrimRecycleValeur(I, v);
-        case 0x478C: return PrimExplose(I, v);
-        case 0x478D: return PrimCarCode(I, v);
-        case 0x478E: return PrimPrem(I, v);
-        case 0x478F: return PrimDer(I, v);
-        case 0x4790: return PrimSp(I, v);
-        case 0x4791: return PrimSd(I, v);
+        case kJoue: return PrimJoue(I, v);
+        case kRecycleValeur: return PrimRecycleValeur(I, v);
+        case kExplose: return PrimExplose(I, v);
+        case kCar: return PrimCarCode(I, v);
+        case kPrem: return PrimPrem(I, v);
+        case kDer: return PrimDer(I, v);
+        case kSp: return PrimSp(I, v);
+        case kSd: return PrimSd(I, v);
         default: return Defaut(I, " switch EvalFoncEvNSAutre1param ", f);
     }
 }
@@ -270,11 +270,11 @@ template <uint16_t Code>
     Objet* a = f->val[0];
     Objet* b = f->val[1];
     switch (f->tag) {
-        case 0x4796: return PrimMp(I, a, b);
-        case 0x4797: return PrimNieme(I, a, b);
+        case kMp: return PrimMp(I, a, b);
+        case kNieme: return PrimNieme(I, a, b);
         case kDonne: return FormeDonne(I, a, b, false);
-        case 0x479A: return PrimMot(I, a, b);
-        case 0x479B: return PrimPhrase(I, a, b);
+        case kMot: return PrimMot(I, a, b);
+        case kPhrase: return PrimPhrase(I, a, b);
         case kSoit: return FormeDonne(I, a, b, true);
         default: return Defaut(I, " switch EvalFoncEvNSAutre2param ", f);
     }
@@ -283,8 +283,8 @@ template <uint16_t Code>
 [[gnu::noinline]] Objet* EvalFoncEvNSAutre3param(Interp& I, Fonc* f, Objet* args) {
     if (!EvaluerArguments<SansVerification>(I, f, args, 3)) return I.pgCestFaux;
     switch (f->tag) {
-        case 0x47A0: return PrimSubst(I, f->val[0], f->val[1], f->val[2]);
-        case 0x47A1: return PrimAfficheBitmap(I, f->val[0], f->val[1], f->val[2]);
+        case kSubst: return PrimSubst(I, f->val[0], f->val[1], f->val[2]);
+        case kAfficheBitmap: return PrimAfficheBitmap(I, f->val[0], f->val[1], f->val[2]);
         default: return Defaut(I, " switch EvalFoncEvNSAutre3param ", f);
     }
 }
@@ -348,18 +348,20 @@ Objet* DefautEvalFonc(Interp& I, Fonc* f, Objet*) {
     return Rapport(I, "Fonc::EvalFonc", "qu'il y a un défaut dans le switch", f);
 }
 
-// Les familles évaluantes par tranche de codes, de 0x4700 à 0x47FF : la
+// Les familles évaluantes par tranche de codes, de kFamilleEvNS à kFinFoncEvNS : la
 // première borne inférieure atteinte en partant du haut.
-constexpr std::array<Aiguillage, 0x400> FaireAiguillages() {
+constexpr std::array<Aiguillage, kNbAiguillages> FaireAiguillages() {
     constexpr struct {
         uint16_t debut;
         Aiguillage famille;
-    } bornes[] = {
-        {0x47F0, EvalFoncEvNSLogo4Param},  {0x47E6, EvalFoncEvNSLogo3Param},  {0x47DC, EvalFoncEvNSLogo2param},
-        {0x47C8, EvalFoncEvNSLogo1param},  {0x47AA, EvalFoncEvNSLogo0param},  {0x47A0, EvalFoncEvNSAutre3param},
-        {0x4796, EvalFoncEvNSAutre2param}, {0x4787, EvalFoncEvNSAutre1param}, {0x4778, EvalFoncEvNSFree2param},
-        {0x4764, EvalFoncEvNSFree1param},  {0x475A, EvalFoncEvNSFree0param},  {0x4750, EvalFoncEvNS2Listeparam},
-        {0x4732, EvalFoncEvNSListe1param}, {0x4714, EvalFoncEvNS2Numparam},   {0x4700, EvalFoncEvNSNum1param}};
+    } bornes[] = {{kDebutLogo4, EvalFoncEvNSLogo4Param},    {kDebutLogo3, EvalFoncEvNSLogo3Param},
+                  {kDebutLogo2, EvalFoncEvNSLogo2param},    {kDebutLogo1, EvalFoncEvNSLogo1param},
+                  {kDebutLogo0, EvalFoncEvNSLogo0param},    {kDebutAutres3, EvalFoncEvNSAutre3param},
+                  {kDebutAutres2, EvalFoncEvNSAutre2param}, {kDebutAutres1, EvalFoncEvNSAutre1param},
+                  {kDebutFree2, EvalFoncEvNSFree2param},    {kDebutFree1, EvalFoncEvNSFree1param},
+                  {kDebutFree0, EvalFoncEvNSFree0param},    {kDebutListe2, EvalFoncEvNS2Listeparam},
+                  {kDebutListe1, EvalFoncEvNSListe1param},  {kDebutNum2, EvalFoncEvNS2Numparam},
+                  {kDebutNum1, EvalFoncEvNSNum1param}};
     // Les formes à liste d'arguments connues sautent directement à leur forme.
     constexpr struct {
         uint16_t code;
@@ -386,12 +388,12 @@ constexpr std::array<Aiguillage, 0x400> FaireAiguillages() {
                   {kSupEgal, Num2Membre<kSupEgal>},
                   {kEgalEgal, Num2Membre<kEgalEgal>},
                   {kDifferent, Num2Membre<kDifferent>}};
-    std::array<Aiguillage, 0x400> t{};
-    for (int c = 0x4400; c < 0x4800; ++c) {
+    std::array<Aiguillage, kNbAiguillages> t{};
+    for (int c = kFamilleNENS; c < kFinFoncEvNS; ++c) {
         Aiguillage a = DefautEvalFonc;
-        if ((c & 0x4700) == 0x4400) a = EvalFoncNENS;
-        if ((c & 0x4700) == 0x4500) a = EvalFoncNESP;
-        if ((c & 0x4700) == 0x4700)
+        if ((c & kMasqueFamille) == kFamilleNENS) a = EvalFoncNENS;
+        if ((c & kMasqueFamille) == kFamilleNESP) a = EvalFoncNESP;
+        if ((c & kMasqueFamille) == kFamilleEvNS)
             for (const auto& b : bornes)
                 if (c >= b.debut) {
                     a = b.famille;
@@ -399,14 +401,14 @@ constexpr std::array<Aiguillage, 0x400> FaireAiguillages() {
                 }
         for (const auto& fo : formes)
             if (c == fo.code) a = fo.forme;
-        t[size_t(c - 0x4400)] = a;
+        t[size_t(c - kFamilleNENS)] = a;
     }
     return t;
 }
 
 }  // namespace
 
-constinit const std::array<Aiguillage, 0x400> kAiguillages = FaireAiguillages();
+constinit const std::array<Aiguillage, kNbAiguillages> kAiguillages = FaireAiguillages();
 
 // ------------------------------------------------------------ aiguillages
 
@@ -467,10 +469,10 @@ Objet* EvalFoncNESP(Interp& I, Fonc* f, Objet* args) {
 
 Objet* EvalFoncEvNS(Interp& I, Fonc* f, Objet* args) {
     const uint16_t c = f->tag;
-    if (c < 0x4700) return Rapport(I, "FoncEvNS::EvalFoncEvNS", "Type < DebutFoncEvNSNum0Param", f);
-    if (c > 0x4800) return Rapport(I, "FoncEvNS::EvalFoncEvNS", "Type > FinFoncEvNS", f);
-    if (c == 0x4800) return EvalFoncEvNSLogo4Param(I, f, args);
-    return kAiguillages[size_t(c - 0x4400)](I, f, args);
+    if (c < kFamilleEvNS) return Rapport(I, "FoncEvNS::EvalFoncEvNS", "Type < DebutFoncEvNSNum0Param", f);
+    if (c > kFinFoncEvNS) return Rapport(I, "FoncEvNS::EvalFoncEvNS", "Type > FinFoncEvNS", f);
+    if (c == kFinFoncEvNS) return EvalFoncEvNSLogo4Param(I, f, args);
+    return kAiguillages[size_t(c - kFamilleNENS)](I, f, args);
 }
 
 }  // namespace gelim

@@ -9,36 +9,6 @@
 
 namespace gelim {
 
-// Codes des primitives que l'évaluateur réalise lui-même.
-enum CodeEval : uint16_t {
-    kQuote = 0x4421,
-    kNextl = 0x4422,
-    kSetq = 0x4441,
-    kRepete = 0x4442,
-    kWhile = 0x4443,
-    kDo = 0x4444,
-    kFor = 0x4481,
-    kProgn = 0x4500,
-    kIf = 0x4501,
-    kWhen = 0x4502,
-    kUnless = 0x4503,
-    kAnd = 0x4505,
-    kOr = 0x4506,
-    kLispDe = 0x4507,
-    kListe = 0x4508,
-    kCond = 0x450A,
-    kLet = 0x450C,
-    kTape = 0x450D,
-    kEcris = 0x450E,
-    kPPrint = 0x450F,
-    kExec = 0x4765,
-    kReturn = 0x4776,
-    kTrace = 0x4788,
-    kUntrace = 0x4789,
-    kDonne = 0x4799,
-    kSoit = 0x479E,
-};
-
 // Premier élément et reste d'une liste ; un atome donne [] (comme [] lui-même).
 inline Objet* Premier(const Interp& I, Objet* l) {
     return EstCellule(l) ? CEL(l)->car : I.pgNil;
@@ -141,12 +111,13 @@ inline void RendreEnv(Interp& I) {
 }
 
 // --- familles.cpp ---
-// L'aiguillage de chaque primitive, par son code (0x4400 à 0x47FF) : la famille
-// ou la forme qui la traite, en un seul saut.
+// L'aiguillage de chaque primitive, par son code (de kFamilleNENS à
+// kFinFoncEvNS exclu) : la famille ou la forme qui la traite, en un seul saut.
 using Aiguillage = Objet* (*)(Interp& I, Fonc* f, Objet* args);
-extern const std::array<Aiguillage, 0x400> kAiguillages;
+constexpr size_t kNbAiguillages = kFinFoncEvNS - kFamilleNENS;
+extern const std::array<Aiguillage, kNbAiguillages> kAiguillages;
 inline Objet* Aiguiller(Interp& I, Fonc* f, Objet* args) {
-    return kAiguillages[(f->tag - 0x4400) & 0x3FF](I, f, args);
+    return kAiguillages[(f->tag - kFamilleNENS) & (kNbAiguillages - 1)](I, f, args);
 }
 
 Objet* EvalFoncNENS(Interp& I, Fonc* f, Objet* args);

@@ -16,8 +16,13 @@ struct RangeeBoite {
 };
 
 // Données de la boîte d'erreur (syntaxe ou exécution) : de quoi la dessiner.
+// Le genre d'une boîte d'erreur choisit ses dispositions : syntaxe (0 à 4),
+// exécution (5 et 6), ou des paires texte-objet (7 à 10 : exécution à trois
+// objets, paramètres d'une fonction).
+enum class GenreBoite { Syntaxe = 0, Execution = 1, Paires = 2 };
+
 struct BoiteErreur {
-    int genre = 0;  // 0 syntaxe, 1 et 2 exécution (2 aussi pour les paramètres)
+    GenreBoite genre = GenreBoite::Syntaxe;
     std::string titre;
     std::string textes[7];             // t1 à t7
     int disposition = 0;               // eMsgErrorTxtNbr

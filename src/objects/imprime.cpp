@@ -33,7 +33,7 @@ void EcritNomIndente(Interp& I, Objet* x, long n) {
     FinDeLigne(I);
 }
 
-void Imprime(Interp& I, Objet* x) {
+void Imprime(Interp& I, Objet* x, bool avecCrochets) {
     enum Genre { Objet_, Reste, Fermer };
     struct Tache {
         Genre genre;
@@ -51,7 +51,7 @@ void Imprime(Interp& I, Objet* x) {
                 } else if (t.x == I.pgNil) {
                     InsertSiYALaPlace_Line(I, vide);
                 } else {
-                    if (I.gAvecCrochets) {
+                    if (avecCrochets) {
                         InsertSiYALaPlace_Line(I, ouvrant);
                         pile.push_back({Fermer, nullptr});
                     }
@@ -82,12 +82,9 @@ void ImprimeLigne(Interp& I, Objet* x) {
 }
 
 void ImprimeAvecCrochets(Interp& I, Objet* x) {
-    int32_t avant = I.gAvecCrochets;
-    I.gAvecCrochets = 1;
-    Imprime(I, x);
+    Imprime(I, x, true);
     InsertSiYALaPlace_Line(I, " ");
     FinDeLigne(I);
-    I.gAvecCrochets = avant;
 }
 
 static void LigneTexte(Interp& I, const char* t) {
@@ -183,10 +180,7 @@ void ImprimeArbre(Interp& I, Objet* x, long n, long p) {
         c.cur = CEL(c.cur)->cdr;
         if (q >= I.gProfondeurArbres) {
             Indente(I, m);
-            int32_t avant = I.gAvecCrochets;
-            I.gAvecCrochets = 1;
-            Imprime(I, e);
-            I.gAvecCrochets = avant;
+            Imprime(I, e, true);
             InsertSiYALaPlace_Line(I, " ");
             FinDeLigne(I);
         } else {

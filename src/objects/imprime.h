@@ -10,7 +10,7 @@ void EcritNom(Interp& I, Objet* x);
 void EcritNomLigne(Interp& I, Objet* x);
 void Indente(Interp& I, long n);
 void EcritNomIndente(Interp& I, Objet* x, long n);
-void Imprime(Interp& I, Objet* x);
+void Imprime(Interp& I, Objet* x, bool avecCrochets = false);
 void ImprimeLigne(Interp& I, Objet* x);
 void ImprimeAvecCrochets(Interp& I, Objet* x);
 void ImprimeEnColonne(Interp& I, Objet* x, long n);

@@ -3,6 +3,7 @@
 // variable globale modifiable : un test crée un interprète neuf.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -28,6 +29,12 @@ constexpr size_t kLongueurMaxAnalysee = kTailleTampon - 2;
 // Un fichier programme plus gros (au plus 4 octets UTF-8 par caractère, et la
 // marque d'ordre des octets) donne certainement plus que l'analyse n'en prend.
 constexpr size_t kOctetsProgrammeMax = 4 * (kLongueurMaxAnalysee + 1) + 3;
+
+// Une imbrication d'évaluation prend au pire ~260 octets de pile native, même
+// sous AddressSanitizer : avec 512 par imbrication, la borne que tient une pile.
+constexpr int ProfondeurPourLaPile(size_t octetsDePile) {
+    return int(std::min(octetsDePile / 512, size_t(1) << 30));
+}
 
 // Ligne du texte analysé : début dans le texte, premier jeton, un après le dernier.
 struct MemoEditLigInfo {
@@ -146,7 +153,6 @@ struct Interp {
     bool fenetresExistent = false;
 
     // ---- Impression ----
-    int32_t gAvecCrochets = 0;
     int32_t gProfondeurArbres = 8;
 
     // ---- Analyse ----
@@ -163,9 +169,9 @@ struct Interp {
     size_t hautPileEnv = 0;
     int32_t gProfondeurPasAPas = 0;
     int32_t profondeurNative = 0;  // imbrication des évaluations (pile native)
-    // Borne de l'évaluateur : 16000 imbrications tiennent dans une pile de 8 Mio,
-    // même sous AddressSanitizer (au pire ~260 octets par imbrication).
-    int32_t profondeurNativeMax = 16000;
+    // Borne de l'évaluateur, tirée de la pile du fil qui évalue (8 Mio sans
+    // autre indication) ; chaque face la donne par sa configuration.
+    int32_t profondeurNativeMax = ProfondeurPourLaPile(size_t(8) << 20);
     int32_t depassementsMontres = 0;  // boîtes du dépassement de la pile montrées dans la commande
     bool profondeurNativeSignalee = false;
     std::atomic<bool> arretDemande{false};  // l'élève a demandé l'arrêt (posé par un autre fil)
@@ -185,10 +191,13 @@ struct Interp {
     bool instructionEffacable = false;
 
     // ---- Pilote ----
-    int mode = 0;  // 0 ligne de commande, 1 éditeur
+    // Ligne de commande : les dessins s'accumulent ; éditeur : chaque programme part d'une page blanche.
+    enum class Mode { LigneDeCommande = 0, Editeur = 1 } mode = Mode::LigneDeCommande;
     bool commandeEnAttente = false;
     bool DemandeDeRecuperation = false;
     std::string nomSysteme = "Linux";
+    // La graine de « random » : départ comme après srand(1), propre à chaque interprète.
+    uint32_t graineHasard = 1;
     // Dossiers où « charge » cherche un fichier introuvable tel quel (exemples installés...).
     std::vector<std::string> dossiersCharge;
 
@@ -240,7 +249,9 @@ struct Interp {
     bool EstMarqueur(Objet* x) const { return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned; }
     Objet* Car(Objet* x);  // avec le rapport « Car »
     Objet* Cdr(Objet* x);  // avec le rapport « Cdr »
-    void Recuperation();   // marquage et balayage
+    // Marquage et balayage ; le balayage écrit le compte des libres si ecrire.
+    void Recuperation() { Recuperation(fenetresExistent); }
+    void Recuperation(bool ecrire);
     void Balayage(bool ecrire);
     int NbCellulesLibresActuelles() const;
     void CollecteHorsReserve();    // nombres en quarantaine et marqueurs

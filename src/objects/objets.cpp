@@ -52,10 +52,10 @@ const std::string& Interp::TexteDe(Objet* x) {
 void Interp::RemplirNombresLibres() {
     if (nombresDepuisCollecte >= seuilNombres) CollecteHorsReserve();
     if (nombresLibres) return;
-    constexpr int kBloc = 4096;
-    blocsNombres.emplace_back(new Flottant[kBloc]);
+    constexpr int kParBloc = 4096;
+    blocsNombres.emplace_back(new Flottant[kParBloc]);
     Flottant* b = blocsNombres.back().get();
-    for (int i = kBloc - 1; i >= 0; --i) {
+    for (int i = kParBloc - 1; i >= 0; --i) {
         b[i].tag = 0;  // libre
         b[i].suivantLibre = nombresLibres;
         nombresLibres = &b[i];
@@ -128,10 +128,10 @@ int Interp::NbCellulesLibresActuelles() const {
 
 static Cellule* PrendreCelluleHors(Interp& I) {
     if (!I.marqueursLibres) {
-        constexpr int kBloc = 4096;
-        I.blocsMarqueurs.emplace_back(new Cellule[kBloc]);
+        constexpr int kParBloc = 4096;
+        I.blocsMarqueurs.emplace_back(new Cellule[kParBloc]);
         Cellule* b = I.blocsMarqueurs.back().get();
-        for (int i = kBloc - 1; i >= 0; --i) {
+        for (int i = kParBloc - 1; i >= 0; --i) {
             b[i].tag = 0;  // libre
             b[i].horsReserve = 1;
             b[i].cdr = I.marqueursLibres;
@@ -188,7 +188,7 @@ static void MarquerDepuis(Interp& I, Objet* racine, std::vector<Objet*>& pile) {
     }
 }
 
-void Interp::Recuperation() {
+void Interp::Recuperation(bool ecrire) {
     for (Cellule& c : pgTabpNoeudBinaire) c.marque = 0;
     for (auto& b : blocsMarqueurs)
         for (int i = 0; i < 4096; ++i) b[i].marque = 0;
@@ -202,7 +202,7 @@ void Interp::Recuperation() {
     // La collecte hors réserve compte trouver les marqueurs démarqués.
     for (auto& b : blocsMarqueurs)
         for (int i = 0; i < 4096; ++i) b[i].marque = 0;
-    Balayage(fenetresExistent);
+    Balayage(ecrire);
 }
 
 void Interp::OublierLesCorpsCompiles() {

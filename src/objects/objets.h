@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "objects/lexique.h"
+
 namespace gelim {
 
 // Étiquettes : les 16 premiers bits de tout objet suffisent à le classer.
@@ -81,34 +83,10 @@ struct Flottant : MyString {
     Flottant* suivantLibre = nullptr;
 };
 
-// Classes des primitives (la classe construite ; l'aiguillage ne dépend que du code).
-enum class Classe : uint8_t {
-    FoncNENS1Param,
-    FoncNENS2Param,
-    FoncNENS4Param,
-    FoncNESP,
-    FoncEvNSNum1Param,
-    FoncEvNSNum2Param,
-    FoncEvNSListe1Param,
-    FoncEvNSListe2Param,
-    FoncEvNSFree0Param,
-    FoncEvNSFree1Param,
-    FoncEvNSFree2Param,
-    FoncEvNSAutres1Param,
-    FoncEvNSAutres2Param,
-    FoncEvNSAutres3Param,
-    FoncEvNSLogo0Param,
-    FoncEvNSLogo1Param,
-    FoncEvNSLogo2Param,
-    FoncEvNSLogo3Param,
-    FoncEvNSLogo4Param,
-};
-
 // Une primitive : son étiquette est son code ; l'objet sert aussi de cadre
 // d'arguments à son propre appel (cases d'expressions puis de valeurs).
 struct Fonc : MyString {
     uint8_t nbArgs = 0;
-    Classe classe = Classe::FoncNESP;
     Objet* expr[4] = {nullptr, nullptr, nullptr, nullptr};
     Objet* val[4] = {nullptr, nullptr, nullptr, nullptr};
 };
@@ -132,8 +110,8 @@ inline bool EstParam(const Objet* x) { return x->tag == kTagParamDeFDU; }
 inline bool EstNomOuParam(const Objet* x) { return (x->tag & 0x4800) == 0x4800 && x->tag < 0x5000; }
 inline bool EstSeparateur(const Objet* x) { return x->tag == kTagSeparateur; }
 inline bool EstFlottant(const Objet* x) { return x->tag == kTagFlottant; }
-inline bool EstPrimitive(const Objet* x) { return x->tag < 0x4800 && (x->tag & 0x4400) == 0x4400; }
-inline uint16_t FamilleDe(const Objet* x) { return x->tag & 0x4700; }
+inline bool EstPrimitive(const Objet* x) { return x->tag < kFinFoncEvNS && (x->tag & kFamilleNENS) == kFamilleNENS; }
+inline uint16_t FamilleDe(const Objet* x) { return x->tag & kMasqueFamille; }
 
 inline Cellule* CEL(Objet* x) { return static_cast<Cellule*>(x); }
 inline MyString* MS(Objet* x) { return static_cast<MyString*>(x); }

@@ -114,18 +114,15 @@ Objet* PrimMontre(Interp& I, Objet* x) {
         EcritLigne(I, "Le 'return' ne doit pas être utilisé à l'intérieur d'une impression.");
     }
     bool modeAvant = I.modeTexteGraphique;
-    int32_t crochetsAvant = I.gAvecCrochets;
     I.modeTexteGraphique = true;
-    I.gAvecCrochets = 1;
     // Le curseur de texte n'avance pas : le prochain « montre » repart du même point.
     int px = 500 + PixelTronque(I.tortue.curseurX);
     int py = 500 - PixelTronque(I.tortue.curseurY);
     if (I.vue) I.vue->DeplacerVers(px, py);
     if (I.dessin) I.dessin->DeplacerVers(px, py);
-    Imprime(I, x);
+    Imprime(I, x, true);
     // Rendre l'état d'avant (éteint, sauf si une impression englobante l'avait allumé).
     I.modeTexteGraphique = modeAvant;
-    I.gAvecCrochets = crochetsAvant;
     I.hote.DessinModifie();
     return I.pgNil;
 }
@@ -136,7 +133,7 @@ Objet* PrimCharge(Interp& I, Objet* x) {
         return I.pgNil;
     }
     std::string nom = MS(x)->nom;
-    ExecuterLogo0(I, I.Prim(0x47B2));  // videecran
+    ExecuterLogo0(I, I.Prim(kVideEcran));  // videecran
     EcritLigne(I, nom);
     ChargerEtExecuter(I, nom);
     return I.pgNil;

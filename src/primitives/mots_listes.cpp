@@ -139,9 +139,9 @@ Objet* PrimCxr(Interp& I, uint16_t code, Objet* l) {
     // Les lettres, lues de droite à gauche : a pour car, d pour cdr.
     static const char* const chemins[] = {"aa",  "ad",  "da",  "dd",  "aaa", "aad",  "ada",
                                           "add", "daa", "dad", "dda", "ddd", "addd", "dddd"};
-    if (code < 0x4734 || code > 0x4741)
+    if (code < kCaar || code > kCddddr)
         return ErreurExecution(I, "switch EvalFoncEvNSListe1param", "ce cas est imprévu", l);
-    const char* chemin = chemins[code - 0x4734];
+    const char* chemin = chemins[code - kCaar];
     Objet* x = l;
     for (size_t i = std::char_traits<char>::length(chemin); i-- > 0;) x = chemin[i] == 'a' ? I.Car(x) : I.Cdr(x);
     return x;
@@ -196,19 +196,19 @@ Objet* PrimImplose(Interp& I, Objet* l) {
 Objet* PrimTestType(Interp& I, uint16_t code, Objet* x) {
     bool vrai;
     switch (code) {
-        case 0x4766: vrai = !EstListeNonVide(I, x); break;  // mot?
-        case 0x4767: vrai = EstListeNonVide(I, x); break;   // consp
-        case 0x4768: vrai = EstCellule(x); break;           // liste?
-        case 0x4769: vrai = EstFlottant(x); break;          // nombre?
-        case 0x476A: vrai = true; break;                    // sexp
-        case 0x476B: vrai = EstNomOuVide(I, x); break;      // symbole?
-        case 0x476C:                                        // varp
+        case kMotP: vrai = !EstListeNonVide(I, x); break;  // mot?
+        case kConsp: vrai = EstListeNonVide(I, x); break;  // consp
+        case kListeP: vrai = EstCellule(x); break;         // liste?
+        case kNombreP: vrai = EstFlottant(x); break;       // nombre?
+        case kSexp: vrai = true; break;                    // sexp
+        case kSymboleP: vrai = EstNomOuVide(I, x); break;  // symbole?
+        case kVarp:                                        // varp
             return EstNom(x) && !MS(x)->nom.empty() && MS(x)->nom[0] == '_' ? x : I.pgFalse;
-        case 0x476D: vrai = x == I.pgNil; break;                                                    // vide?
-        case 0x476E: vrai = EstNom(x) && NOM(x)->valeur != I.pgValeurIndefinie; break;              // nom?
-        case 0x476F: vrai = EstPrimitive(x); break;                                                 // prim?
-        case 0x4770: vrai = EstNom(x) && NOM(x)->definition != I.pgValeurFDUProtoIndefinie; break;  // proc?
-        case 0x4771: vrai = I.EstFaux(x); break;                                                    // !
+        case kVideP: vrai = x == I.pgNil; break;                                                    // vide?
+        case kNomP: vrai = EstNom(x) && NOM(x)->valeur != I.pgValeurIndefinie; break;               // nom?
+        case kPrimP: vrai = EstPrimitive(x); break;                                                 // prim?
+        case kProcP: vrai = EstNom(x) && NOM(x)->definition != I.pgValeurFDUProtoIndefinie; break;  // proc?
+        case kNon: vrai = I.EstFaux(x); break;                                                      // !
         default: return ErreurExecution(I, " switch EvalFoncEvNSFree1param ", "ce cas est imprévu ", x);
     }
     return vrai ? I.pgTrue : I.pgFalse;

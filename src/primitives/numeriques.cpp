@@ -36,26 +36,24 @@ static float Cosinus(float degres) {
 // Le générateur des élèves : entiers de 0 à 32767, suite reproductible après
 // srand, départ comme après srand(1). Celui de la bibliothèque du système va
 // jusqu'à 2^31 - 1 : random(100000) y donnerait des tirages impossibles ici.
-static uint32_t gGraineHasard = 1;
-
-static int32_t TirageHasard() {
-    gGraineHasard = gGraineHasard * 1103515245u + 12345u;
-    return static_cast<int32_t>((gGraineHasard / 65536u) % 32768u);
+static int32_t TirageHasard(uint32_t& graine) {
+    graine = graine * 1103515245u + 12345u;
+    return static_cast<int32_t>((graine / 65536u) % 32768u);
 }
 
-static float Hasard(float a) {
+static float Hasard(uint32_t& graine, float a) {
     int64_t n = TronqueBorne(a, INT32_MIN, INT32_MAX);
     if (n == 0) return 0;
     // Reste de la division tronquée : 0..n-1 pour n positif, 0..-n-1 sinon.
-    return static_cast<float>(static_cast<int64_t>(TirageHasard()) % n);
+    return static_cast<float>(static_cast<int64_t>(TirageHasard(graine)) % n);
 }
 
 bool CalculNum1(Interp& I, uint16_t code, Flottant* a, float& r) {
     const double x = a->valeur;
     switch (code) {
-        case kRandom: r = Hasard(a->valeur); return true;
+        case kRandom: r = Hasard(I.graineHasard, a->valeur); return true;
         case kSrand:
-            gGraineHasard = static_cast<uint32_t>(static_cast<int32_t>(TronqueBorne(a->valeur, INT32_MIN, INT32_MAX)));
+            I.graineHasard = static_cast<uint32_t>(static_cast<int32_t>(TronqueBorne(a->valeur, INT32_MIN, INT32_MAX)));
             r = a->valeur;
             return true;
         case kMoinsUnaire: r = -a->valeur; return true;

@@ -9,46 +9,6 @@
 
 namespace gelim {
 
-// Codes des membres des deux familles numériques.
-enum CodeNum : uint16_t {
-    kRandom = 0x4700,
-    kMoinsUnaire = 0x4701,
-    kAbs = 0x4702,
-    kSin = 0x4703,
-    kCos = 0x4704,
-    kPuissance2 = 0x4705,
-    kPuissance3 = 0x4706,
-    kRacine = 0x4707,
-    kExp = 0x4708,
-    kLn = 0x4709,
-    kLog = 0x470A,
-    kArrondis = 0x470B,
-    kInc = 0x470C,
-    kDec = 0x470D,
-    kSrand = 0x470E,
-
-    kEgalEgal = 0x4714,
-    kSup = 0x4715,
-    kSupEgal = 0x4716,
-    kInf = 0x4717,
-    kInfEgal = 0x4718,
-    kDifferent = 0x4719,
-    kPlus = 0x471E,
-    kFois = 0x471F,
-    kMoins = 0x4720,
-    kDivise = 0x4721,
-    kModulo = 0x4722,
-    kMax = 0x4723,
-    kMin = 0x4724,
-    kCpixel = 0x4725,
-    kSomme = 0x4726,
-    kProd = 0x4727,
-    kDiff = 0x4728,
-    kDiv = 0x4729,
-    kReste = 0x472A,
-    kBipfd = 0x472B,
-};
-
 // Le degré en radians : la valeur simple précision de pi/180, comme la tortue.
 constexpr float kDegreEnRadian = 0.017453292f;
 

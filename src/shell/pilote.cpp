@@ -32,10 +32,7 @@ static void DireOuLeTexteEstCoupe(Interp& I, const std::string& texteCoupe) {
 }
 
 static void CollecteSilencieuse(Interp& I) {
-    bool ecrire = I.fenetresExistent;
-    I.fenetresExistent = false;
-    I.Recuperation();
-    I.fenetresExistent = ecrire;
+    I.Recuperation(false);
 }
 
 // Entre deux commandes, quand il reste moins d'un quart des cellules, le pilote
@@ -49,7 +46,6 @@ static void CollecteSilencieuseSiBesoin(Interp& I) {
 static void ApresManqueDeMemoire(Interp& I) {
     I.racines.clear();
     I.modeTexteGraphique = false;
-    I.gAvecCrochets = 0;
     I.profondeurCharge = 0;
     I.gProfondeurPasAPas = 0;
     I.profondeurNative = 0;
@@ -129,7 +125,7 @@ void ExecuterLaCommandeEnAttente(Interp& I) {
         RafraichirLaVue(I);
         return;
     }
-    if (I.mode == 1) {
+    if (I.mode == Interp::Mode::Editeur) {
         BlanchirLesSurfaces(I);
         InitialiserLaTortue(I);
     } else {
@@ -211,7 +207,7 @@ void ChargerEtExecuter(Interp& I, const std::string& nom) {
 }
 
 void GommerLaDerniereInstruction(Interp& I) {
-    if (I.mode == 1) {
+    if (I.mode == Interp::Mode::Editeur) {
         I.hote.AlerteOk(TXT("N  O  N,   D  E  S  O  L  E"), {TXT("Je ne peux pas effacer car ..."),
                                                              TXT("... tu travailles dans l'éditeur de programmes.")});
         return;

@@ -212,7 +212,7 @@ Objet* AnaSynResteDIdentif(Interp& I, long L, Objet* nom) {
 Objet* ExpressionUnaireCallPrimitive(Interp& I, long L, Objet*) {
     if (I.gErreurAnalyse) return I.pgCestFaux;
     Objet* f = Courant(I);
-    if (!EstFoncEvNS(f) || f->tag == kMoinsUnaire || (f->tag >= 0x4715 && f->tag <= 0x4722)) return I.pgCestFaux;
+    if (!EstFoncEvNS(f) || f->tag == kMoinsUnaire || (f->tag >= kSup && f->tag <= kModulo)) return I.pgCestFaux;
     Consomme(I);
     if (Courant(I) != I.sepParOuvrante)
         return Rapport(I, " un appel de primitive. ", " le nom de cette primitive : ", f,

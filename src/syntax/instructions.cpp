@@ -304,7 +304,7 @@ Objet* AnaSynInstructionReturnPointVirgule(Interp& I, long L, Objet*) {
     Etape(I, L, "AnaSynInstructionReturnPointVirgule, trouvé le point-virgule");
     Consomme(I);
     Consomme(I);
-    return Liste(I, {I.Prim(kReturn_), I.pgNil});
+    return Liste(I, {I.Prim(kReturn), I.pgNil});
 }
 
 Objet* AnaSynInstructionReturnExpPointVirgule(Interp& I, long L, Objet*) {
@@ -319,7 +319,7 @@ Objet* AnaSynInstructionReturnExpPointVirgule(Interp& I, long L, Objet*) {
                        " un point-virgule. ");
     Etape(I, L, "AnaSynInstructionReturnExpPointVirgule, trouvé le point-virgule");
     Consomme(I);
-    return Liste(I, {I.Prim(kReturn_), e});
+    return Liste(I, {I.Prim(kReturn), e});
 }
 
 Objet* ExpressionPuisPointVirgule(Interp& I, long L, Objet*) {

@@ -12,22 +12,6 @@
 
 namespace gelim {
 
-// Codes des primitives que la grammaire place dans les arbres.
-enum : uint16_t {
-    kQuote = 0x4421,
-    kRepete = 0x4442,
-    kWhile = 0x4443,
-    kDo = 0x4444,
-    kFor = 0x4481,
-    kProgn = 0x4500,
-    kIf = 0x4501,
-    kWhen = 0x4502,
-    kLispDe = 0x4507,
-    kMoinsUnaire = 0x4701,
-    kReturn_ = 0x4776,
-    kDonne = 0x4799,
-};
-
 // ---------------------------------------------------------------- jetons
 
 // Le jeton d'indice k ; au-delà de la fin, la marque de fin (la dernière).
@@ -52,16 +36,16 @@ inline void Consomme(Interp& I) {
 inline bool EstCode(const Objet* x, uint16_t code) {
     return x->tag == code;
 }
-// Famille évaluante (octet fort 0x47).
+// Famille évaluante.
 inline bool EstFoncEvNS(const Objet* x) {
-    return EstPrimitive(x) && (x->tag >> 8) == 0x47;
+    return EstPrimitive(x) && FamilleDe(x) == kFamilleEvNS;
 }
 inline bool EstFoncNESP(const Objet* x) {
-    return x->tag >= 0x4500 && x->tag <= 0x450F;
+    return x->tag >= kFamilleNESP && x->tag <= kDernierNESP;
 }
 // Les treize opérateurs binaires, tous de même priorité.
 inline bool EstOperateur(const Objet* x) {
-    return (x->tag >= 0x4714 && x->tag <= 0x4722) || x->tag == 0x477B || x->tag == 0x477C;
+    return (x->tag >= kEgalEgal && x->tag <= kModulo) || x->tag == kEtEt || x->tag == kOuOu;
 }
 
 // ---------------------------------------------------------------- arbres

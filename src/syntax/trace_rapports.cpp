@@ -99,10 +99,7 @@ void EtapeListe(Interp& I, long L, const char* texte, const std::vector<Objet*>&
     for (Objet* e : elements) {
         if (1 >= I.gProfondeurArbres) {
             Indente(I, L + 1);
-            int32_t avant = I.gAvecCrochets;
-            I.gAvecCrochets = 1;
-            Imprime(I, e);
-            I.gAvecCrochets = avant;
+            Imprime(I, e, true);
             EcritLigne(I, " ");
         } else {
             ImprimeArbre(I, e, L + 1, 1);
@@ -216,7 +213,7 @@ Objet* SignaleSyntaxe(Interp& I, const std::string& S, const std::string& F1, Ob
         t = {S, F1, TexteDansLaBoite(I, x), W, jeton};
     else
         t = {S, F1, W, jeton};
-    MontrerBoiteErreur(I, FaireBoiteErreur(0, Utf8VersCp1252(kTitreSyntaxe), t, 3));
+    MontrerBoiteErreur(I, FaireBoiteErreur(GenreBoite::Syntaxe, Utf8VersCp1252(kTitreSyntaxe), t, 3));
     return I.pgCestFaux;
 }
 
@@ -252,7 +249,7 @@ Objet* ErreurAnalyseParam(Interp& I, const std::string& m1, Objet* o1, const std
         t[size_t(2 * i + 1)] = texte;
     }
     NoteDeProfondeur(I);
-    MontrerBoiteErreur(I, FaireBoiteErreur(2, Utf8VersCp1252(kTitreParam), t, 3));
+    MontrerBoiteErreur(I, FaireBoiteErreur(GenreBoite::Paires, Utf8VersCp1252(kTitreParam), t, 3));
     return I.pgCestFaux;
 }
 

@@ -112,6 +112,12 @@ void FinDeLigne(Interp& I) {
     Change(I);
 }
 
+void EcritLigneHorsDuDessin(Interp& I, const Texte& t) {
+    RapportHorsDuDessin horsDuDessin(I);
+    if (!I.messages.lignes.back().empty()) FinDeLigne(I);
+    EcritLigne(I, t);
+}
+
 void VideLesMessages(Interp& I) {
     I.messages.lignes.clear();
     I.messages.lignes.emplace_back();
@@ -121,20 +127,21 @@ void VideLesMessages(Interp& I) {
 
 // ------------------------------------------------------------ boîte d'erreur
 
-BoiteErreur FaireBoiteErreur(int genre, const std::string& titre, const std::array<std::string, 7>& t, int image) {
+BoiteErreur FaireBoiteErreur(GenreBoite genre, const std::string& titre, const std::array<std::string, 7>& t,
+                             int image) {
     BoiteErreur b;
     b.genre = genre;
     b.titre = titre;
     b.image = image;
     for (int i = 0; i < 7; ++i) b.textes[i] = t[size_t(i)];
     int n = 0;
-    if (genre == 0) {
+    if (genre == GenreBoite::Syntaxe) {
         n = 0;
         if (!t[3].empty()) n = 1;
         if (!t[4].empty()) n = 2;
         if (!t[5].empty()) n = 3;
         if (!t[6].empty()) n = 4;
-    } else if (genre == 1) {
+    } else if (genre == GenreBoite::Execution) {
         n = 5;
         if (!t[3].empty()) n = 6;
     } else {
@@ -218,7 +225,8 @@ Objet* ErreurExecution(Interp& I, const Texte& contexte, const Texte& message, O
     Imprime(I, objet);
     std::string copie = I.pStrLast;
     FinDeLigne(I);
-    MontrerBoiteErreur(I, FaireBoiteErreur(1, Utf8VersCp1252(kTitreExecution), {contexte.s, message.s, copie}));
+    MontrerBoiteErreur(
+        I, FaireBoiteErreur(GenreBoite::Execution, Utf8VersCp1252(kTitreExecution), {contexte.s, message.s, copie}));
     return I.pgCestFaux;
 }
 
@@ -233,7 +241,8 @@ Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
     Imprime(I, o2);
     std::string l2 = I.pStrLast;
     FinDeLigne(I);
-    MontrerBoiteErreur(I, FaireBoiteErreur(1, Utf8VersCp1252(kTitreExecution), {t1.s, l1, t2.s, l2}));
+    MontrerBoiteErreur(I,
+                       FaireBoiteErreur(GenreBoite::Execution, Utf8VersCp1252(kTitreExecution), {t1.s, l1, t2.s, l2}));
     return I.pgCestFaux;
 }
 
@@ -249,7 +258,8 @@ Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
         l[i] = I.pStrLast;
         FinDeLigne(I);
     }
-    MontrerBoiteErreur(I, FaireBoiteErreur(2, Utf8VersCp1252(kTitreExecution), {" ", l[0], " ", l[1], " ", l[2]}));
+    MontrerBoiteErreur(
+        I, FaireBoiteErreur(GenreBoite::Paires, Utf8VersCp1252(kTitreExecution), {" ", l[0], " ", l[1], " ", l[2]}));
     return I.pgCestFaux;
 }
 

@@ -28,6 +28,8 @@ void EcritEntier(Interp& I, long n);
 void EcritEntierEspace(Interp& I, long n);
 void EcritEntierLigne(Interp& I, long n);
 void FinDeLigne(Interp& I);
+// Une ligne à elle (la ligne en cours est d'abord finie), jamais dans le dessin.
+void EcritLigneHorsDuDessin(Interp& I, const Texte& t);
 void VideLesMessages(Interp& I);
 
 // Rapports d'erreur à l'exécution ; chacun rend pgCestFaux.
@@ -36,7 +38,8 @@ Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
 Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, Objet* o2, const Texte& t3, Objet* o3);
 
 // La boîte d'erreur : genre, titre, textes t1..t7 ; calcule la disposition et les rangées.
-BoiteErreur FaireBoiteErreur(int genre, const std::string& titre, const std::array<std::string, 7>& t, int image = 3);
+BoiteErreur FaireBoiteErreur(GenreBoite genre, const std::string& titre, const std::array<std::string, 7>& t,
+                             int image = 3);
 // Montre la boîte par l'hôte (écrit la ligne d'erreur des dispositions 7 à 9).
 void MontrerBoiteErreur(Interp& I, const BoiteErreur& b);
 

@@ -53,41 +53,41 @@ static bool ParametresFinis(Interp& I, Fonc* f, std::initializer_list<float> val
 Objet* ExecuterLogo0(Interp& I, Fonc* f) {
     EtatTortue& t = I.tortue;
     switch (f->tag) {
-        case 0x47AA: t.crayonBaisse = false; break;  // levecrayon, lc
-        case 0x47AC: t.crayonBaisse = true; break;   // baissecrayon, bc
-        case 0x47AE: t.montree = false; break;       // cachetortue, ct
-        case 0x47B0: t.montree = true; break;        // montretortue, mt
-        case 0x47B2:                                 // videecran, ve
+        case kLeveCrayon: t.crayonBaisse = false; break;   // levecrayon, lc
+        case kBaisseCrayon: t.crayonBaisse = true; break;  // baissecrayon, bc
+        case kCacheTortue: t.montree = false; break;       // cachetortue, ct
+        case kMontreTortue: t.montree = true; break;       // montretortue, mt
+        case kVideEcran:                                   // videecran, ve
             InitialiserLaTortue(I);
             BlanchirLesSurfaces(I);
             break;
-        case 0x47B4: BlanchirLesSurfaces(I); break;  // nettoie
-        case 0x47B5:                                 // cap, jamais ramené à un tour
+        case kNettoie: BlanchirLesSurfaces(I); break;  // nettoie
+        case kCap:                                     // cap, jamais ramené à un tour
             return I.NouveauNombreTemporaire(static_cast<float>(t.cap * double(kRadianEnDegre)));
-        case 0x47B6: return I.NouveauNombreTemporaire(t.x);  // abscisse
-        case 0x47B7: return I.NouveauNombreTemporaire(t.y);  // ordonnee
-        case 0x47B8:                                         // origine
+        case kAbscisse: return I.NouveauNombreTemporaire(t.x);  // abscisse
+        case kOrdonnee: return I.NouveauNombreTemporaire(t.y);  // ordonnee
+        case kOrigine:                                          // origine
             AllerA(I, 0.0f, 0.0f);
             t.cap = 0;
             break;
-        case 0x47B9: return Position(I);  // position, pos
-        case 0x47BA:                      // abscissesouris
+        case kPosition: return Position(I);  // position, pos
+        case kAbscisseSouris:                // abscissesouris
             MettreAJourLaSouris(I);
             return I.NouveauNombreTemporaire(float(I.sourisX));
-        case 0x47BB:  // ordonneesouris
+        case kOrdonneeSouris:  // ordonneesouris
             MettreAJourLaSouris(I);
             return I.NouveauNombreTemporaire(float(I.sourisY));
-        case 0x47BC: return I.NouveauNombreTemporaire(float(t.numeroCouleur));  // couleurcrayon, cc
-        case 0x47BD: Remplis(I); break;                                         // remplis
-        case 0x47BE: DessinerLaTortue(I); break;                                // dessinetortue
-        case 0x47BF:                                                            // effacetortue
+        case kCouleurCrayon: return I.NouveauNombreTemporaire(float(t.numeroCouleur));  // couleurcrayon, cc
+        case kRemplis: Remplis(I); break;                                               // remplis
+        case kDessineTortue: DessinerLaTortue(I); break;                                // dessinetortue
+        case kEffaceTortue:                                                             // effacetortue
             if (I.vue && I.dessin) I.vue->CopierDepuis(*I.dessin);
             break;
-        case 0x47C0:  // clos
+        case kClos:  // clos
             I.champClos = 1;
             EcritLigne(I, "Maintenant le champ de la tortue est clos.");
             break;
-        case 0x47C1:  // ouvre
+        case kOuvre:  // ouvre
             I.champClos = 0;
             EcritLigne(I, "Maintenant le champ de la tortue est ouvert.");
             break;
@@ -99,17 +99,17 @@ Objet* ExecuterLogo0(Interp& I, Fonc* f) {
 bool ExecuterLogo1(Interp& I, Fonc* f, float a) {
     EtatTortue& t = I.tortue;
     // De av à cercle ; les couleurs et l'épaisseur se ramènent d'elles-mêmes à un entier.
-    if (f->tag >= 0x47C8 && f->tag <= 0x47D2 && !ParametresFinis(I, f, {a})) return true;
+    if (f->tag >= kAvance && f->tag <= kCercle && !ParametresFinis(I, f, {a})) return true;
     switch (f->tag) {
-        case 0x47C8: Avance(I, a); break;                                 // avance, av
-        case 0x47CA: Recule(I, a); break;                                 // recule, re
-        case 0x47CC: t.cap += double(a) * double(kDegreEnRadian); break;  // tournedroite, td
-        case 0x47CE: t.cap -= double(a) * double(kDegreEnRadian); break;  // tournegauche, tg
-        case 0x47D0: t.cap = double(a) * double(kDegreEnRadian); break;   // fixecap, fcap
-        case 0x47D2: Cercle(I, t.x, t.y, a); break;                       // cercle
-        case 0x47D3: FixerCouleurCrayon(I, a); break;                     // fcc
-        case 0x47D4: FixerEpaisseurCrayon(I, a); break;                   // fec
-        case 0x47D5: FixerCouleurDuFond(I, a); break;                     // fcf
+        case kAvance: Avance(I, a); break;                                       // avance, av
+        case kRecule: Recule(I, a); break;                                       // recule, re
+        case kTourneDroite: t.cap += double(a) * double(kDegreEnRadian); break;  // tournedroite, td
+        case kTourneGauche: t.cap -= double(a) * double(kDegreEnRadian); break;  // tournegauche, tg
+        case kFixeCap: t.cap = double(a) * double(kDegreEnRadian); break;        // fixecap, fcap
+        case kCercle: Cercle(I, t.x, t.y, a); break;                             // cercle
+        case kFcc: FixerCouleurCrayon(I, a); break;                              // fcc
+        case kFec: FixerEpaisseurCrayon(I, a); break;                            // fec
+        case kFcf: FixerCouleurDuFond(I, a); break;                              // fcf
         default: return false;
     }
     return true;
@@ -118,9 +118,9 @@ bool ExecuterLogo1(Interp& I, Fonc* f, float a) {
 bool ExecuterLogo2(Interp& I, Fonc* f, float a, float b) {
     if (!ParametresFinis(I, f, {a, b})) return true;
     switch (f->tag) {
-        case 0x47DC: Pixel(I, a, b); break;   // pixel, point
-        case 0x47DD: AllerA(I, a, b); break;  // fixeposition, fpos
-        case 0x47DE:                          // fixecurseur, fcurs
+        case kPixel: Pixel(I, a, b); break;          // pixel, point
+        case kFixePosition: AllerA(I, a, b); break;  // fixeposition, fpos
+        case kFixeCurseur:                           // fixecurseur, fcurs
             I.tortue.curseurX = a;
             I.tortue.curseurY = b;
             break;
@@ -130,7 +130,7 @@ bool ExecuterLogo2(Interp& I, Fonc* f, float a, float b) {
 }
 
 bool ExecuterLogo3(Interp& I, Fonc* f, float a, float b, float c) {
-    if (f->tag != 0x47E6) return false;  // circle
+    if (f->tag != kCircle) return false;  // circle
     if (!ParametresFinis(I, f, {a, b, c})) return true;
     Cercle(I, a, b, c);
     return true;
@@ -139,9 +139,9 @@ bool ExecuterLogo3(Interp& I, Fonc* f, float a, float b, float c) {
 bool ExecuterLogo4(Interp& I, Fonc* f, float a, float b, float c, float d) {
     if (!ParametresFinis(I, f, {a, b, c, d})) return true;
     switch (f->tag) {
-        case 0x47F0: Ligne(I, a, b, c, d); break;           // ligne
-        case 0x47F1: RectangleCreux(I, a, b, c, d); break;  // rectangle
-        case 0x47F2: Bloc(I, a, b, c, d); break;            // bloc
+        case kLigne: Ligne(I, a, b, c, d); break;               // ligne
+        case kRectangle: RectangleCreux(I, a, b, c, d); break;  // rectangle
+        case kBloc: Bloc(I, a, b, c, d); break;                 // bloc
         default: return false;
     }
     return true;

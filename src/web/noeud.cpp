@@ -4,6 +4,7 @@
 // n'est pas dessiné) et les images (BMP du cœur, PNG sans bibliothèque).
 // noeud/principal.js le lance dans un fil à part, pour les signaux.
 #include <emscripten.h>
+#include <emscripten/stack.h>
 
 #include <cctype>
 #include <chrono>
@@ -57,10 +58,9 @@ int main(int argc, char** argv) {
     face.dessin = &dessin;
     face.vue = &vue;
     face.precedent = &precedent;
-    // Les imbrications que tient la pile du fil demandé par noeud/principal.js ;
-    // sans lui, la pile de Node n'en tient que 2500.
-    const char* profondeur = std::getenv("GELIM_PROFONDEUR");
-    face.profondeurNativeMax = profondeur && std::atoi(profondeur) > 0 ? std::atoi(profondeur) : 2500;
+    // La pile du module (TOTAL_STACK) ; le fil de noeud/principal.js en donne
+    // assez au moteur pour autant d'imbrications.
+    face.octetsDePile = emscripten_stack_get_base() - emscripten_stack_get_end();
     if (const char* exemples = std::getenv("GELIM_EXEMPLES")) face.dossierExemples = exemples;
     face.enregistrerImage = EnregistrerImage;
     // --timeout : aucune minuterie n'interrompt le calcul ; l'heure est lue

@@ -7,6 +7,7 @@
 
 #include "objects/interp.h"
 #include "objects/lexique.h"
+#include "shell/configuration.h"
 #include "shell/pilote.h"
 #include "text/messages.h"
 #include "turtle/tortue.h"
@@ -35,20 +36,23 @@ using namespace gelim;
 
 extern "C" {
 
-// Crée l'interprète et montre la boîte du démarrage. profondeur : borne des
-// imbrications de l'évaluation, mesurée par la page sur la pile du navigateur.
-EMSCRIPTEN_KEEPALIVE void gelim_demarrer(int profondeur) {
+// Crée l'interprète et montre la boîte du démarrage. octetsDePile : la part de
+// la pile du navigateur que la page laisse à l'évaluation (la borne des
+// imbrications en découle, par la même règle que sur le bureau).
+EMSCRIPTEN_KEEPALIVE void gelim_demarrer(int octetsDePile) {
     if (page) return;
     page = new Page;
-    Interp* I = (page->I = std::make_unique<Interp>(page->hote)).get();
+    Configuration c;
+    c.dessin = &page->dessin;
+    c.vue = &page->vue;
+    c.precedent = &page->precedent;
+    c.profondeurNativeMax = ProfondeurPourLaPile(size_t(octetsDePile > 0 ? octetsDePile : 0));
+    c.dossiersCharge = {"/eleve", "/exemples"};
+    c.nomSysteme = "Navigateur";
+    page->I = CreerInterprete(page->hote, c);
+    Interp* I = page->I.get();
     page->hote.I = I;
     page->hote.vue = &page->vue;
-    I->dessin = &page->dessin;
-    I->vue = &page->vue;
-    I->precedent = &page->precedent;
-    I->profondeurNativeMax = profondeur;
-    I->dossiersCharge = {"/eleve", "/exemples"};
-    I->nomSysteme = "Navigateur";
     DemarrerInterprete(*I);
     InitialiserLaTortue(*I);
     ExecuterLaCommandeEnAttente(*I);
@@ -59,14 +63,14 @@ EMSCRIPTEN_KEEPALIVE void gelim_demarrer(int profondeur) {
 // Une commande tapée (mode 0) ou le programme de l'éditeur (mode 1), en UTF-8.
 EMSCRIPTEN_KEEPALIVE void gelim_executer(const char* texte, int mode) {
     if (!page) return;
-    page->I->mode = mode;
+    page->I->mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
     ExecuterEtAttendre(*page->I, VersCp1252(texte));
     page->hote.Rafraichir();
 }
 
 EMSCRIPTEN_KEEPALIVE void gelim_gommer(int mode) {
     if (!page) return;
-    page->I->mode = mode;
+    page->I->mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
     GommerLaDerniereInstruction(*page->I);
     page->hote.Rafraichir();
 }
@@ -74,28 +78,14 @@ EMSCRIPTEN_KEEPALIVE void gelim_gommer(int mode) {
 // Les réglages : 0 affichage de l'analyse, 1 pas à pas, 2 champ clos, 3 profondeur des arbres.
 EMSCRIPTEN_KEEPALIVE int gelim_reglage(int quoi) {
     if (!page) return 0;
-    Interp& I = *page->I;
-    switch (quoi) {
-        case 0: return I.affichageAnalyse;
-        case 1: return I.pasapas->valeur != I.pgFalse;
-        case 2: return I.champClos;
-        case 3: return I.gProfondeurArbres;
-    }
-    return 0;
+    if (quoi < 0 || quoi > 3) return 0;
+    return LireReglage(*page->I, Reglage(quoi));  // dans l'ordre de l'énumération
 }
 
 EMSCRIPTEN_KEEPALIVE void gelim_regler(int quoi, int valeur) {
     if (!page) return;
-    Interp& I = *page->I;
-    switch (quoi) {
-        case 0: I.affichageAnalyse = valeur != 0; break;
-        case 1:
-            I.pasapas->valeur = valeur ? I.pgTrue : I.pgFalse;
-            I.gProfondeurPasAPas = 0;
-            break;
-        case 2: I.champClos = valeur ? 1 : 0; break;
-        case 3: I.gProfondeurArbres = valeur < 3 ? 3 : valeur; break;
-    }
+    if (quoi < 0 || quoi > 3) return;
+    Regler(*page->I, Reglage(quoi), valeur);
 }
 
 // Le dessin (sans la tortue) : ses pixels 0xFFRRGGBB pour le PNG, le fichier BMP

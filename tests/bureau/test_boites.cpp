@@ -37,7 +37,7 @@ static int PixelsBleus(const QImage& image, const QRect& zone) {
 
 void TestBoites::erreurDeSyntaxe() {
     const std::string titre = Utf8VersCp1252("J E   N E   C O M P R E N D S   P A S");
-    BoiteErreur b = FaireBoiteErreur(0, titre,
+    BoiteErreur b = FaireBoiteErreur(GenreBoite::Syntaxe, titre,
                                      {" une expression suivie d'un point-virgule. ", " l'expression ", "av",
                                       " un point-virgule. ", "la_marque_de_fin_du_programme"});
     BoiteErreurDialogue d(b, nullptr);
@@ -66,7 +66,7 @@ void TestBoites::erreurDeSyntaxe() {
 
 void TestBoites::dispositionSansRangees() {
     // Genre 2 sans quatrième texte : la disposition 7 ne dessine aucun texte.
-    BoiteErreur b = FaireBoiteErreur(2, "T", {"un", "deux", "trois"});
+    BoiteErreur b = FaireBoiteErreur(GenreBoite::Paires, "T", {"un", "deux", "trois"});
     QCOMPARE(b.disposition, 7);
     BoiteErreurDialogue d(b, nullptr);
     const QImage image = d.Zone()->grab().toImage().convertToFormat(QImage::Format_RGB32);

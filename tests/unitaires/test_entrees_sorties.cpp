@@ -21,10 +21,10 @@ const char* kDialogueMot = "DIALOGUE Entrez votre mot au clavier | Validez avec 
 const char* kDialogueNombre = "DIALOGUE Entrez votre nombre au clavier | Validez avec la touche 'Entrée'";
 const char* kDialogueListe = "DIALOGUE Entrez votre liste au clavier | Validez avec la touche 'Entrée'";
 
-// Les boîtes d'erreur de syntaxe (genre 0) montrées par l'hôte.
+// Les boîtes d'erreur de syntaxe montrées par l'hôte.
 int BoitesDeSyntaxe(const HoteEnregistreur& h) {
     int n = 0;
-    for (const auto& b : h.boites) n += b.genre == 0;
+    for (const auto& b : h.boites) n += b.genre == GenreBoite::Syntaxe;
     return n;
 }
 
@@ -63,7 +63,7 @@ TEST(Saisie, LisMot) {
     EXPECT_TRUE(I.gErreurAnalyse);
 
     // La lecture suivante repart d'une analyse propre (drapeau d'erreur remis).
-    b.hote.reponses = {"élève"};
+    b.hote.reponses = {Utf8VersCp1252("élève")};
     Objet* eleve = PrimLisMot(I);
     EXPECT_EQ(eleve, I.TrouveOuCreeNom("eleve"));
     EXPECT_FALSE(I.gErreurAnalyse);
@@ -202,7 +202,6 @@ TEST(Sortie, Montre) {
     EXPECT_EQ(PrimMontre(I, l), I.pgNil);
     EXPECT_EQ(b.Messages(), "[a b ]");  // avec crochets, sans fin de ligne
     EXPECT_FALSE(I.modeTexteGraphique);
-    EXPECT_EQ(I.gAvecCrochets, 0);
     // Le texte est sur les deux surfaces, au-dessus de la ligne de base du curseur.
     int dansDessin = encre(b.dessin, 300, 380, 400, 405);
     EXPECT_GT(dansDessin, 20);

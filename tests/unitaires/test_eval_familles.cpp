@@ -98,7 +98,7 @@ TEST(EvalFamilles, ControleDeGenreDesFamillesADeuxListes) {
     // Aucun mot du langage n'est dans cette famille : une primitive intruse la visite.
     BancEval b;
     Interp& I = *b.I;
-    Intrus f(I, 0x4751, 2, "intrus");
+    Intrus f(I, kDebutListe2 + 1, 2, "intrus");
     EXPECT_EQ(EvalPasAPas(I, Forme(I, f.f.get(), {I.pgUn, b.Arbre("(quote (a))")})), I.pgCestFaux);
     EXPECT_EQ(EvalPasAPas(I, Forme(I, f.f.get(), {b.Arbre("(quote (a))"), I.pgUn})), I.pgCestFaux);
     EXPECT_EQ(b.Messages(),
@@ -136,28 +136,28 @@ TEST(EvalFamilles, DefautsDesAiguillages) {
         const char* attendu;
     };
     const Cas cas[] = {
-        {0x4713, 1, {un}, "switch EvalFoncEvNSNum1param\nce cas est imprévu\n1 \n"},
-        {0x471A, 2, {un, un}, " switch EvalFoncEvNS2Numparam \nce cas est imprévu \nintrus \n"},
-        {0x4732, 1, {liste}, "switch EvalFoncEvNSListe1param\nce cas est imprévu\nquote a \n"},
-        {0x4750, 2, {liste, liste}, " switch EvalFoncEvNS2Listeparam \nce cas est imprévu \nintrus \n"},
-        {0x4763, 0, {}, " switch EvalFoncEvNSFree0param \nce cas est imprévu \nintrus \n"},
-        {0x4764, 1, {un}, " switch EvalFoncEvNSFree1param \nce cas est imprévu \nintrus \n"},
-        {0x4786, 2, {un, un}, " switch EvalFoncEvNSFree2param \nce cas est imprévu \nintrus \n"},
-        {0x4795, 1, {un}, " switch EvalFoncEvNSAutre1param \nce cas est imprévu \nintrus \n"},
-        {0x4798, 2, {un, un}, " switch EvalFoncEvNSAutre2param \nce cas est imprévu \nintrus \n"},
-        {0x47A9, 3, {un, un, un}, " switch EvalFoncEvNSAutre3param \nce cas est imprévu \nintrus \n"},
-        {0x47C7, 0, {}, " switch EvalFoncEvNSLogo0param \nce cas est imprévu \nintrus \n"},
-        {0x47C9, 1, {un}, "switch EvalFoncEvNSLogo1param\nce cas est imprévu\n1 \n"},
-        {0x47E5, 2, {un, un}, " switch EvalFoncEvNS2Numparam \nce cas est imprévu \nintrus \n"},
-        {0x47E7, 3, {un, un, un}, " switch EvalFoncEvNSLogo3Param \nce cas est imprévu \nintrus \n"},
-        {0x47F3, 4, {un, un, un, un}, " switch EvalFoncEvNSLogo4Param \nce cas est imprévu \nintrus \n"},
-        {0x450B, 0, {un}, "switch EvalFoncNESP\nce cas est imprévu\nintrus \n"},
-        {0x4423, 1, {un}, "switch EvalFoncNENS1param\nce cas est imprévu\n1 \n"},
-        {0x4445, 2, {un, un}, " switch EvalFoncNENS2param \nce cas est imprévu \nintrus \n"},
-        {0x4482, 4, {un}, " switch EvalFoncNENS4param \nce cas est imprévu \nintrus \n"},
-        {0x4430, 0, {un}, "switch EvalFoncNENS0param\nce cas est imprévu\nC'est faux \n"},
-        {0x4450, 3, {un}, "Fonc::EvalFoncNENS\nqu'il y a un défaut dans le switch\nintrus \n"},
-        {0x4610, 0, {un}, "Fonc::EvalFonc\nqu'il y a un défaut dans le switch\nintrus \n"},
+        {kDebutNum2 - 1, 1, {un}, "switch EvalFoncEvNSNum1param\nce cas est imprévu\n1 \n"},
+        {kDifferent + 1, 2, {un, un}, " switch EvalFoncEvNS2Numparam \nce cas est imprévu \nintrus \n"},
+        {kDebutListe1, 1, {liste}, "switch EvalFoncEvNSListe1param\nce cas est imprévu\nquote a \n"},
+        {kDebutListe2, 2, {liste, liste}, " switch EvalFoncEvNS2Listeparam \nce cas est imprévu \nintrus \n"},
+        {kDebutFree1 - 1, 0, {}, " switch EvalFoncEvNSFree0param \nce cas est imprévu \nintrus \n"},
+        {kDebutFree1, 1, {un}, " switch EvalFoncEvNSFree1param \nce cas est imprévu \nintrus \n"},
+        {kDebutAutres1 - 1, 2, {un, un}, " switch EvalFoncEvNSFree2param \nce cas est imprévu \nintrus \n"},
+        {kDebutAutres2 - 1, 1, {un}, " switch EvalFoncEvNSAutre1param \nce cas est imprévu \nintrus \n"},
+        {kNieme + 1, 2, {un, un}, " switch EvalFoncEvNSAutre2param \nce cas est imprévu \nintrus \n"},
+        {kDebutLogo0 - 1, 3, {un, un, un}, " switch EvalFoncEvNSAutre3param \nce cas est imprévu \nintrus \n"},
+        {kDebutLogo1 - 1, 0, {}, " switch EvalFoncEvNSLogo0param \nce cas est imprévu \nintrus \n"},
+        {kAvance + 1, 1, {un}, "switch EvalFoncEvNSLogo1param\nce cas est imprévu\n1 \n"},
+        {kDebutLogo3 - 1, 2, {un, un}, " switch EvalFoncEvNS2Numparam \nce cas est imprévu \nintrus \n"},
+        {kCircle + 1, 3, {un, un, un}, " switch EvalFoncEvNSLogo3Param \nce cas est imprévu \nintrus \n"},
+        {kBloc + 1, 4, {un, un, un, un}, " switch EvalFoncEvNSLogo4Param \nce cas est imprévu \nintrus \n"},
+        {kCond + 1, 0, {un}, "switch EvalFoncNESP\nce cas est imprévu\nintrus \n"},
+        {kNextl + 1, 1, {un}, "switch EvalFoncNENS1param\nce cas est imprévu\n1 \n"},
+        {kDo + 1, 2, {un, un}, " switch EvalFoncNENS2param \nce cas est imprévu \nintrus \n"},
+        {kFor + 1, 4, {un}, " switch EvalFoncNENS4param \nce cas est imprévu \nintrus \n"},
+        {kFamilleNENS + 0x30, 0, {un}, "switch EvalFoncNENS0param\nce cas est imprévu\nC'est faux \n"},
+        {kFamilleNENS + 0x50, 3, {un}, "Fonc::EvalFoncNENS\nqu'il y a un défaut dans le switch\nintrus \n"},
+        {kFamilleNESP + 0x110, 0, {un}, "Fonc::EvalFonc\nqu'il y a un défaut dans le switch\nintrus \n"},
     };
     std::vector<Intrus> intrus;  // vivants jusqu'au bout : les cellules les désignent
     for (const Cas& c : cas) {

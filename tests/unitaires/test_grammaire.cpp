@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "durees.h"
 #include "hote_enregistreur.h"
 #include "objects/imprime.h"
 #include "syntax/analyse.h"
@@ -186,9 +187,9 @@ TEST(Grammaire, FormesDesInstructions) {
     Interp& I = *b.I;
     Programme(b, "if (x) a;");
     Objet* when = CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->car;
-    EXPECT_EQ(when->tag, 0x4502);
+    EXPECT_EQ(when->tag, kWhen);
     Programme(b, "return;");
-    EXPECT_EQ(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->car->tag, 0x4776);
+    EXPECT_EQ(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->car->tag, kReturn);
 }
 
 TEST(Grammaire, ErreursDesInstructions) {
@@ -286,7 +287,9 @@ TEST(Grammaire, GrandsTextes) {
         auto t0 = std::chrono::steady_clock::now();
         RemplirTexteAAnalyser(I, texte);
         AnalyseLeTexte(I);
-        EXPECT_LT(Millisecondes(t0), 1000.0);
+        if (kDureesVerifiees) {
+            EXPECT_LT(Millisecondes(t0), 1000.0);
+        }
         ASSERT_FALSE(I.gErreurAnalyse);
         size_t n = 0;
         for (Objet* l = I.gArbreDuProgramme; l != I.pgNil; l = CEL(l)->cdr) ++n;
@@ -302,13 +305,15 @@ TEST(Grammaire, GrandsTextes) {
         auto t0 = std::chrono::steady_clock::now();
         RemplirTexteAAnalyser(I, texte);
         AnalyseLeTexte(I);
-        EXPECT_LT(Millisecondes(t0), 1000.0);
+        if (kDureesVerifiees) {
+            EXPECT_LT(Millisecondes(t0), 1000.0);
+        }
         ASSERT_FALSE(I.gErreurAnalyse);
         // (progn (donne (quote x) (+ (+ ... 1 y) 1)))
         Objet* e = CEL(CEL(CEL(CEL(CEL(I.gArbreDuProgramme)->cdr)->car)->cdr)->cdr)->car;
         int profondeur = 0;
         while (EstCellule(e)) {
-            ASSERT_EQ(CEL(e)->car->tag, 0x471E);
+            ASSERT_EQ(CEL(e)->car->tag, kPlus);
             Objet* droite = CEL(CEL(CEL(e)->cdr)->cdr)->car;
             EXPECT_EQ(droite, profondeur % 2 ? I.lettres[int('y')] : static_cast<Objet*>(I.pgUn));
             e = CEL(CEL(e)->cdr)->car;
@@ -349,7 +354,9 @@ TEST(Grammaire, ImbricationsProfondes) {
         auto t0 = std::chrono::steady_clock::now();
         RemplirTexteAAnalyser(I, texte);
         AnalyseLeTexte(I);
-        EXPECT_LT(Millisecondes(t0), 1000.0) << texte.substr(0, 20);
+        if (kDureesVerifiees) {
+            EXPECT_LT(Millisecondes(t0), 1000.0) << texte.substr(0, 20);
+        }
         EXPECT_EQ(I.gArbreDuProgramme, I.pgCestFaux) << texte.substr(0, 20);
         EXPECT_EQ(b.hote.boites.size(), 1u) << texte.substr(0, 20);
         EXPECT_NE(b.Messages().find("Le programme est imbriqué trop profondément"), std::string::npos);

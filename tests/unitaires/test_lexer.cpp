@@ -66,11 +66,11 @@ TEST(Lexer, OperateursDeUnOuDeuxCaracteres) {
     EXPECT_EQ(Jetons(I, "\"x\" a.b:c?@#$^_`~\\"), "\"x\" a.b:c?@#$^_`~\\");
     // Les objets reconnus par le lexique.
     Jetons(I, "a<=b && c");
-    EXPECT_EQ(I.ChaineBrute[1]->tag, 0x4718);
-    EXPECT_EQ(I.ChaineBrute[3]->tag, 0x477B);
+    EXPECT_EQ(I.ChaineBrute[1]->tag, kInfEgal);
+    EXPECT_EQ(I.ChaineBrute[3]->tag, kEtEt);
     EXPECT_EQ(I.ChaineBrute[4], I.lettres[int('c')]);
     Jetons(I, "'x' quote");
-    EXPECT_EQ(I.ChaineBrute[0]->tag, 0x4421);
+    EXPECT_EQ(I.ChaineBrute[0]->tag, kQuote);
     EXPECT_EQ(I.ChaineBrute[2], I.ChaineBrute[0]);
     EXPECT_EQ(I.ChaineBrute[3], I.ChaineBrute[0]);  // le mot quote et l'apostrophe : un seul objet
 }
@@ -82,9 +82,9 @@ TEST(Lexer, SigneMoins) {
     EXPECT_TRUE(EstFlottant(I.ChaineBrute[0]));
     EXPECT_EQ(FLO(I.ChaineBrute[0])->valeur, -5.0f);
     EXPECT_EQ(Jetons(I, "- 5"), "- 5");
-    EXPECT_EQ(I.ChaineBrute[0]->tag, 0x4720);
+    EXPECT_EQ(I.ChaineBrute[0]->tag, kMoins);
     EXPECT_EQ(Jetons(I, "-x"), "-: x");
-    EXPECT_EQ(I.ChaineBrute[0]->tag, 0x4701);
+    EXPECT_EQ(I.ChaineBrute[0]->tag, kMoinsUnaire);
     EXPECT_EQ(Jetons(I, "a-b"), "a -: b");
     EXPECT_EQ(Jetons(I, "a - b"), "a - b");
     EXPECT_EQ(Jetons(I, "x-1 -é"), "x-1 -e");  // é n'est pas une lettre ASCII
@@ -122,7 +122,7 @@ TEST(Lexer, AccentsNomsEtLettres) {
     EXPECT_EQ(I.ChaineBrute[0], I.ChaineBrute[1]);
     EXPECT_NE(I.ChaineBrute[2], I.ChaineBrute[0]);
     EXPECT_EQ(I.ChaineBrute[3], I.lettres[int('e')]);  // è seul devient la lettre e pré-faite
-    EXPECT_EQ(I.ChaineBrute[4]->tag, 0x4442);          // repete
+    EXPECT_EQ(I.ChaineBrute[4]->tag, kRepete);         // repete
     EXPECT_EQ(I.TexteDe(I.ChaineBrute[5]), "l\xe0");
     // Un nom nouveau est enregistré et retrouvé par l'analyse suivante ; la casse compte.
     Jetons(I, "tortue Tortue");

@@ -95,7 +95,7 @@ TEST(Listes, CompositionsDeCarEtCdr) {
     EXPECT_EQ(cxr("cdadr", l), "[d]");
     EXPECT_EQ(cxr("cdddr", l), "[f g]");
     EXPECT_EQ(cxr("cddar", l), "[]");
-    EXPECT_EQ(PrimCxr(I, 0x4741, I.pgNil), I.pgNil);  // la liste vide est son propre car et cdr
+    EXPECT_EQ(PrimCxr(I, kCddddr, I.pgNil), I.pgNil);  // la liste vide est son propre car et cdr
     EXPECT_EQ(b.Dialogues(), 0);
 }
 
@@ -128,7 +128,7 @@ TEST(Mots, UnMotNEstJamaisUnNombre) {
     ASSERT_TRUE(I.Ajoute(douze));
     Flottant* trois = I.NombreDuTexte("3");
     ASSERT_TRUE(I.Ajoute(trois));
-    auto nombreP = [&](Objet* x) { return PrimTestType(I, 0x4769, x); };
+    auto nombreP = [&](Objet* x) { return PrimTestType(I, kNombreP, x); };
 
     Objet* m = PrimImplose(I, b.Lis("[1 2]"));
     EXPECT_TRUE(EstNom(m));
@@ -187,7 +187,7 @@ TEST(Mots, TestsDeGenreEtLongueur) {
                 << c.nom << " de " << b.F(x);
         }
     // varp rend le mot lui-même.
-    for (Objet* x : tous) EXPECT_EQ(PrimTestType(I, 0x476C, x), x == souligne ? x : I.pgFalse);
+    for (Objet* x : tous) EXPECT_EQ(PrimTestType(I, kVarp, x), x == souligne ? x : I.pgFalse);
 
     EXPECT_EQ(I.TexteDe(PrimLongueur(I, b.Lis("[a [b c] d]"))), "3");
     EXPECT_EQ(PrimLongueur(I, I.pgNil), I.pgZero);

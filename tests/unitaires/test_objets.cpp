@@ -188,7 +188,7 @@ TEST(Messages, DixBoitesPourDouzeErreurs) {
     EXPECT_EQ(b.hote.boites.size(), 10u);
     const BoiteErreur& e = b.hote.boites[0];
     EXPECT_EQ(e.disposition, 5);
-    EXPECT_EQ(e.genre, 1);
+    EXPECT_EQ(e.genre, GenreBoite::Execution);
     EXPECT_EQ(Cp1252VersUtf8(e.titre), "A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :");
     ASSERT_EQ(e.rangees.size(), 3u);
     EXPECT_EQ(Cp1252VersUtf8(e.rangees[0].etiquette), "Aïe erreur dans :");

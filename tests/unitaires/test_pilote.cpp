@@ -20,7 +20,7 @@ const char* kBoiteDanger = "DIALOGUE A T T E N T I O N   DANGER";
 struct BancPilote : Banc {
     BancPilote() { DemarrerInterprete(*I); }
     void Commande(const std::string& texte, int mode = 0) {
-        I->mode = mode;
+        I->mode = Interp::Mode(mode);
         ExecuterEtAttendre(*I, Utf8VersCp1252(texte.c_str()));
     }
     size_t Compter(const std::string& morceau) const {

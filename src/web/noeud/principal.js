@@ -12,8 +12,6 @@ const signal = new Int32Array(new SharedArrayBuffer(4));
 const fil = new Worker(path.join(__dirname, 'gelim_noeud.js'), {
   argv: process.argv.slice(2),
   workerData: { signal },
-  // 200 000 imbrications d'évaluation tiennent dans 64 Mio : de la marge.
-  env: { ...process.env, GELIM_PROFONDEUR: process.env.GELIM_PROFONDEUR || '200000' },
   resourceLimits: { stackSizeMb: 512 },
   // Le module écrit sur les descripteurs 1 et 2 eux-mêmes, en attendant
   // qu'ils se vident. process.stdout, s'il servait, les rendrait non

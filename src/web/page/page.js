@@ -6,8 +6,8 @@
   const $ = (id) => document.getElementById(id);
   const CLE = 'gelim.';
   const SANS_NOM = 'Sans nom';
-  // Borne des imbrications de l'évaluation : ce que la pile du navigateur tient.
-  const PROFONDEUR = 2500;
+  // La part de la pile du navigateur laissée à l'évaluation : 2500 imbrications.
+  const PILE = 2500 * 512;
   const ATTENTION = 'A  T  T  E  N  T  I  O  N';
 
   let M = null; // le module
@@ -840,7 +840,7 @@
     d.scrollTop = 500 - d.clientHeight / 2;
     $('chargement').hidden = true;
     window.gelimPret = performance.now() - t0;
-    await lancer(() => appel('gelim_demarrer', ['number'], [PROFONDEUR]));
+    await lancer(() => appel('gelim_demarrer', ['number'], [PILE]));
     (mode === 0 ? $('commande') : editeur).focus();
   };
 })();
