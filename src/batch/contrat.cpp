@@ -221,6 +221,7 @@ void UsageLanceur() {
         "  --analysis           affichage de l'analyse syntaxique\n"
         "  --step               mode pas à pas dès le départ\n"
         "  --depth N            profondeur d'impression des arbres\n"
+        "  --lines              les rapports d'erreur à l'exécution disent à quelle ligne\n"
         "  --timeout SECONDES   au-delà, le programme est arrêté comme par l'élève et tout est écrit\n",
         stderr);
 }
@@ -251,6 +252,8 @@ bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o) {
             o.analyse = true;
         } else if (a == "--step") {
             o.pasAPas = true;
+        } else if (a == "--lines") {
+            o.lignes = true;
         } else if (a == "--depth") {
             if (!suivant(v)) return false;
             char* fin = nullptr;
@@ -361,6 +364,7 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
     DemarrerInterprete(*I);
     I->affichageAnalyse = o.analyse;
     if (o.pasAPas) I->pasapas->valeur = I->pgTrue;
+    I->lignesDesErreurs = o.lignes;
     if (o.profondeur > 0) I->gProfondeurArbres = o.profondeur;
     InitialiserLaTortue(*I);
     ExecuterLaCommandeEnAttente(*I);  // premier affichage : cadre et tortue
