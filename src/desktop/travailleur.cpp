@@ -53,9 +53,12 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
         I_->vue = &vue_;
         I_->precedent = &precedent_;
         I_->profondeurNativeMax = 250000;  // la pile de ce fil fait 512 Mio
+        I_->lignesDesErreurs = true;       // « à la ligne : N » dans les rapports d'exécution
         hote_.AttacherModele(&I_->messages);
         hote_.AttacherTortue(I_.get());
         interp_ = I_.get();
+        // Après interp_ : une vitesse choisie pendant la création n'est pas perdue.
+        gelim::DefinirLaVitesse(*I_, vitesse_.load());
     }
     Interp& I = *I_;
     if (hote_.ArretDemande()) I.arretDemande = true;
@@ -67,6 +70,7 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
     e.profondeurArbres = I.gProfondeurArbres;
     e.instructionEffacable = I.instructionEffacable;
     e.nombresVivants = I.nbNombresVivants;
+    if (hote_.PanneauOuvert()) e.releve = std::make_shared<const ReleveDesVariables>(ReleverLesVariables(I));
     enCours_ = false;
     QMetaObject::invokeMethod(
         this, [this, e] { emit TacheFinie(e); }, Qt::QueuedConnection);
@@ -75,6 +79,12 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
 void Travailleur::DemanderArret() {
     hote_.DemanderArret();
     if (Interp* I = interp_.load()) I->arretDemande = true;
+}
+
+void Travailleur::DefinirLaVitesse(Vitesse v) {
+    vitesse_ = v;
+    if (Interp* I = interp_.load()) gelim::DefinirLaVitesse(*I, v);
+    hote_.VitesseChangee();
 }
 
 bool Travailleur::Terminer(int delaiMs) {

@@ -249,6 +249,7 @@ void PreparerCommande(Interp& I) {
     I.arretSignale = false;
     I.instructionCourante = nullptr;
     I.formeMontree = nullptr;
+    I.lieux.texteDeLaCommande = I.lieux.texteCourant;
     RecalculerModeLent(I);
     // Filet de sécurité : la commande part toujours de l'environnement de base.
     if (I.gProfondeurEnv < 0) {

@@ -34,11 +34,12 @@ struct Lieu {
 struct CarteDesLieux {
     std::unordered_map<const Objet*, Lieu> lieux;  // clés : cellules de la réserve
     std::unordered_map<uint32_t, TexteAnalyse> textes;
-    uint32_t texteCourant = 0;  // le dernier texte analysé (0 : aucun)
-    uint32_t dernierTexte = 0;  // chaque analyse prend le numéro suivant
-    size_t notesDuTexte = 0;    // formes notées pendant l'analyse en cours
-    bool enregistrer = false;   // vrai le temps d'AnalyseLeTexte
-    bool annonce = false;       // le prochain texte a été annoncé (charge)
+    uint32_t texteCourant = 0;       // le dernier texte analysé (0 : aucun)
+    uint32_t dernierTexte = 0;       // chaque analyse prend le numéro suivant
+    uint32_t texteDeLaCommande = 0;  // le texte de la commande qui s'exécute
+    size_t notesDuTexte = 0;         // formes notées pendant l'analyse en cours
+    bool enregistrer = false;        // vrai le temps d'AnalyseLeTexte
+    bool annonce = false;            // le prochain texte a été annoncé (charge)
     TexteAnalyse prochain;
     // Premier et dernier caractère (dans gTexteAAnalyser) de chaque jeton de
     // ChaineBrute, remplis par le lexer.
