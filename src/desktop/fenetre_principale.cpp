@@ -604,7 +604,8 @@ void FenetrePrincipale::ActualiserLesActions() {
         Action(nom)->setEnabled(libre);
     // Une boîte modale attend l'élève : l'interprète ne travaille pas, il attend.
     Action("bArret")->setEnabled(!libre && !boiteModale_);
-    for (const char* nom : {"vSuivant", "mSuivant"}) Action(nom)->setEnabled(!libre && vitesse_ == Vitesse::PasAPas);
+    // Pendant un programme, « Suivant » avance d'un pas, ou passe au pas à pas.
+    for (const char* nom : {"vSuivant", "mSuivant"}) Action(nom)->setEnabled(!libre);
     if (boiteModale_)
         texteDEtat_->setText(QStringLiteral("Gelim attend ta réponse dans la boîte de dialogue."));
     else if (libre)
