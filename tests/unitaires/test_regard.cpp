@@ -48,7 +48,6 @@ struct BancRegard {
         I->dessin = &dessin;
         I->vue = &vue;
         I->precedent = &precedent;
-        I->hote.MessagesModifies();
         DemarrerInterprete(*I);
     }
     void Editeur(const std::string& texte) { Commande(texte, 1); }
