@@ -120,6 +120,7 @@ void UsageLanceur() {
         "  --analysis           affichage de l'analyse syntaxique\n"
         "  --step               mode pas à pas dès le départ\n"
         "  --depth N            profondeur d'impression des arbres\n"
+        "  --lines              les rapports d'erreur à l'exécution disent à quelle ligne\n"
         "  --timeout SECONDES   au-delà, le programme est arrêté comme par l'élève et tout est écrit\n",
         stderr);
 }
@@ -150,6 +151,8 @@ bool LireOptionsLanceur(int argc, char** argv, OptionsLanceur& o) {
             o.analyse = true;
         } else if (a == "--step") {
             o.pasAPas = true;
+        } else if (a == "--lines") {
+            o.lignes = true;
         } else if (a == "--depth") {
             if (!suivant(v)) return false;
             char* fin = nullptr;
@@ -265,6 +268,7 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
     c.precedent = face.precedent;
     c.profondeurNativeMax = ProfondeurPourLaPile(face.octetsDePile);
     if (!face.dossierExemples.empty()) c.dossiersCharge.push_back(face.dossierExemples);
+    c.lignesDesErreurs = o.lignes;
     std::unique_ptr<Interp> I = CreerInterprete(hote, c);
     // La boîte d'information du démarrage.
     hote.AlerteOk(TitreDemarrage(), LignesDemarrage());

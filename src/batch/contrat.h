@@ -23,6 +23,7 @@ struct OptionsLanceur {
     std::vector<EntreeLanceur> entrees;
     std::string reponses, image, vue;
     bool analyse = false, pasAPas = false;
+    bool lignes = false;  // --lines : la ligne de l'instruction dans les rapports d'exécution
     int profondeur = -1;
     double delai = 0;  // --timeout, en secondes (0 : pas de limite)
 };

@@ -12,8 +12,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "desktop/hote_bureau.h"
 #include "objects/lexique.h"
@@ -181,11 +183,12 @@ void EditeurDeProgramme::MontrerLaLigneFautive(int ligne) {
     QTextCursor c(bloc);
     setTextCursor(c);
     centerCursor();
-    SurlignerLaLigneFautive();
+    Surligner();
     marge_->update();
 }
 
-void EditeurDeProgramme::SurlignerLaLigneFautive() {
+// La ligne fautive et l'instruction en cours, chacune de sa couleur.
+void EditeurDeProgramme::Surligner() {
     QList<QTextEdit::ExtraSelection> selections;
     const QTextBlock bloc = document()->findBlockByNumber(ligneFautive_);
     if (bloc.isValid()) {
@@ -195,14 +198,50 @@ void EditeurDeProgramme::SurlignerLaLigneFautive() {
         s.cursor = QTextCursor(bloc);
         selections << s;
     }
+    if (!instruction_.isNull()) {
+        QTextEdit::ExtraSelection s;
+        s.format.setBackground(QColor(255, 226, 120));
+        s.cursor = instruction_;
+        selections << s;
+    }
     setExtraSelections(selections);
 }
 
 void EditeurDeProgramme::OublierLaLigneFautive() {
     if (ligneFautive_ < 0) return;
     ligneFautive_ = -1;
-    setExtraSelections({});
+    Surligner();
     marge_->update();
+}
+
+void EditeurDeProgramme::MontrerLInstruction(int ligne, int colonne, int ligneFin, int colonneFin) {
+    const QTextBlock debut = document()->findBlockByNumber(ligne);
+    if (!debut.isValid()) return;
+    QTextBlock fin = document()->findBlockByNumber(ligneFin);
+    if (!fin.isValid() || fin.blockNumber() < ligne) fin = debut;
+    // Le texte a pu changer depuis le lancement : les colonnes restent dans leur ligne.
+    QTextCursor c(document());
+    c.setPosition(debut.position() + std::clamp(colonne, 0, debut.length() - 1));
+    const int bout = fin.position() + std::clamp(colonneFin + 1, 0, fin.length() - 1);
+    c.setPosition(std::max(bout, c.position()), QTextCursor::KeepAnchor);
+    if (c.anchor() == c.position()) c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    instruction_ = c;
+    Surligner();
+    // En vue : l'instruction, au tiers de la hauteur quand il faut défiler.
+    const int visibles = std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing()));
+    const int premiere = firstVisibleBlock().blockNumber();
+    if (ligne < premiere || ligneFin >= premiere + visibles - 1)
+        verticalScrollBar()->setValue(std::max(0, ligne - visibles / 3));
+}
+
+void EditeurDeProgramme::OublierLInstruction() {
+    if (instruction_.isNull()) return;
+    instruction_ = QTextCursor();
+    Surligner();
+}
+
+QString EditeurDeProgramme::InstructionMontree() const {
+    return instruction_.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 QString EditeurDeProgramme::NomAffiche() const {

@@ -68,6 +68,14 @@ public:
     // reste surlignée jusqu'à la prochaine modification du texte.
     void MontrerLaLigneFautive(int ligne);
     int LigneFautive() const { return ligneFautive_; }
+    // L'instruction qui va s'exécuter (ou qui vient d'échouer), du premier au
+    // dernier caractère (lignes et colonnes depuis 0) : surlignée, amenée en vue
+    // sans déplacer le curseur de l'élève, jusqu'à OublierLInstruction.
+    void MontrerLInstruction(int ligne, int colonne, int ligneFin, int colonneFin);
+    void OublierLInstruction();
+    // Le texte surligné de l'instruction en cours et sa première ligne (-1 : aucune).
+    QString InstructionMontree() const;
+    int LigneDeLInstruction() const { return instruction_.isNull() ? -1 : instruction_.blockNumber(); }
     QWidget* Marge() const { return marge_; }
     int LargeurDeLaMarge() const;
     void PeindreLaMarge(QPaintEvent* e);
@@ -83,7 +91,7 @@ protected:
 
 private:
     void OublierLaLigneFautive();
-    void SurlignerLaLigneFautive();
+    void Surligner();
 
     QString chemin_;
     Encodage encodage_ = Encodage::Utf8;
@@ -93,6 +101,7 @@ private:
     Coloration* coloration_ = nullptr;
     QWidget* marge_ = nullptr;
     int ligneFautive_ = -1;
+    QTextCursor instruction_;  // sélection de l'instruction montrée (nulle : aucune)
 };
 
 // Chercher (et remplacer) : une boîte non modale au-dessus de l'éditeur.

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -16,6 +17,8 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMutexLocker>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -36,6 +39,7 @@
 #include "desktop/images_bureau.h"
 #include "desktop/impression.h"
 #include "desktop/ligne_commande.h"
+#include "desktop/panneau_variables.h"
 #include "desktop/secours.h"
 #include "desktop/vue_messages.h"
 #include "rendu/chemins.h"
@@ -125,6 +129,7 @@ FenetrePrincipale::FenetrePrincipale(QWidget* parent) : QMainWindow(parent) {
     CreerLesActions();
     CreerLesMenus();
     CreerLaBarreDeBoutons();
+    CreerLeRegard();
     InstallerLesMenus();
 
     texteDEtat_ = new QLabel(this);
@@ -558,7 +563,9 @@ void FenetrePrincipale::TacheFinie(const Instantane& e) {
         ensuite = std::move(ensuites_.front());
         ensuites_.pop_front();
     }
+    if (e.releve) panneau_->Montrer(*e.releve);
     if (!Occupe()) {
+        OublierLaPause();
         graphique_->DefinirProgrammeEnCours(false);
         hote_->ViderLesEntrees();
         if (fermerApresLaTache_) QTimer::singleShot(0, this, &QWidget::close);
@@ -598,6 +605,8 @@ void FenetrePrincipale::ActualiserLesActions() {
         Action(nom)->setEnabled(libre);
     // Une boîte modale attend l'élève : l'interprète ne travaille pas, il attend.
     Action("bArret")->setEnabled(!libre && !boiteModale_);
+    // Pendant un programme, « Suivant » avance d'un pas, ou passe au pas à pas.
+    for (const char* nom : {"vSuivant", "mSuivant"}) Action(nom)->setEnabled(!libre);
     if (boiteModale_)
         texteDEtat_->setText(QStringLiteral("Gelim attend ta réponse dans la boîte de dialogue."));
     else if (libre)
@@ -727,6 +736,8 @@ void FenetrePrincipale::LancerLeProgramme(const QString& texte, bool editeur) {
     const int mode = reglages_.mode;
     const std::vector<std::string> dossiers = DossiersDeCharge();
     auto ligneFautive = std::make_shared<int>(-1);
+    commandeDeLEditeur_ = editeur;
+    texteDeLaCommande_ = texte;
     Lancer(
         [t, mode, dossiers, ligneFautive](Interp& I) {
             I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
@@ -1115,6 +1126,199 @@ void FenetrePrincipale::closeEvent(QCloseEvent* e) {
     aide_->close();
     recherche_->close();
     e->accept();
+}
+
+}  // namespace gelim
+
+// ------------------------------------------------------------ regarder le programme tourner
+
+namespace gelim {
+
+namespace {
+
+// Les images des boutons du regard, dessinées ici dans le style des autres.
+QIcon IconeDuRegard(bool variables) {
+    QPixmap image(32, 32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (variables) {
+        p.setPen(QPen(QColor(52, 73, 94), 1.5));
+        p.setBrush(QColor(250, 250, 240));
+        p.drawRect(QRectF(3.5, 5.5, 25, 21));
+        p.drawLine(QPointF(13.5, 5.5), QPointF(13.5, 26.5));
+        for (double y : {12.5, 19.5}) p.drawLine(QPointF(3.5, y), QPointF(28.5, y));
+        p.setPen(QPen(QColor(200, 30, 30), 2));
+        p.drawLine(QPointF(17, 16), QPointF(25, 16));
+    } else {
+        // Un pas : une flèche vers une barre.
+        QPainterPath fleche;
+        fleche.moveTo(5, 7);
+        fleche.lineTo(20, 16);
+        fleche.lineTo(5, 25);
+        fleche.closeSubpath();
+        p.setPen(QPen(QColor(30, 132, 73), 1.5));
+        p.setBrush(QColor(39, 174, 96));
+        p.drawPath(fleche);
+        p.fillRect(QRectF(22, 7, 5, 18), QColor(30, 132, 73));
+    }
+    return QIcon(image);
+}
+
+const char* const kNomsDesVitesses[] = {"mVitesseRapide", "mVitesseLent", "mVitesseTresLent", "mVitessePasAPas"};
+
+}  // namespace
+
+void FenetrePrincipale::CreerLeRegard() {
+    using F = FenetrePrincipale;
+    const struct {
+        const char* nom;
+        const char* texte;
+        const char* aide;
+    } vitesses[] = {
+        {kNomsDesVitesses[0], "Vitesse &rapide", "Le programme tourne à toute vitesse"},
+        {kNomsDesVitesses[1], "Vitesse &lente", "Le programme s'arrête un instant avant chaque instruction"},
+        {kNomsDesVitesses[2], "Vitesse &très lente", "Le programme s'arrête longtemps avant chaque instruction"},
+        {kNomsDesVitesses[3], "&Pas à pas (une instruction par « Suivant »)",
+         "Le programme attend « Suivant » avant chaque instruction"},
+    };
+    vitesses_ = new QActionGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = NouvelleAction(QString::fromUtf8(vitesses[i].nom), QString::fromUtf8(vitesses[i].texte), QString(),
+                                    QString::fromUtf8(vitesses[i].aide), nullptr);
+        a->setCheckable(true);
+        vitesses_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, i] { ChoisirLaVitesse(Vitesse(i)); });
+    }
+    Action(kNomsDesVitesses[0])->setChecked(true);
+    for (const char* nom : {"vSuivant", "mSuivant"}) {
+        QAction* a = NouvelleAction(
+            QString::fromUtf8(nom), QStringLiteral("&Suivant"), QString(),
+            QStringLiteral("Exécute l'instruction surlignée, puis s'arrête avant la suivante (F10)"), &F::Suivant);
+        a->setIcon(IconeDuRegard(false));
+    }
+    NouvelleAction(QStringLiteral("mContinuer"), QStringLiteral("&Continuer"), QString(),
+                   QStringLiteral("Quitte le pas à pas et reprend la vitesse choisie avant lui (F5)"), &F::Continuer);
+    for (const char* nom : {"vVariables", "mVariables"}) {
+        QAction* a = NouvelleAction(
+            QString::fromUtf8(nom), QStringLiteral("&Voir les variables"), QString(),
+            QStringLiteral("Montre les noms du programme, leurs valeurs et les appels en cours"), nullptr);
+        a->setIcon(IconeDuRegard(true));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, &F::MontrerLesVariables);
+    }
+    // Les touches du pas à pas marchent où que soit le clavier.
+    Action("mSuivant")->setShortcut(QKeySequence(Qt::Key_F10));
+    Action("mContinuer")->setShortcut(QKeySequence(Qt::Key_F5));
+    for (const char* nom : {"mSuivant", "mContinuer"}) {
+        Action(nom)->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(Action(nom));
+    }
+
+    // Le menu Exécution, avant l'aide.
+    QAction* aide = Action("m621");
+    for (const char* nom : kNomsDesVitesses) menuExecution_->insertAction(aide, Action(nom));
+    menuExecution_->insertAction(aide, Action("mSuivant"));
+    menuExecution_->insertAction(aide, Action("mContinuer"));
+    menuExecution_->insertSeparator(aide);
+    menuExecution_->insertAction(aide, Action("mVariables"));
+    menuExecution_->insertSeparator(aide);
+
+    // La barre de boutons, après les boutons de toujours.
+    choixVitesse_ = new QComboBox(barre_);
+    choixVitesse_->setObjectName(QStringLiteral("choixVitesse"));
+    choixVitesse_->addItems(
+        {QStringLiteral("Rapide"), QStringLiteral("Lent"), QStringLiteral("Très lent"), QStringLiteral("Pas à pas")});
+    choixVitesse_->setToolTip(QStringLiteral("La vitesse du programme"));
+    choixVitesse_->setFocusPolicy(Qt::NoFocus);
+    connect(choixVitesse_, &QComboBox::activated, this, [this](int i) { ChoisirLaVitesse(Vitesse(i)); });
+    barre_->addWidget(choixVitesse_);
+    barre_->addAction(Action("vSuivant"));
+    barre_->addAction(Action("vVariables"));
+
+    panneau_ = new PanneauDesVariables(this);
+    addDockWidget(Qt::RightDockWidgetArea, panneau_);
+    panneau_->hide();
+    connect(panneau_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        // Fermé par sa croix : les boutons suivent.
+        if (!visible && !panneau_->isHidden()) return;
+        for (const char* nom : {"vVariables", "mVariables"}) Action(nom)->setChecked(!panneau_->isHidden());
+        hote_->OuvrirLePanneau(!panneau_->isHidden());
+    });
+    connect(hote_, &HoteBureau::Pause, this, [this](std::shared_ptr<const VueDeLaPause> v) { MontrerLaPause(*v); });
+}
+
+void FenetrePrincipale::ChoisirLaVitesse(Vitesse v) {
+    if (v == Vitesse::PasAPas && vitesse_ != Vitesse::PasAPas) vitesseAvantLePas_ = vitesse_;
+    vitesse_ = v;
+    Action(kNomsDesVitesses[int(v)])->setChecked(true);
+    choixVitesse_->setCurrentIndex(int(v));
+    travailleur_->DefinirLaVitesse(v);
+    if (v == Vitesse::PasAPas)
+        statusBar()->showMessage(QStringLiteral("Pas à pas : « Suivant » (F10) exécute l'instruction surlignée, "
+                                                "« Continuer » (F5) reprend la vitesse d'avant."),
+                                 8000);
+    ActualiserLesActions();
+}
+
+void FenetrePrincipale::Suivant() {
+    if (vitesse_ != Vitesse::PasAPas) {
+        ChoisirLaVitesse(Vitesse::PasAPas);  // le programme s'arrêtera avant sa prochaine instruction
+        return;
+    }
+    hote_->Suivant();
+}
+
+void FenetrePrincipale::Continuer() {
+    if (vitesse_ == Vitesse::PasAPas) ChoisirLaVitesse(vitesseAvantLePas_);
+}
+
+void FenetrePrincipale::MontrerLesVariables(bool oui) {
+    hote_->OuvrirLePanneau(oui);
+    panneau_->setVisible(oui);
+    for (const char* nom : {"vVariables", "mVariables"}) Action(nom)->setChecked(oui);
+    if (!oui) return;
+    // Un relevé tout de suite : l'interprète libre, une tâche vide le fait à sa fin.
+    if (Occupe())
+        panneau_->EnAttente();
+    else
+        Lancer([](Interp&) {});
+}
+
+void FenetrePrincipale::MontrerLaPause(const VueDeLaPause& v) {
+    // Une pause arrivée après la fin de la tâche n'a plus rien à montrer.
+    if (!Occupe()) return;
+    ++pausesMontrees_;
+    if (v.releve) panneau_->Montrer(*v.releve);
+    if (!v.avecLieu) {
+        statusBar()->showMessage(
+            QStringLiteral(
+                "Cette instruction a été construite par le programme : elle n'a pas de place dans le texte."),
+            4000);
+        return;
+    }
+    if (v.genre == GenreDeTexte::Fichier) {
+        statusBar()->showMessage(
+            QStringLiteral("Le programme est dans le fichier « %1 », à la ligne %2.").arg(v.fichier).arg(v.ligne),
+            4000);
+        return;
+    }
+    if (!v.deLaCommande) {
+        statusBar()->showMessage(
+            QStringLiteral("Le programme est à la ligne %1 d'un texte lancé plus tôt.").arg(v.ligne), 4000);
+        return;
+    }
+    if (commandeDeLEditeur_) {
+        editeur_->MontrerLInstruction(v.ligne, v.colonne, v.ligneFin, v.colonneFin);
+    } else {
+        // La ligne de commande n'a qu'une ligne : les colonnes y suffisent.
+        ligne_->MontrerLInstruction(texteDeLaCommande_, v.colonne, v.ligneFin == v.ligne ? v.colonneFin : INT_MAX);
+    }
+}
+
+void FenetrePrincipale::OublierLaPause() {
+    editeur_->OublierLInstruction();
+    ligne_->OublierLInstruction();
 }
 
 }  // namespace gelim

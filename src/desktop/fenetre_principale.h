@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "rendu/surface_qimage.h"
 
 class QActionGroup;
+class QComboBox;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -34,7 +36,9 @@ class FenetreGraphique;
 class FenetrePrincipale;
 class HoteBureau;
 class LigneDeCommande;
+class PanneauDesVariables;
 class Secours;
+struct VueDeLaPause;
 class VueMessages;
 
 // Une fille du cadre : elle refuse de se fermer tant que le cadre ne ferme
@@ -77,6 +81,10 @@ public:
     bool Occupe() const { return tachesEnCours_ > 0; }
     SurfaceQImage& Dessin() { return dessin_; }
     SurfaceQImage& Vue() { return vue_; }
+    PanneauDesVariables* Panneau() const { return panneau_; }
+    QComboBox* ChoixDeLaVitesse() const { return choixVitesse_; }
+    Vitesse VitesseChoisie() const { return vitesse_; }
+    int PausesMontrees() const { return pausesMontrees_; }
     // La zone cliente du cadre, où les filles sont placées.
     QSize Zone() const;
     Secours* LeSecours() const { return secours_; }
@@ -120,6 +128,11 @@ public:
     void Imprimer(bool enGrand);
     void OuvrirLAide();
     void APropos();
+    // Regarder le programme tourner : vitesse, « Suivant », « Continuer », le panneau.
+    void ChoisirLaVitesse(Vitesse v);
+    void Suivant();
+    void Continuer();
+    void MontrerLesVariables(bool oui);
 
     // Appelée par une fille qui reçoit une demande de fermeture.
     void FermetureDUneFille(SousFenetre* fille, QCloseEvent* e);
@@ -152,6 +165,9 @@ private:
     void ProposerLeTexteNonEnregistre();
     void ApresLEnregistrement();
     std::vector<std::string> DossiersDeCharge() const;
+    void CreerLeRegard();
+    void MontrerLaPause(const VueDeLaPause& v);
+    void OublierLaPause();
 
     SurfaceQImage dessin_, vue_, precedent_;
     HoteBureau* hote_ = nullptr;
@@ -188,6 +204,17 @@ private:
     bool forcerLaFermeture_ = false;
     bool focusDansLEditeur_ = false;
     QString dossierProgrammes_, dossierImages_;
+
+    // Regarder le programme tourner.
+    PanneauDesVariables* panneau_ = nullptr;
+    QComboBox* choixVitesse_ = nullptr;
+    QActionGroup* vitesses_ = nullptr;
+    Vitesse vitesse_ = Vitesse::Rapide;
+    Vitesse vitesseAvantLePas_ = Vitesse::Rapide;  // où « Continuer » revient
+    int pausesMontrees_ = 0;
+    // La commande en cours : d'où elle vient, et son texte.
+    bool commandeDeLEditeur_ = false;
+    QString texteDeLaCommande_;
 };
 
 // Un filtre de fichiers « libellé|motif|libellé|motif| » en filtre de boîte

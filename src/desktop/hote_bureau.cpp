@@ -40,6 +40,7 @@ void HoteBureau::SurLInterface(F&& f) {
         return;
     }
     PublierLaTortue();  // le programme attend l'élève : sa tortue se voit
+    MontrerLaPause(false);
     QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
 }
 
@@ -259,7 +260,7 @@ void HoteBureau::JoueSon(const std::string& nomFichier) {
 
 // ------------------------------------------------------------ tortue
 
-void HoteBureau::AttacherTortue(const Interp* I) {
+void HoteBureau::AttacherTortue(Interp* I) {
     interp_ = I;
 }
 
@@ -331,6 +332,7 @@ Touche HoteBureau::AttendreTouche() {
     // Sur le fil de l'interface, attendre gèlerait tout : rien à lire.
     if (QThread::currentThread() == thread()) return Touche{};
     PublierLaTortue();
+    MontrerLaPause(false);
     std::unique_lock<std::mutex> l(mEntrees_);
     if (touches_.empty() && !arret_) {
         attendTouche_ = true;
@@ -362,11 +364,73 @@ void HoteBureau::TailleFenetreGraphique(int& largeur, int& hauteur) {
 void HoteBureau::DemanderArret() {
     arret_ = true;
     cvEntrees_.notify_all();
+    cvPas_.notify_all();
     if (QThread::currentThread() == thread())
         emit ArretSignale();
     else
         QMetaObject::invokeMethod(
             this, [this] { emit ArretSignale(); }, Qt::QueuedConnection);
+}
+
+// ------------------------------------------------------------ pauses
+
+namespace {
+constexpr auto kDelaiLent = std::chrono::milliseconds(400);
+constexpr auto kDelaiTresLent = std::chrono::milliseconds(1200);
+}  // namespace
+
+void HoteBureau::MontrerLaPause(bool attendSuivant) {
+    if (!interp_ || QThread::currentThread() == thread()) return;
+    auto v = std::make_shared<VueDeLaPause>();
+    v->attendSuivant = attendSuivant;
+    const Lieu* l = LieuEnCours(*interp_);
+    const TexteAnalyse* t = l ? TexteDuLieu(*interp_, *l) : nullptr;
+    if (t) {
+        v->avecLieu = true;
+        v->genre = t->genre;
+        v->texte = l->texte;
+        v->deLaCommande = l->texte == interp_->lieux.texteDeLaCommande;
+        v->ligne = l->ligne;
+        v->colonne = l->colonne;
+        v->ligneFin = l->ligneFin;
+        v->colonneFin = l->colonneFin;
+        v->fichier = DuCoeur(t->nom);
+    }
+    // L'interprète attend : c'est le seul moment où son état se lit.
+    if (panneau_) v->releve = std::make_shared<const ReleveDesVariables>(ReleverLesVariables(*interp_));
+    QMetaObject::invokeMethod(
+        this, [this, v] { emit Pause(v); }, Qt::QueuedConnection);
+}
+
+void HoteBureau::PauseAvantInstruction(Vitesse v, Objet*) {
+    if (!interp_ || QThread::currentThread() == thread()) return;
+    PublierLaTortue();
+    dessinModifie_ = true;
+    const bool pas = v == Vitesse::PasAPas;
+    std::unique_lock<std::mutex> l(mPas_);
+    pasAccorde_ = false;
+    attendSuivant_ = pas;
+    MontrerLaPause(pas);
+    // L'attente se termine sur « Suivant », au bout du délai, à l'arrêt, ou quand
+    // l'élève change de vitesse ; elle se réveille souvent pour le voir à temps.
+    const auto fin = std::chrono::steady_clock::now() + (v == Vitesse::Lent ? kDelaiLent : kDelaiTresLent);
+    while (!arret_ && VitesseDe(*interp_) == v && !pasAccorde_ && (pas || std::chrono::steady_clock::now() < fin))
+        cvPas_.wait_for(l, std::chrono::milliseconds(20));
+    attendSuivant_ = false;
+    pasAccorde_ = false;
+}
+
+void HoteBureau::Suivant() {
+    {
+        std::lock_guard<std::mutex> g(mPas_);
+        if (!attendSuivant_) return;
+        pasAccorde_ = true;
+    }
+    cvPas_.notify_all();
+}
+
+void HoteBureau::VitesseChangee() {
+    cvPas_.notify_all();
 }
 
 // ------------------------------------------------------------ messages

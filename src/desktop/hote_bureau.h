@@ -12,11 +12,13 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "eval/regard.h"
 #include "objects/hote.h"
 #include "objects/interp.h"
 
@@ -29,6 +31,20 @@ class Sonnerie;
 struct FigureDeLaTortue {
     EtatTortue tortue;
     std::array<Couleur, 256> couleurs{};
+};
+
+// Ce que l'interface montre à une pause (vitesses lentes, boîtes, attente
+// d'une touche) : la place de la forme en cours et, le panneau des variables
+// ouvert, leur relevé, fait sur le fil de travail pendant qu'il attend.
+struct VueDeLaPause {
+    bool avecLieu = false;
+    GenreDeTexte genre = GenreDeTexte::LigneDeCommande;
+    uint32_t texte = 0;
+    int ligne = 0, colonne = 0, ligneFin = 0, colonneFin = 0;
+    bool deLaCommande = false;  // du texte de la commande en cours (sinon d'un texte plus ancien)
+    QString fichier;            // le fichier chargé d'où vient la forme
+    std::shared_ptr<const ReleveDesVariables> releve;
+    bool attendSuivant = false;  // « Pas à pas » : la pause attend « Suivant »
 };
 
 class HoteBureau : public QObject, public Hote {
@@ -60,6 +76,14 @@ public:
         PublierLaTortue();
         return arret_.load(std::memory_order_relaxed);
     }
+    void PauseAvantInstruction(Vitesse v, Objet* instruction) override;
+
+    // ---- Regarder le programme tourner (fil de l'interface) ----
+    void Suivant();         // « Pas à pas » : l'instruction montrée s'exécute
+    void VitesseChangee();  // une pause en cours se termine si la vitesse n'est plus la sienne
+    void OuvrirLePanneau(bool ouvert) { panneau_ = ouvert; }
+    bool PanneauOuvert() const { return panneau_; }
+    bool AttendLeSuivant() const { return attendSuivant_; }
 
     // ---- Boîtes du bureau lui-même (fil de l'interface), mêmes réponses automatiques ----
     int Alerte(const QString& titre, const QStringList& lignes);     // 1 = OUI
@@ -90,9 +114,9 @@ public:
     bool MessagesEnAttente() const;
 
     // ---- La tortue pendant un programme ----
-    void AttacherTortue(const Interp* I);  // fil de travail
-    void PublierLaTortue();                // fil de travail : à chaque sondage et avant chaque attente
-    void OublierLaTortue();                // une tâche commence : rien de connu avant son premier sondage
+    void AttacherTortue(Interp* I);  // fil de travail
+    void PublierLaTortue();          // fil de travail : à chaque sondage et avant chaque attente
+    void OublierLaTortue();          // une tâche commence : rien de connu avant son premier sondage
     bool LireLaTortue(FigureDeLaTortue& f) const;
 
     // ---- Titres écrits par le cœur, appliqués au rythme du minuteur ----
@@ -118,6 +142,8 @@ signals:
     void ArretSignale();
     // Une boîte modale s'ouvre (la première) ou se ferme (la dernière).
     void BoiteModale(bool ouverte);
+    // Le programme s'arrête un moment : voici où il en est.
+    void Pause(std::shared_ptr<const gelim::VueDeLaPause> vue);
 
 private:
     template <class F>
@@ -127,6 +153,7 @@ private:
     class PendantUneBoite;
     void RecalerMessages();  // tout le modèle, d'un bloc
     void AjouterAuxMessages(const std::string& texte);
+    void MontrerLaPause(bool attendSuivant);  // fil de travail
 
     QPointer<QWidget> parente_;
     std::atomic<bool> automatique_{false};
@@ -160,7 +187,11 @@ private:
     Sonnerie* sonnerie_ = nullptr;
     int boitesModales_ = 0;
 
-    const Interp* interp_ = nullptr;
+    Interp* interp_ = nullptr;  // lu seulement sur le fil de travail
+    std::mutex mPas_;
+    std::condition_variable cvPas_;
+    bool pasAccorde_ = false;
+    std::atomic<bool> attendSuivant_{false}, panneau_{false};
     mutable std::mutex mTortue_;
     std::optional<FigureDeLaTortue> figure_;
 };

@@ -13,6 +13,12 @@ public:
     explicit LigneDeCommande(QWidget* parent = nullptr);
     void AjouterALHistorique(const QString& ligne);
     const QStringList& Historique() const { return historique_; }
+    // Pendant une pause du programme lancé d'ici : son texte revient, en
+    // lecture seule, l'instruction en cours sélectionnée (caractères debut à
+    // fin). Ce que l'élève tapait entre-temps n'est jamais remplacé.
+    void MontrerLInstruction(const QString& texte, int debut, int fin);
+    void OublierLInstruction();
+    QString InstructionMontree() const { return montre_ ? selectedText() : QString(); }
 
 signals:
     void Valider(const QString& texte);  // Entrée
@@ -25,8 +31,9 @@ private:
     void Rappeler(int indice);
 
     QStringList historique_;
-    int position_ = 0;   // historique_.size() : la ligne en cours de frappe
-    QString brouillon_;  // la ligne en cours, gardée pendant qu'on remonte
+    int position_ = 0;     // historique_.size() : la ligne en cours de frappe
+    QString brouillon_;    // la ligne en cours, gardée pendant qu'on remonte
+    bool montre_ = false;  // la ligne montre le programme en cours
 };
 
 }  // namespace gelim

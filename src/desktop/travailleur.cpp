@@ -54,10 +54,13 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
         c.vue = &vue_;
         c.precedent = &precedent_;
         c.profondeurNativeMax = ProfondeurPourLaPile(kPileDeLEvaluation);
+        c.lignesDesErreurs = true;  // « à la ligne : N » dans les rapports d'exécution
         I_ = CreerInterprete(hote_, c);
         hote_.AttacherModele(&I_->messages);
         hote_.AttacherTortue(I_.get());
         interp_ = I_.get();
+        // Après interp_ : une vitesse choisie pendant la création n'est pas perdue.
+        gelim::DefinirLaVitesse(*I_, vitesse_.load());
     }
     Interp& I = *I_;
     if (hote_.ArretDemande()) I.arretDemande = true;
@@ -69,6 +72,7 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
     e.profondeurArbres = LireReglage(I, Reglage::ProfondeurArbres);
     e.instructionEffacable = I.instructionEffacable;
     e.nombresVivants = I.nbNombresVivants;
+    if (hote_.PanneauOuvert()) e.releve = std::make_shared<const ReleveDesVariables>(ReleverLesVariables(I));
     enCours_ = false;
     QMetaObject::invokeMethod(
         this, [this, e] { emit TacheFinie(e); }, Qt::QueuedConnection);
@@ -77,6 +81,12 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
 void Travailleur::DemanderArret() {
     hote_.DemanderArret();
     if (Interp* I = interp_.load()) I->arretDemande = true;
+}
+
+void Travailleur::DefinirLaVitesse(Vitesse v) {
+    vitesse_ = v;
+    if (Interp* I = interp_.load()) gelim::DefinirLaVitesse(*I, v);
+    hote_.VitesseChangee();
 }
 
 bool Travailleur::Terminer(int delaiMs) {

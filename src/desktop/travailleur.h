@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "eval/regard.h"
 #include "objects/interp.h"
 
 namespace gelim {
@@ -24,6 +25,8 @@ struct Instantane {
     int profondeurArbres = 8;
     bool instructionEffacable = false;
     int64_t nombresVivants = 0;
+    // Le relevé des variables à la fin de la tâche, le panneau ouvert.
+    std::shared_ptr<const ReleveDesVariables> releve;
 };
 
 class Travailleur : public QObject {
@@ -37,6 +40,8 @@ public:
     void Lancer(std::function<void(Interp&)> tache);
     // Depuis l'interface : le programme en cours doit s'arrêter.
     void DemanderArret();
+    // Depuis l'interface, à tout moment : la vitesse d'exécution.
+    void DefinirLaVitesse(Vitesse v);
     // Fin : laisse finir la tâche en cours (l'arrêt doit avoir été demandé).
     bool Terminer(int delaiMs);
     bool EnCours() const { return enCours_.load(); }
@@ -59,6 +64,7 @@ private:
     std::unique_ptr<Interp> I_;
     std::atomic<Interp*> interp_{nullptr};
     std::atomic<bool> enCours_{false};
+    std::atomic<Vitesse> vitesse_{Vitesse::Rapide};
 };
 
 }  // namespace gelim

@@ -111,6 +111,7 @@ template <class EvalArg, class Corps>
 
     const int32_t d = ++I.gProfondeurEnv;
     I.pgTabpEnv[size_t(d)] = e;
+    I.fonctionsDesAppels[size_t(d)] = nom;
     if (nom->trace) TraceAppel(I, nom, e, d);
     Objet* r = corps();
     if (nom->trace) TraceRetour(I, r, d);

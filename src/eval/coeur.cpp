@@ -150,7 +150,9 @@ Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
 // place, sans aiguillage ni marqueur alloué ; le pas à pas et l'arrêt, eux,
 // doivent tout voir passer : chemin ordinaire.
 Objet* EvalInstruction(Interp& I, Objet* x) {
-    if (I.modeLent || !EstListeNonVide(I, x) || !EstCellule(CEL(x)->cdr)) return Evaluer(I, x);
+    if (I.modeLent) [[unlikely]]
+        return InstructionLente(I, x);
+    if (!EstListeNonVide(I, x) || !EstCellule(CEL(x)->cdr)) return Evaluer(I, x);
     Objet* tete = CEL(x)->car;
     Objet* args = CEL(x)->cdr;
     switch (tete->tag) {
@@ -177,15 +179,23 @@ Objet* EvalInstruction(Interp& I, Objet* x) {
     return v;
 }
 
-// La suite d'instructions ; peut rendre le marqueur direct.
+// La suite d'instructions ; peut rendre le marqueur direct. L'instruction en
+// cours est notée (la ligne d'une erreur, ce que montre une pause), puis
+// celle qui englobe la suite est rendue.
 Objet* EvalPrognInterne(Interp& I, Objet* liste) {
+    Objet* const englobante = I.instructionCourante;
+    Objet* v = I.pgNil;
     for (Objet* l = liste; EstListeNonVide(I, l); l = CEL(l)->cdr) {
-        Objet* v = EvalInstruction(I, CEL(l)->car);
-        if (I.EstMarqueur(v)) return v;
+        Objet* x = CEL(l)->car;
+        I.instructionCourante = x;
+        v = EvalInstruction(I, x);
+        if (I.EstMarqueur(v)) break;
         I.LibereSiTemporaire(v);
+        v = I.pgNil;
         if (Arrete(I)) break;
     }
-    return I.pgNil;
+    I.instructionCourante = englobante;
+    return v;
 }
 
 Objet* EvalProgn(Interp& I, Objet* liste) {
@@ -233,6 +243,9 @@ void PreparerCommande(Interp& I) {
     I.profondeurNative = 0;
     I.arretDemande.store(false);
     I.arretSignale = false;
+    I.instructionCourante = nullptr;
+    I.formeMontree = nullptr;
+    I.lieux.texteDeLaCommande = I.lieux.texteCourant;
     RecalculerModeLent(I);
     // Filet de sécurité : la commande part toujours de l'environnement de base.
     if (I.gProfondeurEnv < 0) {

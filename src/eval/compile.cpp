@@ -182,19 +182,25 @@ inline bool EstFeuille(const Noeud* n) {
 // Une instruction d'une suite (EvalInstruction de coeur.cpp).
 [[gnu::always_inline]] inline Objet* Instruction(Interp& I, const Noeud* n) {
     if (I.modeLent) [[unlikely]]
-        return EvaluerLentement(I, n->src);
+        return InstructionLente(I, n->src);
     return n->fn(I, n);
 }
 
 // La suite d'instructions (EvalPrognInterne) ; peut rendre le marqueur direct.
+// L'instruction en cours est notée, puis celle qui englobe la suite rendue.
 Objet* Suite(Interp& I, const SuiteDeNoeuds& s) {
+    Objet* const englobante = I.instructionCourante;
+    Objet* v = I.pgNil;
     for (int32_t i = 0; i < s.n; ++i) {
-        Objet* v = Instruction(I, s.d[i]);
-        if (I.EstMarqueur(v)) return v;
+        I.instructionCourante = s.d[i]->src;
+        v = Instruction(I, s.d[i]);
+        if (I.EstMarqueur(v)) break;
         I.LibereSiTemporaire(v);
+        v = I.pgNil;
         if (Arrete(I)) break;
     }
-    return I.pgNil;
+    I.instructionCourante = englobante;
+    return v;
 }
 
 // --- expressions

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "eval/interne.h"
+#include "syntax/lieux.h"
 #include "text/messages.h"
 
 namespace gelim {
@@ -29,6 +30,7 @@ public:
 
 private:
     struct Cadre {
+        Objet* origine;     // la liste source entière (sa place dans le texte passe à la copie)
         Objet* source;      // ce qui reste à parcourir de la liste source
         Cellule* cible;     // la cellule dont le car recevra le résultat (nullptr : la racine)
         Objet* tete;        // la liste construite
@@ -70,14 +72,14 @@ private:
                 c.source = I.pgNil;
                 return;
             }
-            pile_.push_back({e, cel, I.pgNil, nullptr, nbNoms, structurel});
+            pile_.push_back({e, e, cel, I.pgNil, nullptr, nbNoms, structurel});
             return;
         }
         if (!Ajouter(c, e == I.pgNil ? e : Atome(e, nbNoms))) c.source = I.pgNil;
     }
 
     Objet* Liste(Objet* x, size_t nbNoms, bool structurel) {
-        pile_.push_back({x, nullptr, I.pgNil, nullptr, nbNoms, structurel});
+        pile_.push_back({x, x, nullptr, I.pgNil, nullptr, nbNoms, structurel});
         Objet* racine = I.pgNil;
         while (!pile_.empty()) {
             Cadre& c = pile_.back();
@@ -91,6 +93,7 @@ private:
                 }
                 Objet* resultat = c.tete;
                 Cellule* cible = c.cible;
+                CopierLeLieu(I, c.origine, resultat);
                 pile_.pop_back();
                 if (cible)
                     cible->car = resultat;
@@ -232,6 +235,10 @@ Objet* LispDe(Interp& I, Objet* args) {
         }
     }
     nom->nbParamsFDU = nbParams;
+    std::vector<std::string>& noms = I.nomsDesParametres[nom];
+    noms.clear();
+    for (Objet* l = P; EstListeNonVide(I, l); l = CEL(l)->cdr)
+        noms.push_back(EstAtome(CEL(l)->car) ? I.TexteDe(CEL(l)->car) : std::string("?"));
     if (!declaration) {
         Reecriture r(I, I.Prim(kLet));
         for (Objet* l = P; EstListeNonVide(I, l); l = CEL(l)->cdr) r.noms.push_back(CEL(l)->car);

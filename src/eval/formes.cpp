@@ -13,7 +13,7 @@ namespace gelim {
 
 Objet* FormeIf(Interp& I, Objet* args) {
     if (I.EstFaux(Evaluer(I, Premier(I, args)))) return EvalProgn(I, Reste(I, Reste(I, args)));
-    return Evaluer(I, Second(I, args));
+    return EvaluerInstruction(I, Second(I, args));
 }
 
 Objet* FormeWhen(Interp& I, Objet* args) {
@@ -60,7 +60,7 @@ Objet* FormeWhile(Interp& I, Objet* c, Objet* b) {
     Objet* v = Evaluer(I, c);
     while (!I.EstFaux(v) && !Arrete(I)) {
         PeutEtreSonder(I);
-        Evaluer(I, b);  // un marqueur de return venu du corps est abandonné : la boucle continue
+        EvaluerInstruction(I, b);  // un marqueur de return venu du corps est abandonné : la boucle continue
         v = Evaluer(I, c);
     }
     return I.pgNil;
@@ -70,19 +70,19 @@ Objet* FormeDo(Interp& I, Objet* b, Objet* c) {
     Objet* v;
     do {
         PeutEtreSonder(I);
-        Evaluer(I, b);
+        EvaluerInstruction(I, b);
         v = Evaluer(I, c);
     } while (!I.EstFaux(v) && !Arrete(I));
     return I.pgNil;
 }
 
 Objet* FormeFor(Interp& I, Objet* a, Objet* c, Objet* s, Objet* b) {
-    Evaluer(I, a);
+    EvaluerInstruction(I, a);
     Objet* v = Evaluer(I, c);
     while (!I.EstFaux(v) && !Arrete(I)) {
         PeutEtreSonder(I);
-        Evaluer(I, b);
-        Evaluer(I, s);
+        EvaluerInstruction(I, b);
+        EvaluerInstruction(I, s);
         v = Evaluer(I, c);
     }
     return I.pgNil;
@@ -98,7 +98,7 @@ Objet* FormeRepete(Interp& I, Objet* n, Objet* b) {
     Objet* r = I.pgNil;
     for (int64_t i = 0; i < tours && !Arrete(I); ++i) {
         PeutEtreSonder(I);
-        r = Evaluer(I, b);  // tous les tours ; la valeur du dernier, marqueur ou non
+        r = EvaluerInstruction(I, b);  // tous les tours ; la valeur du dernier, marqueur ou non
     }
     return r;
 }

@@ -51,7 +51,7 @@ inline Env* EnvCourant(Interp& I) {
 Objet* EvalPasAPasEnModePas(Interp& I, Objet* x);
 
 inline void RecalculerModeLent(Interp& I) {
-    I.modeLent = ArretEnCours(I) || I.pasapas->valeur != I.pgFalse;
+    I.modeLent = ArretEnCours(I) || I.pasapas->valeur != I.pgFalse || I.vitesse.load(std::memory_order_relaxed) != 0;
 }
 
 // Vrai (et l'évaluation passe au chemin lent) quand l'arrêt est demandé : les
@@ -66,6 +66,13 @@ inline bool Arrete(Interp& I) {
 
 // Arrêt demandé ou pas à pas : hors du chemin rapide.
 [[gnu::noinline]] Objet* EvaluerLentement(Interp& I, Objet* x);
+
+// --- regard.cpp ---
+// Aux vitesses lentes, avant une instruction : l'hôte montre où en est le
+// programme et attend. Une seule pause pour les deux chemins de l'évaluation.
+[[gnu::noinline]] void PauseAvantInstruction(Interp& I, Objet* x);
+// Une instruction hors du chemin rapide : la pause, puis EvaluerLentement.
+[[gnu::noinline]] Objet* InstructionLente(Interp& I, Objet* x);
 
 // EvalPasAPas en ligne pour les appels internes : dans le cas courant (ni
 // arrêt ni pas à pas, un seul test) un nombre, un nom, un paramètre ou une
@@ -82,6 +89,14 @@ inline Objet* Evaluer(Interp& I, Objet* x) {
         return FONC(CEL(x)->car)->expr[0] = EstCellule(reste) ? CEL(reste)->car : I.pgNil;
     }
     return EvalSExp(I, x);
+}
+
+// Une instruction qui n'est pas dans une suite (le corps d'une boucle, le
+// « oui » d'un if) : elle a sa pause aussi.
+inline Objet* EvaluerInstruction(Interp& I, Objet* x) {
+    if (I.modeLent) [[unlikely]]
+        return InstructionLente(I, x);
+    return Evaluer(I, x);
 }
 
 // L'hôte est interrogé sur l'arrêt une fois sur 1024 passages dans une boucle,

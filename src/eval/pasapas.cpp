@@ -10,9 +10,13 @@ Objet* EvalPasAPasEnModePas(Interp& I, Objet* x) {
     const int32_t d = ++I.gProfondeurPasAPas;
     Indente(I, d);
     ImprimeAvecCrochets(I, x);
+    // Le temps de la boîte, les faces montrent cette forme dans son texte.
+    Objet* const montree = I.formeMontree;
+    I.formeMontree = x;
     const ReponsePasAPas reponse =
         I.hote.BoitePasAPas(TXT("Faut-il ABANDONNER définitivement le pas à pas?"),
                             TXT("REESSAYER le pas à pas dans cette instruction ou l'IGNORER ?"));
+    I.formeMontree = montree;
     Objet* r;
     switch (reponse) {
         case ReponsePasAPas::Abandonner:
@@ -41,7 +45,9 @@ Objet* EvalPasAPasEnModePas(Interp& I, Objet* x) {
     I.gProfondeurPasAPas = d;
     Indente(I, d);
     ImprimeAvecCrochets(I, r);
+    I.formeMontree = x;
     I.hote.BoiteMessage(TXT("Interpréteur graphique Dravo"), TXT("Après"));
+    I.formeMontree = montree;
     I.gProfondeurPasAPas = d - 1;
     return r;
 }

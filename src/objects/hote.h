@@ -4,6 +4,7 @@
 // Tous les textes sont en page de code 1252, comme dans le cœur.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ struct Touche {
 };
 
 enum class Fenetre { Graphique, Messages, Editeur, LigneDeCommande };
+
+// La vitesse d'exécution : « Rapide » ne s'arrête jamais ; les autres
+// s'arrêtent avant chaque instruction (« PasAPas » jusqu'à « Suivant »).
+enum class Vitesse : uint8_t { Rapide, Lent, TresLent, PasAPas };
+
+struct Objet;
 
 class Hote {
 public:
@@ -90,6 +97,13 @@ public:
     virtual void DessinModifie() {}
     // Interrogé à chaque pas d'évaluation : vrai si l'élève demande l'arrêt.
     virtual bool ArretDemande() { return false; }
+    // Aux vitesses lentes, avant chaque instruction : l'hôte montre où en est
+    // le programme, puis attend (le délai de la vitesse, ou « Suivant »). Il
+    // rend la main aussitôt quand l'arrêt est demandé.
+    virtual void PauseAvantInstruction(Vitesse v, Objet* instruction) {
+        (void)v;
+        (void)instruction;
+    }
 };
 
 }  // namespace gelim

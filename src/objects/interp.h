@@ -15,6 +15,7 @@
 
 #include "objects/hote.h"
 #include "objects/objets.h"
+#include "syntax/lieux.h"
 #include "turtle/surface.h"
 
 namespace gelim {
@@ -304,6 +305,20 @@ struct Interp {
     bool compilationPermise = true;  // faux : toujours l'évaluation des listes (tests)
     size_t noeudsCompiles = 0;       // nœuds de tous les corps compilés (mémoire bornée)
     void OublierLesCorpsCompiles();
+
+    // ---- Regarder le programme tourner (eval/regard.cpp) ----
+    CarteDesLieux lieux;  // d'où vient chaque forme lue par l'analyse
+    // L'instruction en cours (la plus intérieure), posée par les suites
+    // d'instructions ; la forme que montre une boîte du pas à pas.
+    Objet* instructionCourante = nullptr;
+    Objet* formeMontree = nullptr;
+    // Une Vitesse ; l'interface la change pendant que le programme tourne.
+    std::atomic<uint8_t> vitesse{0};
+    bool lignesDesErreurs = false;  // « à la ligne : N » dans les rapports d'exécution
+    // La fonction de chaque appel en cours (même indice que pgTabpEnv).
+    std::array<Nom*, kProfondeurMaxEnv + 2> fonctionsDesAppels{};
+    // Les noms des paramètres de chaque FDU, pour les montrer avec leurs valeurs.
+    std::unordered_map<const Nom*, std::vector<std::string>> nomsDesParametres;
 };
 
 // Texte source (UTF-8) vers la page de code 1252, une seule fois par texte.

@@ -217,6 +217,7 @@ void Interp::Balayage(bool ecrire) {
     // corps compilés d'après les anciennes sont oubliés (rien ne s'exécute
     // entre deux commandes).
     OublierLesCorpsCompiles();
+    OublierLesLieuxLibres(*this);
     pgPremiereCelluleLibre = nullptr;
     NbCellulesLibres = 0;
     Cellule* derniere = nullptr;

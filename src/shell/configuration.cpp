@@ -10,6 +10,7 @@ std::unique_ptr<Interp> CreerInterprete(Hote& hote, const Configuration& c) {
     I->profondeurNativeMax = c.profondeurNativeMax;
     I->dossiersCharge = c.dossiersCharge;
     I->nomSysteme = c.nomSysteme;
+    I->lignesDesErreurs = c.lignesDesErreurs;
     return I;
 }
 

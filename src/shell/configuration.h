@@ -23,6 +23,8 @@ struct Configuration {
     // Où « charge » cherche un fichier introuvable tel quel, dans l'ordre.
     std::vector<std::string> dossiersCharge{"."};
     std::string nomSysteme = "Linux";
+    // « à la ligne : N » dans les rapports d'exécution (bureau, et lanceur avec --lines).
+    bool lignesDesErreurs = false;
 };
 
 // Un interprète neuf et configuré ; chaque face le démarre (DemarrerInterprete)

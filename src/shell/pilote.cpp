@@ -201,6 +201,7 @@ void ChargerEtExecuter(Interp& I, const std::string& nom) {
     }
     ++I.profondeurCharge;
     RemplirTexteAAnalyser(I, texte);
+    AnnoncerUnFichier(I, nom);
     AnalyseLeTexte(I);
     if (I.gArbreDuProgramme != I.pgCestFaux) EvalPasAPas(I, I.gArbreDuProgramme);
     --I.profondeurCharge;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "syntax/analyse.h"
+#include "syntax/lieux.h"
 #include "syntax/regles.h"
 
 namespace gelim {
@@ -413,8 +414,12 @@ Objet* AnaSynExpression(Interp& I, int L) {
         {"Exp::=(exp) ResteDExp", AnaSynExpressionParentheseResteExpression},
         {"Exp::=ExpUnaire ResteDExp", UnaireResteExpression},
     };
+    const int32_t premier = I.gPosAnalyse;
     Objet* r = EssaieLesAlternatives(I, L, alternatives);
-    if (r == I.pgCestFaux) EtapeEchec(I, L, "AnaSynExpression échec avec : ");
+    if (r == I.pgCestFaux)
+        EtapeEchec(I, L, "AnaSynExpression échec avec : ");
+    else
+        NoterLeLieu(I, r, premier, I.gPosAnalyse - 1);
     return r;
 }
 

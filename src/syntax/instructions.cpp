@@ -6,6 +6,7 @@
 #include "eval/eval.h"
 #include "objects/imprime.h"
 #include "syntax/analyse.h"
+#include "syntax/lieux.h"
 #include "syntax/regles.h"
 #include "text/messages.h"
 
@@ -352,8 +353,12 @@ Objet* AnaSynInstruction(Interp& I, long L) {
         {"Ins::=return exp ;", AnaSynInstructionReturnExpPointVirgule},
         {"Ins::=Exp", ExpressionPuisPointVirgule},
     };
+    const int32_t premier = I.gPosAnalyse;
     Objet* r = EssaieLesAlternatives(I, L, alternatives);
-    if (r != I.pgCestFaux) return r;
+    if (r != I.pgCestFaux) {
+        NoterLeLieu(I, r, premier, I.gPosAnalyse - 1);
+        return r;
+    }
     EtapeEchec(I, L, "Instruction échec avec : ");
     return I.pgCestFaux;
 }
@@ -448,7 +453,9 @@ void AnalyseLeTexte(Interp& I) {
     I.gPosAnalyse = 0;
     PreDeclareLesFonctions(I);
     I.gPosAnalyse = 0;
+    CommencerLesLieux(I);
     I.gArbreDuProgramme = AnaSynInstructionComposee(I, 0, I.marqueFin);
+    FinirLesLieux(I);
     if (I.analyseSansCellules) I.gArbreDuProgramme = I.pgCestFaux;
 }
 

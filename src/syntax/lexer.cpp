@@ -29,19 +29,33 @@ struct Lexer {
     const std::vector<char>& texte;
     size_t posTexte = 0;  // gPosTexte
     std::string tamponDesMots;
+    // Pour chaque octet du tampon, le caractère du texte d'où il vient : la
+    // carte des lieux y lit où commence et finit chaque jeton.
+    std::vector<int32_t> origines;
 
     unsigned char Octet(size_t p) const { return static_cast<unsigned char>(texte[p]); }
 
-    void Emet(const char* jeton) {
-        tamponDesMots += '\0';
-        tamponDesMots += jeton;
-        tamponDesMots += '\0';
+    void Ajoute(char c) {
+        tamponDesMots += c;
+        origines.push_back(int32_t(posTexte));
+    }
+
+    // Le jeton ; ses caractères après le premier viennent de « suite » (le
+    // second caractère de « <= », ou le même « - » pour « -: »).
+    void Emet(const char* jeton, size_t suite) {
+        Ajoute('\0');
+        for (const char* c = jeton; *c; ++c) {
+            tamponDesMots += *c;
+            origines.push_back(int32_t(c == jeton ? posTexte : suite));
+        }
+        Ajoute('\0');
     }
 
     // Passe des caractères : laisse posTexte sur le LF ou la marque de fin.
     void AnaLexLigne() {
         tamponDesMots.clear();
-        tamponDesMots += '\0';
+        origines.clear();
+        Ajoute('\0');
         for (;;) {
             unsigned char c = Octet(posTexte);
             if (c == '\n' || c == kMarqueDeFin) break;
@@ -50,10 +64,10 @@ struct Lexer {
                 case '\r':
                 case '\t':
                 case ' ':
-                case 0xFF: tamponDesMots += '\0'; break;
+                case 0xFF: Ajoute('\0'); break;
                 case 0xE8:
                 case 0xE9:  // è et é comptent pour e
-                    tamponDesMots += 'e';
+                    Ajoute('e');
                     break;
                 case '(':
                 case ')':
@@ -67,17 +81,17 @@ struct Lexer {
                 case '{':
                 case '}': {
                     const char jeton[2] = {char(c), 0};
-                    Emet(jeton);
+                    Emet(jeton, posTexte);
                     break;
                 }
                 case '/':
                     if (s == '/') {  // commentaire jusqu'au bout de la ligne
                         while (Octet(posTexte) != '\r' && Octet(posTexte) != '\n' && Octet(posTexte) != kMarqueDeFin)
                             ++posTexte;
-                        tamponDesMots += '\0';
+                        Ajoute('\0');
                         continue;
                     }
-                    Emet("/");
+                    Emet("/", posTexte);
                     break;
                 case '<':
                 case '>':
@@ -85,35 +99,35 @@ struct Lexer {
                 case '!':
                     if (s == '=') {
                         const char jeton[3] = {char(c), '=', 0};
-                        Emet(jeton);
+                        Emet(jeton, posTexte + 1);
                         ++posTexte;
                     } else {
                         const char jeton[2] = {char(c), 0};
-                        Emet(jeton);
+                        Emet(jeton, posTexte);
                     }
                     break;
                 case '&':
                 case '|':
                     if (s == c) {
                         const char jeton[3] = {char(c), char(c), 0};
-                        Emet(jeton);
+                        Emet(jeton, posTexte + 1);
                         ++posTexte;
                     } else {
-                        tamponDesMots += char(c);
+                        Ajoute(char(c));
                     }
                     break;
                 case '-':
                     if (EstLettreAscii(s))
-                        Emet("-:");  // moins unaire : la lettre commence un nouveau mot
+                        Emet("-:", posTexte);  // moins unaire : la lettre commence un nouveau mot
                     else
-                        tamponDesMots += '-';
+                        Ajoute('-');
                     break;
-                default: tamponDesMots += char(c); break;
+                default: Ajoute(char(c)); break;
             }
             ++posTexte;
         }
-        tamponDesMots += '\0';
-        tamponDesMots += '\n';
+        Ajoute('\0');
+        Ajoute('\n');
     }
 
     // Saute le mot courant puis les NUL qui le suivent, sans passer la fin.
@@ -151,6 +165,8 @@ struct Lexer {
             while (tamponDesMots[q] != '\0') ++q;
             mot.assign(tamponDesMots, p, q - p);
             I.ChaineBrute.push_back(ObjetDuMot(mot));
+            I.lieux.debutJeton.push_back(origines[p]);
+            I.lieux.finJeton.push_back(origines[q - 1]);
         }
     }
 };
@@ -176,7 +192,10 @@ void AnaLexTexte(Interp& I) {
     // Un nouveau texte : les notes de l'analyse précédente ne valent plus.
     I.profondeurDepassee = false;
     I.analyseSansCellules = false;
-    Lexer lx{I, t, 0, {}};
+    Lexer lx{I, t, 0, {}, {}};
+    // Les positions suivent ChaineBrute, que l'appelant vient de vider.
+    I.lieux.debutJeton.assign(I.ChaineBrute.size(), -1);
+    I.lieux.finJeton.assign(I.ChaineBrute.size(), -1);
     I.InxFreeNextTabMemoEditLigInfo = 0;
     for (;;) {
         size_t i = I.InxFreeNextTabMemoEditLigInfo;
@@ -192,6 +211,8 @@ void AnaLexTexte(Interp& I) {
         ++lx.posTexte;  // le LF
     }
     I.ChaineBrute.push_back(I.marqueFin);
+    I.lieux.debutJeton.push_back(int32_t(longueur));
+    I.lieux.finJeton.push_back(int32_t(longueur));
 }
 
 }  // namespace gelim

@@ -217,6 +217,23 @@ void MontrerBoiteErreur(Interp& I, const BoiteErreur& b) {
 
 static const char* kTitreExecution = "A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :";
 
+// Quand la face le demande, un rapport dit aussi la ligne de l'instruction en
+// cours, si elle vient d'un texte (comptée depuis 0, comme les erreurs de syntaxe).
+static void EcritLaLigneDeLErreur(Interp& I) {
+    if (!I.lignesDesErreurs) return;
+    const Lieu* l = LieuDe(I, I.instructionCourante);
+    if (!l) return;
+    Ecrit(I, "à la ligne : ");
+    EcritEntier(I, l->ligne);
+    const TexteAnalyse* t = TexteDuLieu(I, *l);
+    if (t && t->genre == GenreDeTexte::Fichier) {
+        Ecrit(I, " du fichier « ");
+        Ecrit(I, t->nom);
+        Ecrit(I, " »");
+    }
+    FinDeLigne(I);
+}
+
 Objet* ErreurExecution(Interp& I, const Texte& contexte, const Texte& message, Objet* objet) {
     RapportHorsDuDessin horsDuDessin(I);
     if (++I.NbErreursExecution >= 11) return I.pgCestFaux;
@@ -225,6 +242,7 @@ Objet* ErreurExecution(Interp& I, const Texte& contexte, const Texte& message, O
     Imprime(I, objet);
     std::string copie = I.pStrLast;
     FinDeLigne(I);
+    EcritLaLigneDeLErreur(I);
     MontrerBoiteErreur(
         I, FaireBoiteErreur(GenreBoite::Execution, Utf8VersCp1252(kTitreExecution), {contexte.s, message.s, copie}));
     return I.pgCestFaux;
@@ -241,6 +259,7 @@ Objet* ErreurExecution2(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
     Imprime(I, o2);
     std::string l2 = I.pStrLast;
     FinDeLigne(I);
+    EcritLaLigneDeLErreur(I);
     MontrerBoiteErreur(I,
                        FaireBoiteErreur(GenreBoite::Execution, Utf8VersCp1252(kTitreExecution), {t1.s, l1, t2.s, l2}));
     return I.pgCestFaux;
@@ -258,6 +277,7 @@ Objet* ErreurExecution3(Interp& I, const Texte& t1, Objet* o1, const Texte& t2, 
         l[i] = I.pStrLast;
         FinDeLigne(I);
     }
+    EcritLaLigneDeLErreur(I);
     MontrerBoiteErreur(
         I, FaireBoiteErreur(GenreBoite::Paires, Utf8VersCp1252(kTitreExecution), {" ", l[0], " ", l[1], " ", l[2]}));
     return I.pgCestFaux;
