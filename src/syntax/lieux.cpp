@@ -34,7 +34,7 @@ void CommencerLesLieux(Interp& I) {
     if (c.annonce)
         t = c.prochain;
     else
-        t.genre = I.mode == 1 ? GenreDeTexte::Editeur : GenreDeTexte::LigneDeCommande;
+        t.genre = I.mode == Interp::Mode::Editeur ? GenreDeTexte::Editeur : GenreDeTexte::LigneDeCommande;
     c.annonce = false;
     c.texteCourant = ++c.dernierTexte;
     c.textes[c.texteCourant] = std::move(t);

@@ -52,7 +52,7 @@ struct BancRegard {
     }
     void Editeur(const std::string& texte) { Commande(texte, 1); }
     void Commande(const std::string& texte, int mode = 0) {
-        I->mode = mode;
+        I->mode = mode ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
         ExecuterEtAttendre(*I, Utf8VersCp1252(texte.c_str()));
     }
     std::string Messages() const { return Cp1252VersUtf8(I->messages.Texte()); }
