@@ -1291,6 +1291,7 @@ void FenetrePrincipale::MontrerLaPause(const VueDeLaPause& v) {
     ++pausesMontrees_;
     if (v.releve) panneau_->Montrer(*v.releve);
     if (!v.avecLieu) {
+        if (!v.enCours) return;  // une boîte hors d'un programme (une image à enregistrer...)
         statusBar()->showMessage(
             QStringLiteral(
                 "Cette instruction a été construite par le programme : elle n'a pas de place dans le texte."),

@@ -383,6 +383,7 @@ void HoteBureau::MontrerLaPause(bool attendSuivant) {
     if (!interp_ || QThread::currentThread() == thread()) return;
     auto v = std::make_shared<VueDeLaPause>();
     v->attendSuivant = attendSuivant;
+    v->enCours = FormeEnCours(*interp_) != nullptr;
     const Lieu* l = LieuEnCours(*interp_);
     const TexteAnalyse* t = l ? TexteDuLieu(*interp_, *l) : nullptr;
     if (t) {

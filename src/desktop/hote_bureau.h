@@ -37,6 +37,7 @@ struct FigureDeLaTortue {
 // d'une touche) : la place de la forme en cours et, le panneau des variables
 // ouvert, leur relevé, fait sur le fil de travail pendant qu'il attend.
 struct VueDeLaPause {
+    bool enCours = false;  // une forme est en cours (sinon : hors d'une commande)
     bool avecLieu = false;
     GenreDeTexte genre = GenreDeTexte::LigneDeCommande;
     uint32_t texte = 0;
