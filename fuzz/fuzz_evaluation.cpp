@@ -266,6 +266,12 @@ struct Banc {
         }
         I->pasapas->valeur = I->pgFalse;
         I->messages = gelim::FenetreMessages{};
+        // Les arbres des programmes passés rendus à la réserve, sans message :
+        // chaque programme part des mêmes cellules (et le mode d'épreuve n'a
+        // que les siennes à parcourir).
+        I->fenetresExistent = false;
+        I->Recuperation();
+        I->fenetresExistent = true;
     }
 };
 

@@ -22,11 +22,21 @@ bash "$racine/tests/web/transcriptions_noeud.sh" "$racine/build-web/gelim-noeud"
 node --test "$racine/tests/web/test_page.mjs"
 
 echo "=== Construction avec les assainisseurs (adresse, comportement indéfini) ==="
-cmake -S "$racine" -B "$racine/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGELIM_SANITIZE=ON >/dev/null
+# Le mode d'épreuve y est construit, éteint : GELIM_EPREUVE=1 l'allume (plus bas).
+cmake -S "$racine" -B "$racine/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGELIM_SANITIZE=ON \
+  -DGELIM_STRESS=ON >/dev/null
 cmake --build "$racine/build-asan" -j"$coeurs"
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$racine/build-asan" && GELIM_ASSAINI=1 ctest --output-on-failure -j"$coeurs" --timeout 1200)
+
+echo "=== Mode d'épreuve : collecte à chaque nombre, objets repris empoisonnés ==="
+# Une collecte complète par nombre pris : les transcriptions qui calculent peu,
+# et quelques centaines de programmes engendrés (une autre graine que le test).
+cas_epreuve='transcription\.(eval_|fdu_|factorielle|temporaires|pilote_return|trace_recursive|boucles|prim_listes|prim_numeriques|impression)'
+(cd "$racine/build-asan" && GELIM_EPREUVE=1 GELIM_ASSAINI=1 ctest --output-on-failure -j"$coeurs" \
+  --timeout 600 -R "${GELIM_EPREUVE_CAS:-$cas_epreuve}")
+GELIM_EPREUVE=1 "$racine/build-asan/gelim_programmes_generes" "${GELIM_EPREUVE_PROGRAMMES:-300}" 11
 
 echo "=== Fuzzing (clang, libFuzzer) ==="
 cmake -S "$racine" -B "$racine/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
