@@ -4,7 +4,8 @@ set -euo pipefail
 paquets=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
          libgtest-dev googletest clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core python3 clang-format
          emscripten node-acorn fonttools chromium)  # la face web : WebAssembly, police réduite, tests dans le navigateur
-[ "${GELIM_AVEC_BANC:-0}" = 1 ] && paquets+=(ucblogo hyperfine)
+# Le banc (bench/comparer.py) : Lua 5.4 comme second pair, la tortue de Python (Tk) pour la spirale.
+[ "${GELIM_AVEC_BANC:-0}" = 1 ] && paquets+=(lua5.4 python3-tk)
 # Le bureau : Qt en français ; la page imprimée relue (pdftoppm) ; la vérification de bout en bout
 # (un gestionnaire de fenêtres, le clavier simulé, les captures d'écran).
 paquets+=(qt6-translations-l10n poppler-utils openbox xdotool imagemagick)

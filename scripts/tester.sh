@@ -24,9 +24,18 @@ bash "$racine/tests/web/transcriptions_noeud.sh" "$racine/build-web/gelim-noeud"
 node --test "$racine/tests/web/test_page.mjs"
 
 echo "=== Construction avec les assainisseurs (adresse, comportement indéfini) ==="
+# Le mode d'épreuve y est construit, éteint : GELIM_EPREUVE=1 l'allume (plus bas).
 cmake --preset assainisseurs >/dev/null
 cmake --build --preset assainisseurs -j"$coeurs"
 ctest --preset assainisseurs -j"$coeurs"
+
+echo "=== Mode d'épreuve : collecte à chaque nombre, objets repris empoisonnés ==="
+# Une collecte complète par nombre pris : les transcriptions qui calculent peu,
+# et quelques centaines de programmes engendrés (une autre graine que le test).
+cas_epreuve='transcription\.(eval_|fdu_|factorielle|temporaires|pilote_return|trace_recursive|boucles|prim_listes|prim_numeriques|impression)'
+GELIM_EPREUVE=1 ctest --preset assainisseurs -j"$coeurs" --timeout 600 -R "${GELIM_EPREUVE_CAS:-$cas_epreuve}"
+GELIM_EPREUVE=1 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$racine/build-asan/gelim_programmes_generes" "${GELIM_EPREUVE_PROGRAMMES:-300}" 11
 
 echo "=== Fuzzing (clang, libFuzzer) ==="
 cmake --preset fuzz >/dev/null

@@ -2,4 +2,4 @@ int fib(n) {
     if (n < 2) return n;
     return fib(n - 1) + fib(n - 2);
 }
-ecris(fib(25));
+ecris(fib(30));

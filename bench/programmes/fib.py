@@ -4,4 +4,4 @@ def fib(n):
     return fib(n - 1) + fib(n - 2)
 
 
-print(fib(25))
+print(fib(30))

@@ -108,10 +108,9 @@ bool EnregistrerSurface(const Surface& surface, const std::string& nom) {
 }
 
 int Session(const OptionsLanceur& o) {
+    // La police n'est chargée qu'au premier texte dessiné : un programme qui
+    // n'en dessine pas démarre sans ce coût.
     SurfaceQImage dessin, vue, precedent;
-    // Les polices se chargent au démarrage, comme dans l'application : le
-    // premier texte imprimé (dessiné aussi) n'en paie pas le prix.
-    SurfaceQImage::PrechargerLaPolice();
     FaceLanceur face;
     face.dessin = &dessin;
     face.vue = &vue;

@@ -57,6 +57,12 @@ inline void LierAuParametre(Objet* v) {
 // attendre la collecte (ni la rapprocher).
 inline void RendreALaReserve(Interp& I, Flottant* n) {
     n->libere = 1;
+#ifdef GELIM_STRESS
+    if (I.epreuve) {
+        I.Empoisonner(n);  // mode d'épreuve : une lecture plus tardive échoue bruyamment
+        return;
+    }
+#endif
     n->tag = 0;
     n->suivantLibre = I.nombresLibres;
     I.nombresLibres = n;

@@ -64,6 +64,21 @@ struct EtatTortue {
     int32_t largeurCrayon = 1;
 };
 
+// Mode d'épreuve : voir docs/evaluation.md. Hors de cette construction, rien ne
+// s'exécute de plus à chaque nombre pris.
+bool EpreuveDemandee();  // construit avec GELIM_STRESS, et GELIM_EPREUVE=1 dans l'environnement
+// Les objets repris en mode d'épreuve, dans l'ordre ; vrai pour un nombre.
+struct QuarantaineEpreuve {
+    std::deque<std::pair<Objet*, bool>> file;
+    ~QuarantaineEpreuve();  // lève le poison de tous
+};
+#ifdef GELIM_STRESS
+#define GELIM_EPREUVE_A_CHAQUE_NOMBRE() \
+    if (epreuve) CollecteHorsReserve()
+#else
+#define GELIM_EPREUVE_A_CHAQUE_NOMBRE() ((void)0)
+#endif
+
 struct Interp {
     explicit Interp(Hote& hote);
     ~Interp();
@@ -130,6 +145,13 @@ struct Interp {
     size_t seuilNombres = 1 << 18;
     // Racines supplémentaires (valeurs tenues par le code C++ pendant une évaluation).
     std::vector<Objet*> racines;
+    // Mode d'épreuve (construit avec GELIM_STRESS, allumé par GELIM_EPREUVE=1) :
+    // collecte à chaque nombre pris, objets repris gardés empoisonnés un temps.
+    // La file est déclarée après les blocs : détruite avant eux, elle lève le poison.
+    bool epreuve = EpreuveDemandee();
+    QuarantaineEpreuve empoisonnes;
+    void Empoisonner(Objet* x);         // nombre ou marqueur que plus rien ne doit désigner
+    std::vector<uint32_t> survivantes;  // cellules de la réserve gardées par le dernier balayage
 
     // ---- Lexique ----
     std::vector<MyString*> Lexique;
@@ -207,6 +229,7 @@ struct Interp {
     // Un nombre de la liste des libres (en ligne : c'est le cœur des calculs),
     // remplie au besoin par la collecte ou par un nouveau bloc.
     Flottant* PrendreNombre() {
+        GELIM_EPREUVE_A_CHAQUE_NOMBRE();
         if (!nombresLibres) [[unlikely]]
             RemplirNombresLibres();
         Flottant* f = nombresLibres;

@@ -1,6 +1,11 @@
 // Réserve de cellules, nombres, marqueurs de « return » et collectes.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#ifdef GELIM_STRESS
+#include <sanitizer/asan_interface.h>
+#endif
 
 #include "objects/interp.h"
 #include "objects/lexique.h"
@@ -221,8 +226,12 @@ void Interp::Balayage(bool ecrire) {
     pgPremiereCelluleLibre = nullptr;
     NbCellulesLibres = 0;
     Cellule* derniere = nullptr;
+    survivantes.clear();
     for (Cellule& c : pgTabpNoeudBinaire) {
-        if (c.marque) continue;
+        if (c.marque) {
+            if (epreuve) survivantes.push_back(uint32_t(&c - pgTabpNoeudBinaire.data()));
+            continue;
+        }
         ++NbCellulesLibres;
         c.car = pgNil;
         if (derniere)
@@ -239,6 +248,87 @@ void Interp::Balayage(bool ecrire) {
     }
 }
 
+// ---------------------------------------------------------------- mode d'épreuve
+
+bool EpreuveDemandee() {
+#ifdef GELIM_STRESS
+    const char* v = std::getenv("GELIM_EPREUVE");
+    return v && std::strcmp(v, "1") == 0;
+#else
+    return false;
+#endif
+}
+
+namespace {
+
+// Les objets gardés empoisonnés avant de resservir : assez pour qu'une lecture
+// tardive tombe sur le poison plutôt que sur un objet neuf.
+constexpr size_t kQuarantaineMax = 1 << 12;
+
+// Tout sauf l'étiquette (les huit premiers octets) : la collecte la lit encore.
+// Sans AddressSanitizer, seule l'étiquette dit le poison.
+template <class T>
+void Poison([[maybe_unused]] T* x, [[maybe_unused]] bool mettre) {
+#ifdef GELIM_STRESS
+    char* debut = reinterpret_cast<char*>(x) + 8;
+    if (mettre)
+        ASAN_POISON_MEMORY_REGION(debut, sizeof(T) - 8);
+    else
+        ASAN_UNPOISON_MEMORY_REGION(debut, sizeof(T) - 8);
+#endif
+}
+
+[[noreturn]] void ObjetEmpoisonneDesigne(const char* ou) {
+    std::fprintf(stderr,
+                 "Mode d'épreuve : un nombre ou un marqueur déjà repris est encore désigné par %s "
+                 "(libéré trop tôt ou pas enraciné).\n",
+                 ou);
+    std::abort();
+}
+
+}  // namespace
+
+void Interp::Empoisonner(Objet* x) {
+    const bool nombre = EstFlottant(x);
+    if (nombre) {
+        Flottant* f = FLO(x);
+        f->nom.clear();
+        f->nom.shrink_to_fit();
+        f->tag = kTagEmpoisonne;
+        Poison(f, true);
+    } else {
+        x->tag = kTagEmpoisonne;
+        Poison(CEL(x), true);
+    }
+    empoisonnes.file.emplace_back(x, nombre);
+    while (empoisonnes.file.size() > kQuarantaineMax) {
+        auto [o, estNombre] = empoisonnes.file.front();
+        empoisonnes.file.pop_front();
+        if (estNombre) {
+            Flottant* f = static_cast<Flottant*>(o);
+            Poison(f, false);
+            f->tag = 0;
+            f->suivantLibre = nombresLibres;
+            nombresLibres = f;
+        } else {
+            Cellule* c = CEL(o);
+            Poison(c, false);
+            c->tag = 0;
+            c->cdr = marqueursLibres;
+            marqueursLibres = c;
+        }
+    }
+}
+
+QuarantaineEpreuve::~QuarantaineEpreuve() {
+    for (auto [o, estNombre] : file) {
+        if (estNombre)
+            Poison(static_cast<Flottant*>(o), false);
+        else
+            Poison(CEL(o), false);
+    }
+}
+
 // Collecte des objets hors réserve (nombres et marqueurs) : tout ce qu'une
 // racine désigne, directement ou par une cellule, reste ; le reste est repris.
 // Les cellules de la réserve sont toutes parcourues (prudent : une cellule
@@ -249,10 +339,17 @@ void Interp::CollecteHorsReserve() {
     // celles qu'on désigne (une adresse de la réserve se reconnaît sans la lire).
     const auto debutReserve = reinterpret_cast<uintptr_t>(pgTabpNoeudBinaire.data());
     const auto finReserve = reinterpret_cast<uintptr_t>(pgTabpNoeudBinaire.data() + pgTabpNoeudBinaire.size());
+    // Le mode d'épreuve vérifie chaque racine ; les cases des primitives et la
+    // valeur du marqueur direct gardent, elles, la trace d'un usage fini.
+    const char* racine = nullptr;
     auto pousser = [&](Objet* x) {
         if (!x) return;
         const auto a = reinterpret_cast<uintptr_t>(x);
         if (a >= debutReserve && a < finReserve) return;
+        if (x->tag == kTagEmpoisonne) {
+            if (racine) ObjetEmpoisonneDesigne(racine);
+            return;
+        }
         if (EstFlottant(x)) {
             FLO(x)->marqueNb = 1;
         } else if (EstCellule(x) && CEL(x)->horsReserve && !CEL(x)->marque) {
@@ -263,11 +360,14 @@ void Interp::CollecteHorsReserve() {
     // nuls à sa naissance, et le balayage efface celles des survivants (un seul
     // passage sur les blocs au lieu de deux).
     for (MyString* o : Lexique) {
+        racine = "le lexique";
         pousser(o);
         if ((o->tag & 0x4800) == 0x4800 && o->tag < 0x5000) {
+            racine = "la valeur ou la définition d'un nom";
             pousser(static_cast<Nom*>(o)->valeur);
             pousser(static_cast<Nom*>(o)->definition);
         } else if (EstPrimitive(o)) {
+            racine = nullptr;
             Fonc* f = static_cast<Fonc*>(o);
             for (int k = 0; k < 4; ++k) {
                 pousser(f->expr[k]);
@@ -275,20 +375,45 @@ void Interp::CollecteHorsReserve() {
             }
         }
     }
+    racine = "la chaîne des jetons";
     for (Objet* o : ChaineBrute) pousser(o);
-    for (Cellule& c : pgTabpNoeudBinaire) {
-        pousser(c.car);
-        pousser(c.cdr);
+    racine = "une cellule de la réserve";
+    if (epreuve) {
+        // Le mode d'épreuve collecte à chaque nombre : seules les cellules prises
+        // sont parcourues. Le balayage range la liste libre dans l'ordre de la
+        // réserve et mp la prend par la tête : avant la tête, tout est pris ;
+        // après, seules les survivantes du dernier balayage le sont.
+        const size_t tete = pgPremiereCelluleLibre ? size_t(pgPremiereCelluleLibre - pgTabpNoeudBinaire.data())
+                                                   : pgTabpNoeudBinaire.size();
+        for (size_t i = 0; i < tete; ++i) {
+            pousser(pgTabpNoeudBinaire[i].car);
+            pousser(pgTabpNoeudBinaire[i].cdr);
+        }
+        for (uint32_t i : survivantes) {
+            if (i < tete) continue;
+            pousser(pgTabpNoeudBinaire[i].car);
+            pousser(pgTabpNoeudBinaire[i].cdr);
+        }
+    } else {
+        for (Cellule& c : pgTabpNoeudBinaire) {
+            pousser(c.car);
+            pousser(c.cdr);
+        }
     }
+    racine = "un environnement de la pile";
     for (size_t i = 0; i < hautPileEnv; ++i) {
         Env& e = pileEnv[i];
         for (Objet* o : e.cases) pousser(o);
     }
+    racine = "une racine tenue par le code";
     for (Objet* o : racines) pousser(o);
+    racine = "l'arbre du programme";
     pousser(gArbreDuProgramme);
+    racine = nullptr;
     pousser(marqueurDirectValeur.car);
     pousser(pgZero);
     pousser(pgUn);
+    racine = "un marqueur de return";
     while (!pile.empty()) {
         Cellule* c = CEL(pile.back());
         pile.pop_back();
@@ -308,6 +433,10 @@ void Interp::CollecteHorsReserve() {
                 ++vivants;
                 continue;
             }
+            if (epreuve) {
+                Empoisonner(&f);
+                continue;
+            }
             f.tag = 0;
             f.nom.clear();
             f.nom.shrink_to_fit();
@@ -322,6 +451,10 @@ void Interp::CollecteHorsReserve() {
             if (c.marque) {
                 c.marque = 0;
                 ++marqueursVivants;
+                continue;
+            }
+            if (epreuve) {
+                Empoisonner(&c);
                 continue;
             }
             c.tag = 0;

@@ -17,6 +17,8 @@ enum : uint16_t {
     kTagParamDeFDU = 0x4801,
     kTagSeparateur = 0x5000,
     kTagFlottant = 0x6000,
+    // Mode d'épreuve : un objet repris, qu'aucune étiquette valide ne reconnaît.
+    kTagEmpoisonne = 0x0BAD,
 };
 
 // Durée de vie des nombres : les états ont des effets visibles (texte « %f »
