@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "objects/interp.h"
+#include "shell/configuration.h"
 #include "shell/pilote.h"
 #include "turtle/surface_memoire.h"
 
@@ -243,11 +244,12 @@ struct Banc {
 
     void Neuf() {
         I.reset();
-        I = std::make_unique<gelim::Interp>(hote);
-        I->dessin = &dessin;
-        I->vue = &vue;
-        I->precedent = &precedent;
-        I->mode = 1;  // l'éditeur : dessin effacé et tortue remise à chaque programme
+        gelim::Configuration c;
+        c.dessin = &dessin;
+        c.vue = &vue;
+        c.precedent = &precedent;
+        I = gelim::CreerInterprete(hote, c);
+        I->mode = gelim::Interp::Mode::Editeur;  // l'éditeur : dessin effacé et tortue remise à chaque programme
         gelim::DemarrerInterprete(*I);
         entrees = 0;
     }
@@ -269,9 +271,7 @@ struct Banc {
         // Les arbres des programmes passés rendus à la réserve, sans message :
         // chaque programme part des mêmes cellules (et le mode d'épreuve n'a
         // que les siennes à parcourir).
-        I->fenetresExistent = false;
-        I->Recuperation();
-        I->fenetresExistent = true;
+        I->Recuperation(false);
     }
 };
 
