@@ -2,7 +2,6 @@
 // longues et très profondes listes, épuisement des cellules.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -84,21 +83,6 @@ private:
 
 }  // namespace
 
-TEST(Listes, CompositionsDeCarEtCdr) {
-    BancMots b;
-    Interp& I = b.In();
-    Objet* l = b.Lis("[[a b] [c d] e f g]");
-    auto cxr = [&](const char* nom, Objet* x) { return b.F(PrimCxr(I, I.Cherche(nom)->tag, x)); };
-    EXPECT_EQ(cxr("cdar", l), "[b]");
-    EXPECT_EQ(cxr("caadr", l), "c");
-    EXPECT_EQ(cxr("cadar", l), "b");
-    EXPECT_EQ(cxr("cdadr", l), "[d]");
-    EXPECT_EQ(cxr("cdddr", l), "[f g]");
-    EXPECT_EQ(cxr("cddar", l), "[]");
-    EXPECT_EQ(PrimCxr(I, kCddddr, I.pgNil), I.pgNil);  // la liste vide est son propre car et cdr
-    EXPECT_EQ(b.Dialogues(), 0);
-}
-
 TEST(Listes, RenversePlatImplose) {
     BancMots b;
     Interp& I = b.In();
@@ -149,54 +133,6 @@ TEST(Mots, UnMotNEstJamaisUnNombre) {
     EXPECT_EQ(nombreP(un), I.pgFalse);
 }
 
-TEST(Mots, TestsDeGenreEtLongueur) {
-    BancMots b;
-    Interp& I = b.In();
-    Nom* avecValeur = NOM(b.M("compteur"));
-    avecValeur->valeur = b.N(3);
-    Nom* fdu = NOM(b.M("carre"));
-    fdu->definition = b.Lis("[av]");
-    Objet* souligne = b.M("_x");
-    Objet* liste = b.Lis("[a]");
-    Objet* nombre = b.N(0);
-    Objet* av = I.Cherche("av");
-    Objet* mot = b.M("bonjour");
-    struct Cas {
-        const char* nom;
-        std::vector<Objet*> vrais;
-    };
-    // Pour chaque test, les objets (parmi tous) qui le rendent vrai.
-    std::vector<Objet*> tous = {I.pgNil, liste, nombre, av, mot, souligne, avecValeur, fdu, I.pgFalse, I.pgTrue};
-    std::vector<Cas> cas = {
-        {"mot?", {I.pgNil, nombre, av, mot, souligne, avecValeur, fdu, I.pgFalse, I.pgTrue}},
-        {"consp", {liste}},
-        {"liste?", {I.pgNil, liste}},
-        {"nombre?", {nombre}},
-        {"sexp", tous},
-        {"symbole?", {I.pgNil, av, mot, souligne, avecValeur, fdu}},
-        {"vide?", {I.pgNil}},
-        {"nom?", {avecValeur}},
-        {"prim?", {av}},
-        {"proc?", {fdu}},
-        {"!", {I.pgNil, nombre, I.pgFalse}},
-    };
-    for (const Cas& c : cas)
-        for (Objet* x : tous) {
-            bool attendu = std::find(c.vrais.begin(), c.vrais.end(), x) != c.vrais.end();
-            EXPECT_EQ(PrimTestType(I, I.Cherche(c.nom)->tag, x), attendu ? I.pgTrue : I.pgFalse)
-                << c.nom << " de " << b.F(x);
-        }
-    // varp rend le mot lui-même.
-    for (Objet* x : tous) EXPECT_EQ(PrimTestType(I, kVarp, x), x == souligne ? x : I.pgFalse);
-
-    EXPECT_EQ(I.TexteDe(PrimLongueur(I, b.Lis("[a [b c] d]"))), "3");
-    EXPECT_EQ(PrimLongueur(I, I.pgNil), I.pgZero);
-    EXPECT_EQ(PrimLongueur(I, liste), I.pgUn);
-    EXPECT_EQ(PrimLongueur(I, mot), I.pgZero);
-    EXPECT_EQ(PrimLongueur(I, b.N(42)), I.pgZero);
-    EXPECT_EQ(b.Dialogues(), 0);
-}
-
 TEST(Egalite, EqNeqEtLesNombres) {
     BancMots b;
     Interp& I = b.In();
@@ -232,40 +168,6 @@ TEST(Egalite, EqNeqEtLesNombres) {
     Flottant* t5 = I.NouveauNombreTemporaire(4);
     EXPECT_EQ(PrimEq(I, t5, t5), t5);
     EXPECT_FALSE(t5->libere);
-}
-
-TEST(Egalite, EgalStructurel) {
-    BancMots b;
-    Interp& I = b.In();
-    Objet* l1 = b.Lis("[a [b] 3]");
-    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b] 3]")), I.pgTrue);
-    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [c] 3]")), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b] 4]")), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b] 3 d]")), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, l1, b.Lis("[a [b]]")), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, b.Lis("[[a b] c]"), b.Lis("[[a] c]")), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, I.pgNil, I.pgNil), I.pgTrue);
-    EXPECT_EQ(PrimEgal(I, I.pgNil, b.M("a")), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, b.M("a"), I.pgNil), I.pgFalse);
-    EXPECT_EQ(PrimEgal(I, I.pgFalse, I.pgFalse), I.pgFalse);  // false en second : toujours faux
-    Objet* cinq = b.N(5);
-    EXPECT_EQ(PrimEgal(I, cinq, b.N(5)), cinq);
-    EXPECT_EQ(PrimEgal(I, b.N(0), b.N(0)), I.pgTrue);
-}
-
-TEST(Logique, EtEtOuOu) {
-    BancMots b;
-    Interp& I = b.In();
-    Objet* zeroCalcule = I.NouveauNombreTemporaire(0);
-    EXPECT_EQ(PrimEtEt(I, I.pgZero, I.pgUn), I.pgFalse);
-    EXPECT_EQ(PrimEtEt(I, I.pgUn, I.pgNil), I.pgFalse);
-    EXPECT_EQ(PrimEtEt(I, I.pgFalse, I.pgUn), I.pgFalse);
-    EXPECT_EQ(PrimEtEt(I, zeroCalcule, I.pgUn), I.pgTrue);  // un autre objet que pgZero
-    EXPECT_EQ(PrimEtEt(I, b.M("a"), b.N(3)), I.pgTrue);
-    EXPECT_EQ(PrimOuOu(I, zeroCalcule, I.pgZero), I.pgFalse);
-    EXPECT_EQ(PrimOuOu(I, zeroCalcule, b.M("a")), I.pgTrue);
-    EXPECT_EQ(PrimOuOu(I, b.M("a"), I.pgFalse), I.pgTrue);
-    EXPECT_EQ(PrimOuOu(I, I.pgNil, I.pgFalse), I.pgFalse);
 }
 
 TEST(Listes, Liste2MembreMemq) {
@@ -333,43 +235,6 @@ TEST(Mots, RecycleValeurExploseCar) {
     EXPECT_EQ(b.Dialogues(), 1);
 }
 
-TEST(Mots, PremDerSpSd) {
-    BancMots b;
-    Interp& I = b.In();
-    Objet* l = b.Lis("[a b c]");
-    EXPECT_EQ(b.F(PrimPrem(I, l)), "a");
-    EXPECT_EQ(b.F(PrimDer(I, l)), "c");
-    EXPECT_EQ(PrimSp(I, l), CEL(l)->cdr);  // le cdr lui-même
-    Objet* sd = PrimSd(I, l);
-    EXPECT_EQ(b.F(sd), "[a b]");
-    EXPECT_NE(sd, l);
-    EXPECT_EQ(b.F(l), "[a b c]");
-    EXPECT_EQ(PrimSd(I, b.Lis("[a]")), I.pgNil);
-    EXPECT_EQ(PrimDer(I, b.Lis("[a]")), I.lettres[int('a')]);
-    for (auto* f : {PrimPrem, PrimDer, PrimSp, PrimSd}) EXPECT_EQ(f(I, I.pgNil), I.pgNil);
-
-    Objet* mot = b.M("bonjour");
-    EXPECT_EQ(PrimPrem(I, mot), I.lettres[int('b')]);
-    EXPECT_EQ(PrimDer(I, mot), I.lettres[int('r')]);
-    EXPECT_EQ(PrimSp(I, mot), b.M("onjour"));
-    EXPECT_EQ(PrimSd(I, mot), b.M("bonjou"));
-    Objet* a = I.lettres[int('a')];
-    EXPECT_EQ(PrimDer(I, a), a);
-    EXPECT_EQ(PrimSd(I, a), I.pgNil);
-    Objet* vide = PrimSp(I, a);
-    EXPECT_TRUE(EstNom(vide));
-    EXPECT_EQ(I.TexteDe(vide), "");
-    EXPECT_EQ(PrimDer(I, vide), I.pgNil);
-    EXPECT_EQ(PrimSd(I, vide), I.pgNil);
-    EXPECT_EQ(PrimSp(I, vide), vide);
-    EXPECT_EQ(PrimPrem(I, I.Cherche("av")), a);  // le texte d'une primitive
-    Objet* nombre = b.N(2.5f);
-    EXPECT_EQ(I.TexteDe(PrimSd(I, nombre)), "2.50000");
-    EXPECT_EQ(I.TexteDe(PrimDer(I, b.N(-42))), "2");
-    EXPECT_EQ(I.TexteDe(PrimPrem(I, b.N(-42))), "-");
-    EXPECT_EQ(b.Dialogues(), 0);
-}
-
 TEST(Listes, MpEtNieme) {
     BancMots b;
     Interp& I = b.In();
@@ -411,40 +276,6 @@ TEST(Mots, LongueurEtPlaceBornees) {
     EXPECT_EQ(PrimMot(I, b.M("mot"), b.N(3)), b.M("mot3"));  // un mot connu se trouve toujours
 }
 
-TEST(Listes, Phrase) {
-    BancMots b;
-    Interp& I = b.In();
-    Objet* a = b.M("a");
-    Objet* x = b.M("x");
-    EXPECT_EQ(b.F(PrimPhrase(I, a, b.M("b"))), "[a b]");
-    EXPECT_EQ(b.F(PrimPhrase(I, b.Lis("[a b]"), b.M("c"))), "[a b c]");
-    Objet* bc = b.Lis("[b c]");
-    Objet* abc = PrimPhrase(I, b.Lis("[a]"), bc);
-    EXPECT_EQ(b.F(abc), "[a b c]");
-    EXPECT_EQ(CEL(abc)->cdr, bc);  // les cellules de b sont partagées
-    Objet* l = b.Lis("[a b]");
-    Objet* copie = PrimPhrase(I, l, b.Lis("[c]"));
-    EXPECT_EQ(b.F(l), "[a b]");  // a est copiée, pas modifiée
-    EXPECT_NE(copie, l);
-    EXPECT_EQ(b.F(PrimPhrase(I, I.pgNil, x)), "[x]");
-    EXPECT_EQ(PrimPhrase(I, l, I.pgNil), l);
-    EXPECT_EQ(PrimPhrase(I, I.pgNil, l), l);
-    EXPECT_EQ(PrimPhrase(I, I.pgNil, I.pgNil), I.pgNil);
-    EXPECT_EQ(b.F(PrimPhrase(I, a, I.pgNil)), "[a]");
-    EXPECT_EQ(b.F(PrimPhrase(I, a, l)), "[a a b]");
-    // Un nombre n'est pas un symbole.
-    Objet* trois = b.N(3);
-    EXPECT_EQ(PrimPhrase(I, I.pgNil, trois), trois);
-    // Une liste suivie d'un nombre reste une liste bien formée.
-    Objet* ab3 = PrimPhrase(I, b.Lis("[a b]"), trois);
-    EXPECT_EQ(b.F(ab3), "[a b 3]");
-    EXPECT_EQ(I.TexteDe(PrimLongueur(I, ab3)), "3");
-    EXPECT_EQ(b.F(PrimPhrase(I, trois, x)), "[3 x]");
-    EXPECT_EQ(b.Dialogues(), 0);
-    EXPECT_EQ(PrimPhrase(I, a, trois), I.pgCestFaux);  // comme mp
-    EXPECT_EQ(b.Messages(), "mp\nLe param 2 n'est pas une liste\n3 \n");
-}
-
 TEST(Listes, Subst) {
     BancMots b;
     Interp& I = b.In();
@@ -467,6 +298,10 @@ TEST(Listes, Subst) {
     EXPECT_EQ(PrimSubst(I, x, b.Lis("[b c]"), b.Lis("[a a a b c]")), I.pgCestFaux);
     EXPECT_EQ(b.Dialogues(), 1);
     EXPECT_EQ(b.Messages(), "mp\nLe param 2 n'est pas une liste\nx \n");
+    // phrase d'un mot et d'un nombre : le rapport de mp.
+    VideLesMessages(I);
+    EXPECT_EQ(PrimPhrase(I, a, b.N(3)), I.pgCestFaux);
+    EXPECT_EQ(b.Messages(), "mp\nLe param 2 n'est pas une liste\n3 \n");
 }
 
 // ---------------------------------------------------------------- grandes données

@@ -68,14 +68,7 @@ TEST(Numeriques, ComparaisonsEtSelections) {
     Objet* cinq = b.Arbre("5");
     Objet* forme = I.mp(I.Cherche("=="), I.mp(cinq, I.mp(b.Arbre("5"), I.pgNil)));
     EXPECT_EQ(EvalPasAPas(I, forme), cinq);  // le premier argument lui-même
-    EXPECT_EQ(b.Eval("(!= 5 6)")->tag, kTagFlottant);
-    EXPECT_EQ(b.Eval("(!= 5 5)"), I.pgFalse);
-    EXPECT_EQ(b.Eval("(<= 2 2)")->tag, kTagFlottant);
-    EXPECT_EQ(b.Eval("(<= 3 2)"), I.pgFalse);
-    EXPECT_EQ(b.Eval("(> 3 2)")->tag, kTagFlottant);
-    EXPECT_EQ(b.Eval("(> 2 2)"), I.pgFalse);
-    EXPECT_EQ(b.Eval("(>= 2 2)")->tag, kTagFlottant);
-    EXPECT_EQ(b.Eval("(>= 1 2)"), I.pgFalse);
+    // Les bornes de <=, >, >= et != sont rejouées par prim_numeriques.
     // max et min rendent un des objets, le second à égalité.
     Objet* a = b.Arbre("3");
     Objet* c = b.Arbre("3");
