@@ -73,63 +73,56 @@ void TestBoites::dispositionSansRangees() {
     QCOMPARE(PixelsBleus(image, image.rect()), 0);
 }
 
+// Lance la boîte et, dès qu'elle attend, lui applique le geste de l'élève.
+template <class Boite, class Geste>
+static void Executer(Boite& d, Geste geste) {
+    QTimer::singleShot(0, &d, [&d, geste] { geste(d); });
+    d.exec();
+}
+static void Echap(QDialog& d) {
+    QTest::keyClick(&d, Qt::Key_Escape);
+}
+
 void TestBoites::ouiNon() {
-    {
+    // OUI, NON, et Échap sur une question : NON, jamais un OUI par accident.
+    const struct {
+        void (*geste)(BoiteMessageDialogue&);
+        int resultat;
+    } cas[] = {{[](BoiteMessageDialogue& d) { d.BoutonOui()->click(); }, 1},
+               {[](BoiteMessageDialogue& d) { d.BoutonNon()->click(); }, 2},
+               {[](BoiteMessageDialogue& d) { Echap(d); }, 2}};
+    for (const auto& c : cas) {
         BoiteMessageDialogue d(QStringLiteral("Q"), {QStringLiteral("un"), QStringLiteral("deux")}, kImageQuestion,
                                true, nullptr);
-        QCOMPARE(d.BoutonOui()->text(), QStringLiteral("&O U I"));
-        QCOMPARE(d.BoutonNon()->text(), QStringLiteral("&N O N"));
-        QTimer::singleShot(0, d.BoutonNon(), &QPushButton::click);
-        d.exec();
-        QCOMPARE(d.Resultat(), 2);
+        QCOMPARE(d.BoutonOui()->text() + d.BoutonNon()->text(), QStringLiteral("&O U I&N O N"));
+        Executer(d, c.geste);
+        QCOMPARE(d.Resultat(), c.resultat);
     }
-    {
-        BoiteMessageDialogue d(QStringLiteral("Q"), {QStringLiteral("un")}, kImageQuestion, true, nullptr);
-        QTimer::singleShot(0, d.BoutonOui(), &QPushButton::click);
-        d.exec();
-        QCOMPARE(d.Resultat(), 1);
-    }
-    {
-        // Échap sur une question : NON, jamais un OUI par accident.
-        BoiteMessageDialogue d(QStringLiteral("Q"), {QStringLiteral("un")}, kImageQuestion, true, nullptr);
-        QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Escape); });
-        d.exec();
-        QCOMPARE(d.Resultat(), 2);
-    }
-    {
-        // Quatre lignes demandées : trois seulement sont gardées.
-        BoiteMessageDialogue d(QStringLiteral("A"), {"1", "2", "3", "4"}, kImageAttention, false, nullptr);
-        QCOMPARE(d.Lignes().size(), 3);
-        QVERIFY(d.BoutonNon() == nullptr);
-        QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Escape); });
-        d.exec();
-        QCOMPARE(d.Resultat(), 1);
-    }
+    // Quatre lignes demandées : trois seulement sont gardées ; sans NON, Échap vaut OUI.
+    BoiteMessageDialogue d(QStringLiteral("A"), {"1", "2", "3", "4"}, kImageAttention, false, nullptr);
+    QCOMPARE(d.Lignes().size(), 3);
+    QVERIFY(d.BoutonNon() == nullptr);
+    Executer(d, Echap);
+    QCOMPARE(d.Resultat(), 1);
 }
 
 void TestBoites::pasAPas() {
-    {
+    // Un bouton ; Entrée sur le bouton par défaut ; Échap : la forme passe et l'arrêt est demandé.
+    const struct {
+        void (*geste)(BoitePasAPasDialogue&);
+        ReponsePasAPas reponse;
+        bool arret;
+    } cas[] = {{[](BoitePasAPasDialogue& d) { d.Bouton(ReponsePasAPas::Abandonner)->click(); },
+                ReponsePasAPas::Abandonner, false},
+               {[](BoitePasAPasDialogue& d) { QTest::keyClick(d.Bouton(ReponsePasAPas::Reessayer), Qt::Key_Return); },
+                ReponsePasAPas::Reessayer, false},
+               {[](BoitePasAPasDialogue& d) { Echap(d); }, ReponsePasAPas::Ignorer, true}};
+    for (const auto& c : cas) {
         BoitePasAPasDialogue d(QStringLiteral("t"), QStringLiteral("x"), nullptr);
         QVERIFY(d.Bouton(ReponsePasAPas::Reessayer)->isDefault());
-        QTimer::singleShot(0, d.Bouton(ReponsePasAPas::Abandonner), &QPushButton::click);
-        d.exec();
-        QCOMPARE(d.Reponse(), ReponsePasAPas::Abandonner);
-        QVERIFY(!d.ArretDemande());
-    }
-    {
-        // Entrée choisit le bouton par défaut.
-        BoitePasAPasDialogue d(QStringLiteral("t"), QStringLiteral("x"), nullptr);
-        QTimer::singleShot(0, &d, [&d] { QTest::keyClick(d.Bouton(ReponsePasAPas::Reessayer), Qt::Key_Return); });
-        d.exec();
-        QCOMPARE(d.Reponse(), ReponsePasAPas::Reessayer);
-    }
-    {
-        // Fermée par Échap : la forme passe et l'arrêt du programme est demandé.
-        BoitePasAPasDialogue d(QStringLiteral("t"), QStringLiteral("x"), nullptr);
-        QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Escape); });
-        d.exec();
-        QCOMPARE(d.Reponse(), ReponsePasAPas::Ignorer);
-        QVERIFY(d.ArretDemande());
+        Executer(d, c.geste);
+        QCOMPARE(d.Reponse(), c.reponse);
+        QCOMPARE(d.ArretDemande(), c.arret);
     }
 }
 
@@ -144,8 +137,8 @@ void TestBoites::saisie() {
     QCOMPARE(d.Texte(), QString(60, QLatin1Char('x')));  // le champ s'arrête à 60 caractères
 
     BoiteSaisieDialogue annulee(QStringLiteral("t"), QStringLiteral("i"), nullptr);
-    QTimer::singleShot(0, &annulee, [&annulee] { QTest::keyClick(&annulee, Qt::Key_Escape); });
-    QCOMPARE(annulee.exec(), int(QDialog::Rejected));
+    Executer(annulee, Echap);
+    QCOMPARE(annulee.result(), int(QDialog::Rejected));
 }
 
 GELIM_TESTS_BUREAU(TestBoites);

@@ -20,24 +20,11 @@ private slots:
     void encodages_data();
     void encodages();
     void horsDeLaPage1252();
-    void fichierIllisible();
     void coloration();
     void recherche();
     void historique();
     void filtres();
 };
-
-static QByteArray Lire(const QString& chemin) {
-    QFile f(chemin);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-static void Ecrire(const QString& chemin, const QByteArray& octets) {
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
 
 void TestEditeur::encodages_data() {
     QTest::addColumn<QByteArray>("octets");
@@ -61,7 +48,7 @@ void TestEditeur::encodages() {
     QFETCH(int, encodage);
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("p.c"));
-    Ecrire(chemin, octets);
+    QVERIFY(EcrireLeFichier(chemin, octets));
     EditeurDeProgramme e;
     QVERIFY(e.Charger(chemin));
     QCOMPARE(e.toPlainText(), texte);
@@ -73,13 +60,13 @@ void TestEditeur::encodages() {
     bool change = true;
     QVERIFY(e.Enregistrer(copie, &change));
     QVERIFY(!change);
-    QCOMPARE(Lire(copie), octets);
+    QCOMPARE(LireLeFichier(copie), octets);
 }
 
 void TestEditeur::horsDeLaPage1252() {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("p.c"));
-    Ecrire(chemin, QByteArray("// \xE9t\xE9\n"));
+    QVERIFY(EcrireLeFichier(chemin, QByteArray("// \xE9t\xE9\n")));
     EditeurDeProgramme e;
     QVERIFY(e.Charger(chemin));
     QCOMPARE(e.EncodageDuFichier(), EditeurDeProgramme::Encodage::Cp1252);
@@ -89,20 +76,13 @@ void TestEditeur::horsDeLaPage1252() {
     QVERIFY(e.Enregistrer(chemin, &change));
     // La flèche n'existe pas en page 1252 : le fichier passe en UTF-8 plutôt que de la perdre.
     QVERIFY(change);
-    QCOMPARE(QString::fromUtf8(Lire(chemin)), QStringLiteral("// été\n\n// flèche → ici"));
+    QCOMPARE(QString::fromUtf8(LireLeFichier(chemin)), QStringLiteral("// été\n\n// flèche → ici"));
     QVERIFY(!e.document()->isModified());
     // Un nouveau programme est en UTF-8.
     e.OublierLeFichier();
     QCOMPARE(e.NomAffiche(), QStringLiteral("Sans nom"));
     QCOMPARE(e.EncodageDuFichier(), EditeurDeProgramme::Encodage::Utf8);
-}
-
-void TestEditeur::fichierIllisible() {
-    QTemporaryDir dossier;
-    EditeurDeProgramme e;
-    e.setPlainText(QStringLiteral("garde-moi"));
-    QVERIFY(!e.Charger(dossier.filePath(QStringLiteral("absent.c"))));
-    QCOMPARE(e.toPlainText(), QStringLiteral("garde-moi"));  // rien n'est perdu
+    // Un dossier absent : l'échec est dit, et l'éditeur reste sans fichier.
     QVERIFY(!e.Enregistrer(dossier.filePath(QStringLiteral("pas/de/dossier.c"))));
     QVERIFY(e.Chemin().isEmpty());
 }
@@ -118,13 +98,11 @@ static QColor CouleurEn(EditeurDeProgramme& e, int ligne, int position) {
 void TestEditeur::coloration() {
     EditeurDeProgramme e;
     Coloration* c = e.LaColoration();
-    QCOMPARE(c->GenreDuMot(QStringLiteral("av")), Coloration::Primitive);
-    QCOMPARE(c->GenreDuMot(QStringLiteral("membre?")), Coloration::Primitive);
-    QCOMPARE(c->GenreDuMot(QStringLiteral("répète")), Coloration::MotCle);
-    QCOMPARE(c->GenreDuMot(QStringLiteral("else")), Coloration::MotCle);
-    QCOMPARE(c->GenreDuMot(QStringLiteral("-3.5")), Coloration::Nombre);
-    QCOMPARE(c->GenreDuMot(QStringLiteral("toto")), Coloration::Rien);
-    QCOMPARE(c->GenreDuMot(QStringLiteral("Av")), Coloration::Rien);  // les capitales comptent
+    const std::pair<const char*, Coloration::Genre> mots[] = {
+        {"av", Coloration::Primitive}, {"membre?", Coloration::Primitive}, {"répète", Coloration::MotCle},
+        {"else", Coloration::MotCle},  {"-3.5", Coloration::Nombre},       {"toto", Coloration::Rien},
+        {"Av", Coloration::Rien}};  // les capitales comptent
+    for (const auto& [mot, genre] : mots) QCOMPARE(c->GenreDuMot(QString::fromUtf8(mot)), genre);
 
     e.setPlainText(QStringLiteral("av(12); // td(3)\nx = [a b\nav c] ; av"));
     const QColor primitive = c->Format(Coloration::Primitive).foreground().color();

@@ -41,24 +41,6 @@ private slots:
     void boitesFiltreEtTraductions();
 };
 
-static void Taper(FenetrePrincipale& f, const QString& texte) {
-    f.Ligne()->setText(texte);
-    QTest::keyClick(f.Ligne(), Qt::Key_Return);
-}
-
-// Les filles à l'état normal, visibles selon les réglages, à leur place dans la zone cliente.
-static void VerifierLesFilles(FenetrePrincipale& f) {
-    const RectanglesDesFenetres r = CalculerLesRectangles(f.Reglages(), f.Zone());
-    for (const auto& [fille, rect] : {std::pair{Fenetre::Graphique, r.graphique},
-                                      {Fenetre::Editeur, r.editeur},
-                                      {Fenetre::Messages, r.messages},
-                                      {Fenetre::LigneDeCommande, r.ligneDeCommande}}) {
-        QCOMPARE(f.Fille(fille)->isVisible(), !rect.isNull());
-        QVERIFY(!(f.Fille(fille)->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
-        if (!rect.isNull()) QCOMPARE(f.Fille(fille)->geometry(), rect);
-    }
-}
-
 void TestEleve::leDessinNeDisparaitJamais() {
     auto f = FenetreDemarree();
     SousFenetre* graphique = f->Fille(Fenetre::Graphique);
@@ -113,7 +95,7 @@ void TestEleve::laTortueSeVoitPendantLeProgramme() {
     // Un jeu qui attend une touche, la tortue tournée vers la droite au point (100, 0) ;
     // puis la même attente, la tortue cachée.
     for (const char* programme : {"td(90); av(100); t = getchar();", "ct(); t = getchar();"}) {
-        Taper(*f, QString::fromUtf8(programme));
+        Taper(*f, QString::fromUtf8(programme), false);
         QTRY_VERIFY(f->Hote().AttendUneTouche());
         QTest::qWait(100);
         g->viewport()->repaint();
@@ -153,24 +135,13 @@ void TestEleve::laLigneFautiveEtLesDerniersMessages() {
     QCOMPARE(e->LigneFautive(), -1);
     QVERIFY(e->extraSelections().isEmpty());
     f->PasserEnLigneDeCommande();
-    Taper(*f, QStringLiteral("av(10)"));
-    QVERIFY(f->AttendreLaFin());
+    QVERIFY(Taper(*f, QStringLiteral("av(10)")));
     QCOMPARE(e->LigneFautive(), -1);
 }
 
 void TestEleve::leSecoursRendLeTexteNonEnregistre() {
     QTemporaryDir dossier, programmes;
-    auto demarrer = [&dossier](const QString& reponse) {
-        auto f = std::make_unique<FenetrePrincipale>();
-        f->Hote().RepondreAutomatiquement(true);
-        f->Hote().AjouterReponse(reponse);
-        f->DefinirDossierDeSecours(dossier.path());
-        f->resize(1300, 950);
-        f->show();
-        f->Demarrer();
-        f->AttendreLaFin();
-        return f;
-    };
+    auto demarrer = [&dossier](const QString& reponse) { return FenetreDemarree(dossier.path(), reponse, true); };
     auto question = [](const QString& nom) {
         return QStringLiteral(
                    "DIALOGUE A  T  T  E  N  T  I  O  N | Le programme « %1 » n'a pas été enregistré. | "
@@ -214,7 +185,7 @@ void TestEleve::leSecoursRendLeTexteNonEnregistre() {
 
 void TestEleve::echapApresUnMenu() {
     auto f = FenetreDemarree();
-    Taper(*f, QStringLiteral("while (1) { td(1); }"));
+    Taper(*f, QStringLiteral("while (1) { td(1); }"), false);
     QTRY_VERIFY(f->Occupe());
     // Un menu ouvert prend son Échap ; la barre de menus garde ensuite le clavier.
     QMenu* menu = f->menuBar()->actions().first()->menu();
@@ -247,8 +218,7 @@ void TestEleve::uneSeuleCopieImprimee() {
     if (pdftoppm.isEmpty()) QSKIP("pdftoppm (poppler-utils) manque : scripts/dependances.sh l'installe");
     auto f = FenetreDemarree();
     // Le quart haut gauche du champ en rouge : une copie se reconnaît à son bloc.
-    Taper(*f, QStringLiteral("fcc(240); bloc(-500, 500, 0, 0);"));
-    QVERIFY(f->AttendreLaFin());
+    QVERIFY(Taper(*f, QStringLiteral("fcc(240); bloc(-500, 500, 0, 0);")));
     QTemporaryDir dossier;
     const QString pdf = dossier.filePath(QStringLiteral("page.pdf")), base = dossier.filePath(QStringLiteral("page"));
     QString nomDuDocument;
@@ -287,8 +257,7 @@ void TestEleve::uneSeuleCopieImprimee() {
 
 void TestEleve::boitesFiltreEtTraductions() {
     auto f = FenetreDemarree();
-    Taper(*f, QStringLiteral("av(10);"));
-    QVERIFY(f->AttendreLaFin());
+    QVERIFY(Taper(*f, QStringLiteral("av(10);")));
     f->Action("b610")->trigger();
     QVERIFY(f->AttendreLaFin());
     // Le second refus de la gomme, dans une vraie boîte, regardée pendant qu'elle attend :

@@ -1,7 +1,6 @@
 // L'hôte du bureau : la vue des messages suit exactement le modèle du cœur,
-// les boîtes demandées par un autre fil reçoivent leur réponse, getchar lit
-// la file du clavier et s'interrompt sur l'arrêt.
-#include <QElapsedTimer>
+// getchar lit la file du clavier et s'interrompt sur l'arrêt. Les boîtes
+// demandées par le fil de travail sont vues au travers de la fenêtre.
 #include <QTest>
 #include <atomic>
 #include <thread>
@@ -19,9 +18,8 @@ class TestHote : public QObject {
 private slots:
     void laVueSuitLeModele();
     void laLimiteDesLignes();
-    void boitesDepuisUnAutreFil();
     void getcharEtArret();
-    void titresEtSouris();
+    void titres();
 };
 
 // Un interprète sur l'hôte du bureau, comme au démarrage.
@@ -94,33 +92,6 @@ void TestHote::laLimiteDesLignes() {
     QVERIFY(std::count(lot.texte.begin(), lot.texte.end(), '\n') <= 100 + 10000);
 }
 
-void TestHote::boitesDepuisUnAutreFil() {
-    BancHote b;
-    b.hote.AjouterReponse(QStringLiteral("non"));
-    b.hote.AjouterReponse(QStringLiteral("bonjour été"));
-    std::atomic<int> reponse{0};
-    std::atomic<bool> saisi{false};
-    std::string texte;
-    std::thread fil([&] {
-        reponse = b.hote.QuestionOuiNon(Utf8VersCp1252("A  T  T  E  N  T  I  O  N"), {Utf8VersCp1252("Sûr ?")});
-        saisi = b.hote.Saisie("Entrez votre mot au clavier", "Validez", texte);
-    });
-    // Le fil attend que l'interface réponde : on la fait tourner.
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!saisi && chrono.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    fil.join();
-    QCOMPARE(reponse.load(), 2);
-    QVERIFY(saisi);
-    QCOMPARE(texte, Utf8VersCp1252("bonjour été"));
-    const QStringList journal = b.hote.Journal();
-    QCOMPARE(journal.value(0), QStringLiteral("DIALOGUE A  T  T  E  N  T  I  O  N | Sûr ?"));
-    QCOMPARE(journal.value(1), QStringLiteral("SAISIE Entrez votre mot au clavier | Validez"));
-    // Sans réponse prévue, la saisie est annulée.
-    std::string rien;
-    QVERIFY(!b.hote.Saisie("t", "i", rien));
-}
-
 void TestHote::getcharEtArret() {
     BancHote b;
     std::atomic<int> code{-1};
@@ -153,7 +124,7 @@ void TestHote::getcharEtArret() {
     QVERIFY(!b.hote.ArretDemande());
 }
 
-void TestHote::titresEtSouris() {
+void TestHote::titres() {
     BancHote b;
     std::string titre;
     QVERIFY(!b.hote.PrendreTitre(Fenetre::Graphique, titre));
@@ -164,15 +135,6 @@ void TestHote::titresEtSouris() {
     QVERIFY(b.hote.PrendreTitre(Fenetre::Graphique, titre));
     QCOMPARE(titre, std::string("999"));  // seul le dernier compte
     QVERIFY(!b.hote.PrendreTitre(Fenetre::Graphique, titre));
-
-    int x = 0, y = 0;
-    QVERIFY(!b.hote.MouvementSouris(x, y));
-    b.hote.AjouterMouvement(3, 4);
-    b.hote.AjouterMouvement(5, 6);
-    QVERIFY(b.hote.MouvementSouris(x, y));
-    QCOMPARE(QPoint(x, y), QPoint(3, 4));
-    b.hote.ViderLesEntrees();
-    QVERIFY(!b.hote.MouvementSouris(x, y));
 }
 
 GELIM_TESTS_BUREAU(TestHote);
