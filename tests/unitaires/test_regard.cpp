@@ -91,7 +91,7 @@ TEST(Regard, LentSArreteAvantChaqueInstructionDansLOrdre) {
     b.Commande("exec([progn [av 1] [td 1]]);");
     EXPECT_EQ(b.hote.pauses, (Pauses{"0:0-0:27", "?", "?"}));
 
-    // « Rapide » ne s'arrête jamais, le pas à pas de la spécification à part.
+    // « Rapide » ne s'arrête jamais, le mode pas à pas (pasapas) à part.
     b.hote.pauses.clear();
     DefinirLaVitesse(*b.I, Vitesse::Rapide);
     b.Editeur("repete 3 { av(1); }\nf(3);");
