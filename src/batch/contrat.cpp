@@ -198,9 +198,9 @@ private:
 // une entrée illisible ou un programme trop long (coupé, il tourne quand même).
 int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, const std::function<bool()>& arrete) {
     int code = 0;
-    auto executer = [&](const std::string& texteCp1252) {
+    auto executer = [&](Interp::Mode mode, const std::string& texteCp1252) {
         if (texteCp1252.size() > kLongueurMaxAnalysee) code = 2;  // le pilote dit où il le coupe
-        ExecuterEtAttendre(I, texteCp1252);
+        ExecuterDansLeMode(I, mode, texteCp1252);
     };
     for (const EntreeLanceur& e : entrees) {
         if (arrete()) break;
@@ -216,9 +216,8 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
                 // Le dossier du programme sert aussi à « charge ».
                 std::string dossier =
                     e.valeur.find('/') == std::string::npos ? "." : e.valeur.substr(0, e.valeur.rfind('/'));
-                I.dossiersCharge.insert(I.dossiersCharge.begin() + 1, dossier);
-                I.mode = Interp::Mode::Editeur;
-                executer(VersCp1252(brut));
+                AjouterLeDossierDuProgramme(I, dossier);
+                executer(Interp::Mode::Editeur, VersCp1252(brut));
                 break;
             }
             case EntreeLanceur::Commandes:
@@ -226,16 +225,12 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
                     code = 2;
                     break;
                 }
-                I.mode = Interp::Mode::LigneDeCommande;
                 for (const std::string& l : Lignes(VersCp1252(brut))) {
                     if (arrete()) break;
-                    executer(l);
+                    executer(Interp::Mode::LigneDeCommande, l);
                 }
                 break;
-            case EntreeLanceur::Texte:
-                I.mode = Interp::Mode::LigneDeCommande;
-                executer(VersCp1252(e.valeur));
-                break;
+            case EntreeLanceur::Texte: executer(Interp::Mode::LigneDeCommande, VersCp1252(e.valeur)); break;
         }
     }
     return code;
@@ -281,7 +276,7 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
 
     int code = 0;
     {
-        DrapeauDonne donne(face, I->arretDemande);
+        DrapeauDonne donne(face, DrapeauDArret(*I));
         code = ExecuterLesEntrees(*I, o.entrees, arrete);
     }
     // Ce qui arrive après les entrées n'arrête plus rien : tout est écrit.
@@ -294,7 +289,7 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
         code = 128 + arret;
     }
 
-    std::string sortie = Cp1252VersUtf8(I->messages.Texte());
+    std::string sortie = Cp1252VersUtf8(MessagesDe(*I).Texte());
     std::fwrite(sortie.data(), 1, sortie.size(), stdout);
     std::fflush(stdout);
     if (!o.image.empty()) {

@@ -733,19 +733,15 @@ void FenetrePrincipale::ExecuterLeProgramme() {
 // le programme de l'éditeur, l'éditeur montre la ligne fautive.
 void FenetrePrincipale::LancerLeProgramme(const QString& texte, bool editeur) {
     const std::string t = VersLeCoeur(texte);
-    const int mode = reglages_.mode;
+    const Interp::Mode mode = ModeDeTravail();
     const std::vector<std::string> dossiers = DossiersDeCharge();
     auto ligneFautive = std::make_shared<int>(-1);
     commandeDeLEditeur_ = editeur;
     texteDeLaCommande_ = texte;
     Lancer(
         [t, mode, dossiers, ligneFautive](Interp& I) {
-            I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
-            I.dossiersCharge = dossiers;
-            I.ligneFautive = -1;
-            ExecuterLaCommande(I, t);
-            if (I.gArbreDuProgramme == I.pgCestFaux) *ligneFautive = I.ligneFautive;
-            if (I.commandeEnAttente) ExecuterLaCommandeEnAttente(I);
+            FixerLesDossiersDeCharge(I, dossiers);
+            *ligneFautive = ExecuterDansLeMode(I, mode, t);
         },
         [this, editeur, ligneFautive] {
             if (!editeur || *ligneFautive < 0 || reglages_.mode != 1) return;
@@ -777,10 +773,9 @@ std::vector<std::string> FenetrePrincipale::DossiersDeCharge() const {
 
 void FenetrePrincipale::GommerLaDerniereInstruction() {
     if (Occupe()) return;
-    const int mode = reglages_.mode;
+    const Interp::Mode mode = ModeDeTravail();
     Lancer([mode](Interp& I) {
-        I.mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
-        gelim::GommerLaDerniereInstruction(I);
+        gelim::GommerLaDerniereInstruction(I, mode);
         ExecuterLaCommandeEnAttente(I);  // la fenêtre graphique se refait depuis le dessin
     });
 }

@@ -150,6 +150,10 @@ private:
     QAction* NouvelleAction(const QString& nom, const QString& texte, const QString& icone, const QString& aide,
                             void (FenetrePrincipale::*commande)());
     void Lancer(std::function<void(Interp&)> tache, std::function<void()> ensuite = {});
+    // Le mode que verra la prochaine tâche : l'éclair exécute l'éditeur ou la ligne de commande.
+    Interp::Mode ModeDeTravail() const {
+        return reglages_.mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
+    }
     void TacheFinie(const Instantane& e);
     void Rafraichir();
     void ActualiserLesActions();

@@ -12,6 +12,7 @@
 #include "desktop/boites.h"
 #include "desktop/son.h"
 #include "shell/hote_scripte.h"
+#include "shell/pilote.h"
 
 namespace gelim {
 
@@ -268,8 +269,8 @@ void HoteBureau::PublierLaTortue() {
     if (!interp_ || QThread::currentThread() == thread()) return;
     std::lock_guard<std::mutex> g(mTortue_);
     if (!figure_) figure_.emplace();
-    figure_->tortue = interp_->tortue;
-    figure_->couleurs = interp_->tableCouleurs;
+    figure_->tortue = TortueDe(*interp_);
+    figure_->couleurs = CouleursDe(*interp_);
 }
 
 void HoteBureau::OublierLaTortue() {
@@ -390,7 +391,7 @@ void HoteBureau::MontrerLaPause(bool attendSuivant) {
         v->avecLieu = true;
         v->genre = t->genre;
         v->texte = l->texte;
-        v->deLaCommande = l->texte == interp_->lieux.texteDeLaCommande;
+        v->deLaCommande = DansLaCommandeEnCours(*interp_, *l);
         v->ligne = l->ligne;
         v->colonne = l->colonne;
         v->ligneFin = l->ligneFin;

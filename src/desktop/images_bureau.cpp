@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "objects/interp.h"
-
 namespace gelim {
 
 static constexpr int kCoteDuDessin = 1000;
@@ -63,12 +61,6 @@ bool LireUneImagePourLeDessin(const QString& chemin, ImageRGB& image) {
     if (fin == QStringLiteral("gif")) return LireUnGif(chemin, image);
     // Un BMP, ou un fichier d'un autre nom : son contenu décide.
     return LireUnBmp(chemin, image) || LireUnPng(chemin, image) || LireUnGif(chemin, image);
-}
-
-void PoserEnBasAGauche(Interp& I, const ImageRGB& image) {
-    for (Surface* s : {I.dessin, I.vue})
-        if (s) s->CollerImage(0, s->Hauteur() - image.hauteur, image.largeur, image.hauteur, image.pixels);
-    I.hote.DessinModifie();
 }
 
 }  // namespace gelim

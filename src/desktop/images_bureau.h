@@ -8,13 +8,8 @@
 
 namespace gelim {
 
-struct Interp;
-
 // Lit la partie de l'image qui tiendra dans le dessin : son coin bas-gauche,
 // au plus 1000 x 1000 pixels. Faux si le fichier ne se lit pas.
 bool LireUneImagePourLeDessin(const QString& chemin, ImageRGB& image);
-
-// La pose au coin bas-gauche du dessin et de la vue (fil de travail).
-void PoserEnBasAGauche(Interp& I, const ImageRGB& image);
 
 }  // namespace gelim

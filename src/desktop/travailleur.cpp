@@ -8,6 +8,7 @@
 #include "desktop/hote_bureau.h"
 #include "rendu/surface_qimage.h"
 #include "shell/configuration.h"
+#include "shell/pilote.h"
 
 namespace gelim {
 
@@ -56,31 +57,36 @@ void Travailleur::Executer(const std::function<void(Interp&)>& tache) {
         c.profondeurNativeMax = ProfondeurPourLaPile(kPileDeLEvaluation);
         c.lignesDesErreurs = true;  // « à la ligne : N » dans les rapports d'exécution
         I_ = CreerInterprete(hote_, c);
-        hote_.AttacherModele(&I_->messages);
+        hote_.AttacherModele(&MessagesDe(*I_));
         hote_.AttacherTortue(I_.get());
         interp_ = I_.get();
         // Après interp_ : une vitesse choisie pendant la création n'est pas perdue.
         gelim::DefinirLaVitesse(*I_, vitesse_.load());
     }
     Interp& I = *I_;
-    if (hote_.ArretDemande()) I.arretDemande = true;
+    if (hote_.ArretDemande()) DemanderLArret(I);
     tache(I);
     Instantane e;
     e.pasapas = LireReglage(I, Reglage::PasAPas);
     e.affichageAnalyse = LireReglage(I, Reglage::AffichageAnalyse);
     e.champClos = LireReglage(I, Reglage::ChampClos);
     e.profondeurArbres = LireReglage(I, Reglage::ProfondeurArbres);
-    e.instructionEffacable = I.instructionEffacable;
-    e.nombresVivants = I.nbNombresVivants;
+    e.instructionEffacable = InstructionEffacable(I);
+    e.nombresVivants = gelim::NombresVivants(I);
     if (hote_.PanneauOuvert()) e.releve = std::make_shared<const ReleveDesVariables>(ReleverLesVariables(I));
     enCours_ = false;
     QMetaObject::invokeMethod(
         this, [this, e] { emit TacheFinie(e); }, Qt::QueuedConnection);
 }
 
+int64_t Travailleur::NombresVivants() const {
+    Interp* I = interp_.load();
+    return I ? NombresVivantsAffiches(*I) : -1;
+}
+
 void Travailleur::DemanderArret() {
     hote_.DemanderArret();
-    if (Interp* I = interp_.load()) I->arretDemande = true;
+    if (Interp* I = interp_.load()) DemanderLArret(*I);
 }
 
 void Travailleur::DefinirLaVitesse(Vitesse v) {

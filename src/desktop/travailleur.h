@@ -46,10 +46,7 @@ public:
     bool Terminer(int delaiMs);
     bool EnCours() const { return enCours_.load(); }
     // Le compte des nombres vivants, lu sans attendre le fil de travail (-1 avant l'interprète).
-    int64_t NombresVivants() const {
-        Interp* i = interp_.load();
-        return i ? i->nbNombresVivantsAffiche.load(std::memory_order_relaxed) : -1;
-    }
+    int64_t NombresVivants() const;
 
 signals:
     void TacheFinie(gelim::Instantane etat);

@@ -1,5 +1,7 @@
 #include "shell/configuration.h"
 
+#include <utility>
+
 namespace gelim {
 
 std::unique_ptr<Interp> CreerInterprete(Hote& hote, const Configuration& c) {
@@ -12,6 +14,15 @@ std::unique_ptr<Interp> CreerInterprete(Hote& hote, const Configuration& c) {
     I->nomSysteme = c.nomSysteme;
     I->lignesDesErreurs = c.lignesDesErreurs;
     return I;
+}
+
+void FixerLesDossiersDeCharge(Interp& I, std::vector<std::string> dossiers) {
+    I.dossiersCharge = std::move(dossiers);
+}
+
+void AjouterLeDossierDuProgramme(Interp& I, const std::string& dossier) {
+    auto& d = I.dossiersCharge;
+    d.insert(d.begin() + (d.empty() ? 0 : 1), dossier);
 }
 
 int LireReglage(const Interp& I, Reglage r) {

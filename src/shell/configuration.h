@@ -31,6 +31,13 @@ struct Configuration {
 // au moment où sa boîte de démarrage le veut.
 std::unique_ptr<Interp> CreerInterprete(Hote& hote, const Configuration& c);
 
+// Le bureau refixe les dossiers de « charge » à chaque lancement : celui du
+// programme de l'éditeur change quand l'élève en ouvre un autre.
+void FixerLesDossiersDeCharge(Interp& I, std::vector<std::string> dossiers);
+// Le dossier d'un programme lancé par le lanceur : cherché juste après le
+// premier (le dossier courant), avant ceux des programmes lancés plus tôt.
+void AjouterLeDossierDuProgramme(Interp& I, const std::string& dossier);
+
 // Les réglages que l'élève change par les menus (ou le lanceur par ses options).
 enum class Reglage { AffichageAnalyse, PasAPas, ChampClos, ProfondeurArbres };
 int LireReglage(const Interp& I, Reglage r);

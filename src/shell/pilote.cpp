@@ -9,6 +9,7 @@
 #include "primitives/primitives.h"
 #include "syntax/analyse.h"
 #include "text/messages.h"
+#include "turtle/images.h"
 #include "turtle/tortue.h"
 
 namespace gelim {
@@ -207,7 +208,17 @@ void ChargerEtExecuter(Interp& I, const std::string& nom) {
     --I.profondeurCharge;
 }
 
-void GommerLaDerniereInstruction(Interp& I) {
+int ExecuterDansLeMode(Interp& I, Interp::Mode mode, const std::string& texte) {
+    I.mode = mode;
+    I.ligneFautive = -1;
+    ExecuterLaCommande(I, texte);
+    const int ligne = I.gArbreDuProgramme == I.pgCestFaux ? I.ligneFautive : -1;
+    if (I.commandeEnAttente) ExecuterLaCommandeEnAttente(I);
+    return ligne;
+}
+
+void GommerLaDerniereInstruction(Interp& I, Interp::Mode mode) {
+    I.mode = mode;
     if (I.mode == Interp::Mode::Editeur) {
         I.hote.AlerteOk(TXT("N  O  N,   D  E  S  O  L  E"), {TXT("Je ne peux pas effacer car ..."),
                                                              TXT("... tu travailles dans l'éditeur de programmes.")});
@@ -223,6 +234,48 @@ void GommerLaDerniereInstruction(Interp& I) {
     if (I.dessin && I.precedent) I.dessin->CopierDepuis(*I.precedent);
     I.instructionEffacable = false;
     RafraichirLaVue(I);
+}
+
+void DemanderLArret(Interp& I) {
+    I.arretDemande = true;
+}
+
+std::atomic<bool>& DrapeauDArret(Interp& I) {
+    return I.arretDemande;
+}
+
+void PoserEnBasAGauche(Interp& I, const ImageRGB& image) {
+    for (Surface* s : {I.dessin, I.vue})
+        if (s) s->CollerImage(0, s->Hauteur() - image.hauteur, image.largeur, image.hauteur, image.pixels);
+    I.hote.DessinModifie();
+}
+
+const FenetreMessages& MessagesDe(const Interp& I) {
+    return I.messages;
+}
+
+int64_t NombresVivants(const Interp& I) {
+    return I.nbNombresVivants;
+}
+
+int64_t NombresVivantsAffiches(const Interp& I) {
+    return I.nbNombresVivantsAffiche.load(std::memory_order_relaxed);
+}
+
+bool InstructionEffacable(const Interp& I) {
+    return I.instructionEffacable;
+}
+
+const EtatTortue& TortueDe(const Interp& I) {
+    return I.tortue;
+}
+
+const std::array<Couleur, 256>& CouleursDe(const Interp& I) {
+    return I.tableCouleurs;
+}
+
+bool DansLaCommandeEnCours(const Interp& I, const Lieu& l) {
+    return l.texte == I.lieux.texteDeLaCommande;
 }
 
 std::string TitreDemarrage() {

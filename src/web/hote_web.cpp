@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "objects/interp.h"
+#include "shell/pilote.h"
 
 // clang-format off
 EM_JS(int, js_texte, (uint32_t* pixels, int largeur, int hauteur, int x, int y, const char* texte), {
@@ -80,9 +81,9 @@ void HoteWeb::Rafraichir() {
         versionVue_ = vue->Version();
         js_peindre(vue->Donnees(), vue->Largeur(), vue->Hauteur());
     }
-    if (I && I->messages.version != versionMessages_) {
-        versionMessages_ = I->messages.version;
-        const auto& lignes = I->messages.lignes;
+    if (I && MessagesDe(*I).version != versionMessages_) {
+        versionMessages_ = MessagesDe(*I).version;
+        const auto& lignes = MessagesDe(*I).lignes;
         const size_t debut = lignes.size() > kLignesMontrees ? lignes.size() - kLignesMontrees : 0;
         std::string texte;
         for (size_t i = debut; i < lignes.size(); ++i) {
@@ -92,8 +93,8 @@ void HoteWeb::Rafraichir() {
         js_messages(Cp1252VersUtf8(texte).c_str(), int(debut));
     }
     // Comme sur le bureau : le compte des nombres vivants dans le titre de la fenêtre graphique.
-    if (I && I->nbNombresVivants != dernierCompte_) {
-        dernierCompte_ = I->nbNombresVivants;
+    if (I && NombresVivants(*I) != dernierCompte_) {
+        dernierCompte_ = NombresVivants(*I);
         js_titre(int(Fenetre::Graphique), std::to_string(dernierCompte_).c_str());
     }
 }

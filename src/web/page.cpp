@@ -24,6 +24,11 @@ struct Page {
 
 Page* page = nullptr;
 
+// Le mode que la page passe : 1 l'éditeur, tout autre la ligne de commande.
+Interp::Mode ModeDeTravail(int mode) {
+    return mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
+}
+
 std::string VersCp1252(const char* utf8) {
     std::string brut(utf8 ? utf8 : "");
     return EstUtf8Valide(brut) ? Utf8VersCp1252(brut.c_str()) : brut;
@@ -63,15 +68,13 @@ EMSCRIPTEN_KEEPALIVE void gelim_demarrer(int octetsDePile) {
 // Une commande tapée (mode 0) ou le programme de l'éditeur (mode 1), en UTF-8.
 EMSCRIPTEN_KEEPALIVE void gelim_executer(const char* texte, int mode) {
     if (!page) return;
-    page->I->mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
-    ExecuterEtAttendre(*page->I, VersCp1252(texte));
+    ExecuterDansLeMode(*page->I, ModeDeTravail(mode), VersCp1252(texte));
     page->hote.Rafraichir();
 }
 
 EMSCRIPTEN_KEEPALIVE void gelim_gommer(int mode) {
     if (!page) return;
-    page->I->mode = mode == 1 ? Interp::Mode::Editeur : Interp::Mode::LigneDeCommande;
-    GommerLaDerniereInstruction(*page->I);
+    GommerLaDerniereInstruction(*page->I, ModeDeTravail(mode));
     page->hote.Rafraichir();
 }
 
