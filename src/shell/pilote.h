@@ -1,5 +1,5 @@
 // Le pilote des commandes : analyse, exécution, messages d'après, cadre,
-// collecte ; démarrage de l'interprète. Partagé par le bureau et le lanceur.
+// collecte ; démarrage de l'interprète. Partagé par toutes les faces.
 #pragma once
 
 #include <array>
