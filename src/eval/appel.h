@@ -1,9 +1,7 @@
-// L'appel d'une FDU, partagé par l'évaluation des listes (coeur.cpp) et les
-// corps compilés (compile.cpp) : liaison des arguments, pile des Env, traces,
-// corps, mort des nombres possédés. Un seul code pour les deux chemins.
+// L'appel d'une FDU (coeur.cpp) : liaison des arguments, pile des Env,
+// traces, corps, mort des nombres possédés.
 #pragma once
 
-#include "eval/compile.h"
 #include "eval/interne.h"
 
 namespace gelim {
@@ -12,12 +10,6 @@ namespace gelim {
 [[gnu::cold, gnu::noinline]] Objet* TropProfond(Interp& I, Objet* x);
 [[gnu::cold, gnu::noinline]] Objet* PileDesAppelsPleine(Interp& I);
 Objet* EvalPrognInterne(Interp& I, Objet* liste);  // peut rendre le marqueur direct
-Objet* EvalInstruction(Interp& I, Objet* x);       // une instruction d'une suite, de même
-
-// compile.cpp : le corps compilé de nom (fait au besoin), nullptr s'il ne peut
-// pas l'être ; son exécution, qui peut rendre le marqueur direct.
-CorpsCompile* CompilerLeCorps(Interp& I, Nom* nom);
-Objet* ExecuterCorpsCompile(Interp& I, CorpsCompile* c);
 
 // Le return d'une instruction : la valeur attend dans le marqueur direct,
 // partagée comme si elle avait été mise dans une liste.
@@ -85,26 +77,19 @@ inline Objet* SuiteDuCorps(Interp& I, Objet* corps) {
     return corps;
 }
 
-// Le corps de la FDU. Hors du pas à pas, sa forme compilée ; sinon la liste,
-// où un corps fait d'un seul bloc est pris par sa suite (le pas à pas, lui,
-// doit voir passer le bloc).
+// Le corps de la FDU ; peut rendre le marqueur direct. Hors du pas à pas, un
+// corps fait d'un seul bloc est pris par sa suite ; le pas à pas, lui, doit
+// voir passer le bloc.
 inline Objet* ExecuterLeCorps(Interp& I, Nom* nom) {
     Objet* corps = nom->definition;
-    if (!I.modeLent) {
-        CorpsCompile* c = nom->corpsCompile;
-        if (!c || c->source != corps) [[unlikely]]
-            c = CompilerLeCorps(I, nom);
-        if (c) [[likely]]
-            return ExecuterCorpsCompile(I, c);
-        corps = SuiteDuCorps(I, corps);
-    }
+    if (!I.modeLent) corps = SuiteDuCorps(I, corps);
     return EvalPrognInterne(I, corps);
 }
 
 // Les n arguments (n est déjà comparé au nombre de paramètres), évalués par
 // evalArg(i) dans l'environnement de l'appelant ; leurs valeurs attendent dans
 // l'Env (racine pour la collecte) avant qu'il soit empilé. Puis le corps, par
-// corps() (ExecuterLeCorps, ou son équivalent en ligne des corps compilés).
+// corps() (ExecuterLeCorps).
 template <class EvalArg, class Corps>
 [[gnu::always_inline]] inline Objet* LierEtExecuter(Interp& I, Nom* nom, int32_t n, EvalArg&& evalArg, Corps&& corps) {
     Env* e = PrendreEnv(I, n);

@@ -1,4 +1,4 @@
-// Ce que la famille à deux nombres et les corps compilés partagent : l'ordre
+// Ce que la famille à deux nombres et les nœuds de ses membres partagent : l'ordre
 // d'évaluation des deux arguments, leurs vérifications et le sort des
 // temporaires. Un seul code pour les deux chemins : ils ne peuvent diverger.
 #pragma once
@@ -7,6 +7,11 @@
 #include "primitives/numeriques.h"
 
 namespace gelim {
+
+// Les arguments tels quels (les familles qui ne vérifient rien).
+struct SansVerification {
+    static Objet* Verifier(Interp&, Fonc*, int, Objet* v) { return v; }
+};
 
 // Rapport de la famille quand un argument n'est pas un nombre ; 1 le remplace.
 struct VerifNum2 {
@@ -93,8 +98,8 @@ inline Objet* Reutiliser(Objet* t, float r) {
     return Defaut(I, " switch EvalFoncEvNS2Numparam ", f);
 }
 
-// Les membres que les corps compilés calculent eux-mêmes (les autres passent
-// par l'aiguillage).
+// Les membres que les nœuds calculent eux-mêmes (les autres passent par
+// l'aiguillage).
 inline bool EstMembreNum2Rapide(uint16_t code) {
     switch (code) {
         case kPlus:

@@ -1,6 +1,8 @@
-// Le cœur de l'évaluation : ce que vaut chaque objet, l'appel des FDU avec la
-// pile des environnements, les suites d'instructions et le protocole du return.
+// Le cœur de l'évaluation, le seul : ce que vaut chaque objet, le décodage
+// des listes en nœuds et leurs gestionnaires, l'appel des FDU avec la pile des
+// environnements, les suites d'instructions et le protocole du return.
 #include "eval/appel.h"
+#include "eval/calcul.h"
 #include "eval/interne.h"
 #include "objects/imprime.h"
 #include "text/messages.h"
@@ -110,6 +112,432 @@ static Objet* EvalAtome(Interp& I, Objet* x) {
     }
 }
 
+// ------------------------------------------------------------ les gestionnaires
+// Chaque nœud fait exactement ce que son expression demande : mêmes cases des
+// primitives, mêmes temporaires, mêmes rapports, même profondeur. Le mode lent
+// (pas à pas, vitesses, arrêt) est écarté par Valeur et Instruction : il passe
+// par EvalPasAPas, qui revient ici.
+
+namespace {
+
+constexpr int32_t kArgumentsMax = 8;  // les paramètres d'une FDU
+
+inline bool EstFeuille(const Noeud* n) {
+    return n->op <= Op::Parametre;
+}
+
+// Une feuille (nombre, nom, paramètre).
+[[gnu::always_inline]] inline Objet* ValeurDeFeuille(Interp& I, const Noeud* n) {
+    if (n->op == Op::Parametre) {
+        if (I.gProfondeurEnv >= 0) [[likely]]
+            return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[n->indice];
+        return EvalAtome(I, n->src);
+    }
+    return n->op == Op::Nombre ? n->src : NOM(n->src)->valeur;
+}
+
+// Une feuille quand l'Env courant existe : une simple lecture.
+[[gnu::always_inline]] inline Objet* LireFeuille(Interp& I, const Noeud* n) {
+    if (n->op == Op::Parametre) return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[n->indice];
+    return n->op == Op::Nombre ? n->src : NOM(n->src)->valeur;
+}
+
+// Ce que vaut l'expression du nœud (Evaluer de son origine).
+[[gnu::always_inline]] inline Objet* Valeur(Interp& I, const Noeud* n) {
+    if (I.modeLent) [[unlikely]]
+        return EvaluerLentement(I, n->src);
+    if (EstFeuille(n)) return ValeurDeFeuille(I, n);
+    return n->fn(I, n);
+}
+
+// Le nœud comme instruction d'une suite.
+[[gnu::always_inline]] inline Objet* Instruction(Interp& I, const Noeud* n) {
+    if (I.modeLent) [[unlikely]]
+        return InstructionLente(I, n->src);
+    return n->instr(I, n);
+}
+
+// --- expressions
+
+Objet* Feuille(Interp& I, const Noeud* n) {
+    return ValeurDeFeuille(I, n);
+}
+
+Objet* AutreAtome(Interp& I, const Noeud* n) {
+    return EvalAtome(I, n->src);
+}
+
+Objet* Vide(Interp& I, const Noeud*) {
+    return I.pgNil;
+}
+
+Objet* Citation(Interp&, const Noeud* n) {
+    return FONC(n->tete)->expr[0] = n->e1;
+}
+
+// Une liste évaluée : la profondeur native autour de son travail.
+#define GELIM_PROFONDEUR_NATIVE(travail)                           \
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]] \
+        return TropProfond(I, n->src);                             \
+    Objet* r = travail;                                            \
+    --I.profondeurNative;                                          \
+    return r
+
+Objet* Primitive(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(Aiguiller(I, FONC(n->tete), n->args));
+}
+
+[[gnu::cold]] Objet* RapportDeLaTete(Interp& I, const Noeud* n) {
+    Objet* f = n->tete;
+    if (EstCellule(f)) return Rapport(I, "pNB_EvalSExp", "Evaluation de la forme ((...)...)", n->src);
+    if (EstFlottant(f)) return Rapport(I, "pNB_EvalSExp", "Evaluation d'une liste de nombres", f);
+    return Rapport(I, "pNB_EvalSExp", "Evaluation d'une liste bizarre", f);
+}
+
+Objet* Bizarre(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(RapportDeLaTete(I, n));
+}
+
+template <uint16_t Code>
+[[gnu::always_inline]] inline Objet* CalculNum2(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    if (!EvaluerDeuxAvec<VerifNum2>(
+            I, f, n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); }))
+        return I.pgCestFaux;
+    return ResultatNum2(I, f, Code);
+}
+
+template <uint16_t Code>
+Objet* Num2(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(CalculNum2<Code>(I, n));
+}
+
+// La valeur d'un appel, consommée : si le return l'a rendue sans que rien
+// d'autre ne la désigne, elle n'a plus d'usage ; sa place resert aussitôt (le
+// compte des nombres vivants ne bouge pas : un nombre rendu ne meurt jamais).
+inline void RecyclerLaValeurRendue(Interp& I, Objet* v, Objet* resultat) {
+    if (v == resultat || !EstFlottant(v)) return;
+    Flottant* f = FLO(v);
+    if (!f->retourFrais || f->libere || f == I.pgZero || f == I.pgUn) return;
+    RendreALaReserve(I, f);
+}
+
+// Un membre dont un argument au moins est un appel de FDU (fib(n - 1) + fib(n - 2)) ;
+// n->indice : 1 si le premier l'est, 2 si le second l'est, 3 pour les deux.
+template <uint16_t Code>
+[[gnu::always_inline]] inline Objet* CalculNum2Appels(Interp& I, const Noeud* n) {
+    Objet* r = CalculNum2<Code>(I, n);
+    if (I.modeLent) [[unlikely]]
+        return r;
+    Fonc* f = FONC(n->tete);
+    Objet* v1 = f->val[0];
+    Objet* v2 = f->val[1];
+    if (n->indice & 1) RecyclerLaValeurRendue(I, v1, r);
+    if ((n->indice & 2) && v2 != v1) RecyclerLaValeurRendue(I, v2, r);
+    return r;
+}
+
+template <uint16_t Code>
+Objet* Num2Appels(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(CalculNum2Appels<Code>(I, n));
+}
+
+// Deux feuilles qui valent des nombres, ni l'une ni l'autre temporaire : rien
+// ne s'exécute entre elles ni pendant le calcul (pas d'imbrication, donc pas
+// de profondeur native à compter, pas de temporaire à libérer), les mêmes
+// cases que EvaluerDeuxAvec. Tout autre cas, la réserve de nombres vide et le
+// mode lent (le pas à pas montre chaque feuille) prennent le chemin général :
+// le chemin court reste sans appel.
+template <uint16_t Code>
+Objet* Num2Feuilles(Interp& I, const Noeud* n) {
+    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || I.gProfondeurEnv < 0 || !I.nombresLibres)
+        [[unlikely]]
+        return Num2<Code>(I, n);
+    Objet* v1 = LireFeuille(I, n->a);
+    Objet* v2 = LireFeuille(I, n->b);
+    if (!EstFlottant(v1) || !EstFlottant(v2) || FLO(v1)->etat == EtatTemporaire || FLO(v2)->etat == EtatTemporaire)
+        [[unlikely]]
+        return Num2<Code>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    f->expr[1] = n->e2;
+    f->val[0] = v1;
+    f->val[1] = v2;
+    return ResultatNum2(I, f, Code);
+}
+
+// L'affectation (donne, soit), comme sa famille : les deux arguments évalués
+// dans ses cases, puis FormeDonne.
+template <bool Soit>
+[[gnu::always_inline]] inline Objet* Affecter(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    if (!EvaluerDeuxAvec<SansVerification>(
+            I, f, n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); }))
+        return I.pgCestFaux;
+    return FormeDonne(I, f->val[0], f->val[1], Soit);
+}
+
+template <bool Soit>
+Objet* Donne(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(Affecter<Soit>(I, n));
+}
+
+// L'appel d'une FDU, ses arguments comptés au décodage (jusqu'à 9).
+[[gnu::always_inline]] inline Objet* AppelFDU(Interp& I, const Noeud* n) {
+    Nom* nom = NOM(n->tete);
+    if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
+    PeutEtreSonder(I);
+    if (Objet* refus = RefusDeLAppel(I, nom, n->args, n->indice)) return refus;
+    Objet* r = LierEtExecuter(
+        I, nom, n->indice, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
+        [&] { return ExecuterLeCorps(I, nom); });
+    return I.EstMarqueur(r) ? Second(I, r) : r;  // la valeur portée par le return
+}
+
+Objet* Appel(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(AppelFDU(I, n));
+}
+
+#undef GELIM_PROFONDEUR_NATIVE
+
+// --- instructions : les blocs, les if et les return s'y font sur place, sans
+// aiguillage ni marqueur alloué ; le mode lent, lui, les évalue comme des
+// expressions (le pas à pas doit tout voir passer).
+
+Objet* Return(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    Objet* v = Valeur(I, n->a);
+    return RetourDirect(I, f->val[0] = v);
+}
+
+Objet* Bloc(Interp& I, const Noeud* n) {
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Objet* v = EvalPrognInterne(I, n->args);
+    --I.profondeurNative;
+    return v;
+}
+
+Objet* If(Interp& I, const Noeud* n) {
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Objet* v;
+    if (I.EstFaux(Valeur(I, n->a)))
+        v = n->e2 == I.pgNil ? I.pgNil : EvalPrognInterne(I, n->e2);
+    else
+        v = Instruction(I, n->b);
+    --I.profondeurNative;
+    return v;
+}
+
+Objet* When(Interp& I, const Noeud* n) {
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Objet* v = I.EstFaux(Valeur(I, n->a)) ? I.pgNil : EvalPrognInterne(I, n->e2);
+    --I.profondeurNative;
+    return v;
+}
+
+// ------------------------------------------------------------ le décodage
+// Une cellule est décodée à sa première évaluation ; ses arguments ne reçoivent
+// alors qu'un nœud à décoder à leur tour (aucune récursion : une liste bâtie
+// par un programme peut être aussi profonde qu'elle veut).
+
+void Decoder(Interp& I, Noeud& n);
+
+Objet* DecoderPuisEvaluer(Interp& I, const Noeud* n) {
+    Noeud* m = const_cast<Noeud*>(n);
+    Decoder(I, *m);
+    return m->fn(I, m);
+}
+
+Objet* DecoderPuisExecuter(Interp& I, const Noeud* n) {
+    Noeud* m = const_cast<Noeud*>(n);
+    Decoder(I, *m);
+    return m->instr(I, m);
+}
+
+Noeud* NouveauNoeud(Memoire& m, Objet* x) {
+    Noeud& n = m.noeuds.emplace_back();
+    n.src = x;
+    n.memoire = &m;
+    n.fn = DecoderPuisEvaluer;
+    n.instr = DecoderPuisExecuter;
+    return &n;
+}
+
+// La place de x dans la réserve, ou au moins sa taille s'il n'y est pas.
+size_t IndiceEnReserve(const Interp& I, const Objet* x) {
+    const uintptr_t base = reinterpret_cast<uintptr_t>(I.pgTabpNoeudBinaire.data());
+    const uintptr_t p = reinterpret_cast<uintptr_t>(x);
+    if (p < base || (p - base) % sizeof(Cellule) != 0) return I.pgTabpNoeudBinaire.size();
+    return (p - base) / sizeof(Cellule);
+}
+
+Decodage& LeDecodage(Interp& I) {
+    if (!I.decodage) {
+        I.decodage = std::make_shared<Decodage>(I.pgTabpNoeudBinaire.size());
+        if (!I.decodage->parCellule) throw std::bad_alloc();
+        I.noeudDeCellule = I.decodage->parCellule;
+        I.nbNoeudsDeCellule = I.pgTabpNoeudBinaire.size();
+    }
+    return *I.decodage;
+}
+
+// Le nœud d'une expression pour un nœud de la mémoire m : une feuille à lui
+// pour un atome, le nœud partagé d'une cellule de la réserve, un nœud à lui
+// pour une cellule hors réserve (un marqueur de return mis dans une liste).
+Noeud* Enfant(Interp& I, Memoire& m, Objet* x) {
+    if (x->tag == kTagCellule) {
+        if (Noeud* n = NoeudFait(I, x)) return n;
+        const size_t i = IndiceEnReserve(I, x);
+        if (i >= I.pgTabpNoeudBinaire.size()) return NouveauNoeud(m, x);
+        Decodage& d = LeDecodage(I);
+        return d.parCellule[i] = NouveauNoeud(d.memoire, x);
+    }
+    Noeud* n = NouveauNoeud(m, x);
+    switch (x->tag) {
+        case kTagFlottant: n->op = Op::Nombre; break;
+        case kTagNom: n->op = Op::Global; break;
+        case kTagParamDeFDU:
+            n->op = Op::Parametre;
+            n->indice = PARAM(x)->indice & 7;
+            break;
+        default: n->op = Op::AutreAtome; break;
+    }
+    n->fn = n->instr = n->op == Op::AutreAtome ? AutreAtome : Feuille;
+    return n;
+}
+
+inline bool EstAppelDeFDU(const Interp& I, Objet* x) {
+    return EstListeNonVide(I, x) && EstNomOuParam(CEL(x)->car);
+}
+
+// Le gestionnaire d'un membre à deux nombres, selon ses arguments.
+Gestionnaire GestionnaireNum2(uint16_t code, bool feuilles, bool appels) {
+    switch (code) {
+#define GELIM_MEMBRE(k) \
+    case k: return feuilles ? Num2Feuilles<k> : appels ? Num2Appels<k> : Num2<k>;
+        GELIM_MEMBRE(kPlus)
+        GELIM_MEMBRE(kMoins)
+        GELIM_MEMBRE(kFois)
+        GELIM_MEMBRE(kInf)
+        GELIM_MEMBRE(kInfEgal)
+        GELIM_MEMBRE(kSup)
+        GELIM_MEMBRE(kSupEgal)
+        GELIM_MEMBRE(kEgalEgal)
+        GELIM_MEMBRE(kDifferent)
+#undef GELIM_MEMBRE
+        default: return Primitive;
+    }
+}
+
+void Decoder(Interp& I, Noeud& n) {
+    Memoire& m = *n.memoire;
+    Objet* x = n.src;
+    Objet* f = n.tete = CEL(x)->car;
+    Objet* args = n.args = CEL(x)->cdr;
+    // Comme expression, selon la tête.
+    if (f->tag == kQuote) {
+        n.op = Op::Citation;
+        n.e1 = EstCellule(args) ? CEL(args)->car : I.pgNil;
+        n.fn = Citation;
+    } else if (f == I.pgNil) {
+        n.op = Op::Vide;
+        n.fn = Vide;
+    } else if (EstPrimitive(f) && EstMembreNum2Rapide(f->tag)) {
+        n.op = Op::Num2;
+        n.code = f->tag;
+        n.e1 = Premier(I, args);
+        n.e2 = Second(I, args);
+        n.a = Enfant(I, m, n.e1);
+        n.b = Enfant(I, m, n.e2);
+        n.indice = (EstAppelDeFDU(I, n.e1) ? 1 : 0) | (EstAppelDeFDU(I, n.e2) ? 2 : 0);
+        n.fn = GestionnaireNum2(n.code, EstFeuille(n.a) && EstFeuille(n.b), n.indice != 0);
+    } else if (EstPrimitive(f) && (f->tag == kDonne || f->tag == kSoit)) {
+        n.op = Op::Donne;
+        n.e1 = Premier(I, args);
+        n.e2 = Second(I, args);
+        n.a = Enfant(I, m, n.e1);
+        n.b = Enfant(I, m, n.e2);
+        n.fn = f->tag == kSoit ? Donne<true> : Donne<false>;
+    } else if (EstPrimitive(f)) {
+        n.op = Op::Primitive;
+        n.fn = Primitive;
+    } else if (EstNomOuParam(f)) {
+        // Jusqu'à 9 arguments : au-delà de 8, l'appel est toujours refusé.
+        Objet* a[kArgumentsMax + 1];
+        int32_t k = 0;
+        for (Objet* l = args; EstListeNonVide(I, l) && k <= kArgumentsMax; l = CEL(l)->cdr) a[k++] = CEL(l)->car;
+        n.op = Op::Appel;
+        n.indice = k;
+        const int32_t lies = std::min(k, kArgumentsMax);
+        if (lies > 0) {
+            m.tableaux.emplace_back(new Noeud*[size_t(lies)]);
+            Noeud** t = m.tableaux.back().get();
+            for (int32_t i = 0; i < lies; ++i) t[i] = Enfant(I, m, a[i]);
+            n.enfants = t;
+        }
+        n.fn = Appel;
+    } else {
+        n.op = Op::Bizarre;
+        n.fn = Bizarre;
+    }
+    // Comme instruction d'une suite.
+    n.instr = n.fn;
+    if (!EstCellule(args)) return;
+    switch (f->tag) {
+        case kReturn:
+            n.e1 = Premier(I, args);
+            n.a = Enfant(I, m, n.e1);
+            n.instr = Return;
+            break;
+        case kProgn: n.instr = Bloc; break;
+        case kIf:
+            n.a = Enfant(I, m, Premier(I, args));
+            n.b = Enfant(I, m, Second(I, args));
+            n.e2 = Reste(I, Reste(I, args));
+            n.instr = If;
+            break;
+        case kWhen:
+            n.a = Enfant(I, m, Premier(I, args));
+            n.e2 = Reste(I, args);
+            n.instr = When;
+            break;
+        default: break;
+    }
+}
+
+// Une cellule sans nœud : décodée (et gardée si elle est de la réserve), puis
+// évaluée comme expression ou comme instruction.
+[[gnu::noinline]] Objet* EvalNouvelleCellule(Interp& I, Objet* x, bool instruction) {
+    const size_t i = IndiceEnReserve(I, x);
+    if (i < I.pgTabpNoeudBinaire.size()) {
+        Decodage& d = LeDecodage(I);
+        Noeud* n = d.parCellule[i] = NouveauNoeud(d.memoire, x);
+        Decoder(I, *n);
+        return instruction ? n->instr(I, n) : n->fn(I, n);
+    }
+    // Hors réserve (un marqueur de return qu'on évalue) : des nœuds d'un
+    // instant, rendus avec cette évaluation.
+    Memoire locale;
+    Noeud* n = NouveauNoeud(locale, x);
+    Decoder(I, *n);
+    return instruction ? n->instr(I, n) : n->fn(I, n);
+}
+
+// Une instruction d'une suite.
+[[gnu::always_inline]] inline Objet* InstructionDe(Interp& I, Objet* x) {
+    if (I.modeLent) [[unlikely]]
+        return InstructionLente(I, x);
+    if (const Noeud* n = NoeudFait(I, x)) return n->instr(I, n);
+    if (x->tag == kTagCellule) return EvalNouvelleCellule(I, x, true);
+    return Evaluer(I, x);
+}
+
+}  // namespace
+
 // ------------------------------------------------------------ entrées
 
 Objet* EvalPasAPas(Interp& I, Objet* x) {
@@ -120,63 +548,14 @@ Objet* EvalPasAPas(Interp& I, Objet* x) {
 
 Objet* EvalSExp(Interp& I, Objet* x) {
     if (x->tag != kTagCellule) return EvalAtome(I, x);
-    Objet* f = CEL(x)->car;
-    if (f == I.pgNil) return I.pgNil;
-    if (++I.profondeurNative > I.profondeurNativeMax) return TropProfond(I, x);
-    Objet* args = CEL(x)->cdr;
-    Objet* r;
-    if (EstPrimitive(f)) {
-        r = Aiguiller(I, FONC(f), args);
-    } else if (EstNomOuParam(f)) {
-        r = EvalFDU(I, NOM(f), args);
-        if (I.EstMarqueur(r)) r = Second(I, r);  // la valeur portée par le return
-    } else if (EstCellule(f)) {
-        r = Rapport(I, "pNB_EvalSExp", "Evaluation de la forme ((...)...)", x);
-    } else if (EstFlottant(f)) {
-        r = Rapport(I, "pNB_EvalSExp", "Evaluation d'une liste de nombres", f);
-    } else {
-        r = Rapport(I, "pNB_EvalSExp", "Evaluation d'une liste bizarre", f);
-    }
-    --I.profondeurNative;
-    return r;
+    if (x == I.pgNil) return x;
+    if (const Noeud* n = NoeudFait(I, x)) return n->fn(I, n);
+    return EvalNouvelleCellule(I, x, false);
 }
 
 Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
     if (!EstPrimitive(f)) return Rapport(I, "Fonc::EvalFonc", "qu'il y a un défaut dans le switch", f);
     return Aiguiller(I, f, args);
-}
-
-// Une instruction d'une suite. Les blocs, les if et les return s'y font sur
-// place, sans aiguillage ni marqueur alloué ; le pas à pas et l'arrêt, eux,
-// doivent tout voir passer : chemin ordinaire.
-Objet* EvalInstruction(Interp& I, Objet* x) {
-    if (I.modeLent) [[unlikely]]
-        return InstructionLente(I, x);
-    if (!EstListeNonVide(I, x) || !EstCellule(CEL(x)->cdr)) return Evaluer(I, x);
-    Objet* tete = CEL(x)->car;
-    Objet* args = CEL(x)->cdr;
-    switch (tete->tag) {
-        case kReturn: {
-            Fonc* f = FONC(tete);
-            Objet* e = f->expr[0] = Premier(I, args);
-            return RetourDirect(I, f->val[0] = Evaluer(I, e));
-        }
-        case kProgn:
-        case kIf:
-        case kWhen: break;
-        default: return Evaluer(I, x);
-    }
-    if (++I.profondeurNative > I.profondeurNativeMax) return TropProfond(I, x);
-    Objet* v;
-    if (tete->tag == kProgn) {
-        v = EvalPrognInterne(I, args);
-    } else if (I.EstFaux(Evaluer(I, Premier(I, args)))) {
-        v = tete->tag == kIf ? EvalPrognInterne(I, Reste(I, Reste(I, args))) : I.pgNil;
-    } else {
-        v = tete->tag == kIf ? EvalInstruction(I, Second(I, args)) : EvalPrognInterne(I, Reste(I, args));
-    }
-    --I.profondeurNative;
-    return v;
 }
 
 // La suite d'instructions ; peut rendre le marqueur direct. L'instruction en
@@ -188,7 +567,7 @@ Objet* EvalPrognInterne(Interp& I, Objet* liste) {
     for (Objet* l = liste; EstListeNonVide(I, l); l = CEL(l)->cdr) {
         Objet* x = CEL(l)->car;
         I.instructionCourante = x;
-        v = EvalInstruction(I, x);
+        v = InstructionDe(I, x);
         if (I.EstMarqueur(v)) break;
         I.LibereSiTemporaire(v);
         v = I.pgNil;
@@ -202,26 +581,6 @@ Objet* EvalProgn(Interp& I, Objet* liste) {
     Objet* r = EvalPrognInterne(I, liste);
     if (r == &I.marqueurDirect) r = I.Marqueur(I.marqueurDirectValeur.car);
     return r;
-}
-
-// ------------------------------------------------------------ appel d'une FDU
-
-Objet* EvalFDU(Interp& I, Nom* nom, Objet* args) {
-    if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
-    PeutEtreSonder(I);
-    const int32_t attendus = nom->nbParamsFDU;
-    int32_t n = 0;
-    for (Objet* l = args; EstCellule(l) && l != I.pgNil && n <= attendus; l = CEL(l)->cdr) ++n;
-    if (Objet* refus = RefusDeLAppel(I, nom, args, n)) return refus;
-    Objet* l = args;
-    return LierEtExecuter(
-        I, nom, n,
-        [&](int32_t) {
-            Objet* v = Evaluer(I, CEL(l)->car);
-            l = CEL(l)->cdr;
-            return v;
-        },
-        [&] { return ExecuterLeCorps(I, nom); });
 }
 
 // ------------------------------------------------------------ commandes

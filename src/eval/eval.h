@@ -15,7 +15,6 @@ void InstallerEnvironnementDeBase(Interp& I);
 Objet* EvalPasAPas(Interp& I, Objet* x);
 Objet* EvalSExp(Interp& I, Objet* x);
 Objet* EvalFonc(Interp& I, Fonc* f, Objet* args);
-Objet* EvalFDU(Interp& I, Nom* nom, Objet* args);
 Objet* EvalProgn(Interp& I, Objet* liste);
 
 // lisp_de, aussi appelée par la pré-déclaration des fonctions.

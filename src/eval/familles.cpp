@@ -17,10 +17,6 @@ namespace {
 // ------------------------------------------------------------ évaluation des arguments
 
 // Vérifications de genre : rendent la valeur, ou son remplaçant après le rapport.
-struct SansVerification {
-    static Objet* Verifier(Interp&, Fonc*, int, Objet* v) { return v; }
-};
-
 struct VerifListe2 {
     static Objet* Verifier(Interp& I, Fonc* f, int k, Objet* v) {
         if (EstCellule(v)) return v;

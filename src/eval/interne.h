@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "eval/eval.h"
+#include "eval/noeuds.h"
 
 namespace gelim {
 
@@ -74,9 +75,17 @@ inline bool Arrete(Interp& I) {
 // Une instruction hors du chemin rapide : la pause, puis EvaluerLentement.
 [[gnu::noinline]] Objet* InstructionLente(Interp& I, Objet* x);
 
+// Le nœud d'une cellule de la réserve, s'il est déjà fait (nullptr sinon, et
+// pour une cellule hors réserve).
+inline Noeud* NoeudFait(const Interp& I, const Objet* x) {
+    const size_t i =
+        (reinterpret_cast<uintptr_t>(x) - reinterpret_cast<uintptr_t>(I.pgTabpNoeudBinaire.data())) / sizeof(Cellule);
+    return i < I.nbNoeudsDeCellule ? I.noeudDeCellule[i] : nullptr;
+}
+
 // EvalPasAPas en ligne pour les appels internes : dans le cas courant (ni
-// arrêt ni pas à pas, un seul test) un nombre, un nom, un paramètre ou une
-// citation se lit sur place, sans appel.
+// arrêt ni pas à pas, un seul test) un nombre, un nom ou un paramètre se lit
+// sur place, une liste déjà décodée saute à son gestionnaire.
 inline Objet* Evaluer(Interp& I, Objet* x) {
     if (I.modeLent) [[unlikely]]
         return EvaluerLentement(I, x);
@@ -84,10 +93,7 @@ inline Objet* Evaluer(Interp& I, Objet* x) {
     if (x->tag == kTagNom) return NOM(x)->valeur;
     if (x->tag == kTagParamDeFDU && I.gProfondeurEnv >= 0)
         return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[PARAM(x)->indice & 7];
-    if (x->tag == kTagCellule && CEL(x)->car->tag == kQuote) {
-        Objet* reste = CEL(x)->cdr;
-        return FONC(CEL(x)->car)->expr[0] = EstCellule(reste) ? CEL(reste)->car : I.pgNil;
-    }
+    if (const Noeud* n = NoeudFait(I, x)) return n->fn(I, n);
     return EvalSExp(I, x);
 }
 

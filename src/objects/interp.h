@@ -142,7 +142,8 @@ struct Interp {
     size_t nbMarqueursPris = 0;
     size_t seuilCollecteHors = 1 << 18;
     size_t nombresDepuisCollecte = 0;
-    size_t seuilNombres = 1 << 18;
+    static constexpr size_t kSeuilNombresMin = 1 << 14;
+    size_t seuilNombres = kSeuilNombresMin;
     // Racines supplémentaires (valeurs tenues par le code C++ pendant une évaluation).
     std::vector<Objet*> racines;
     // Mode d'épreuve (construit avec GELIM_STRESS, allumé par GELIM_EPREUVE=1) :
@@ -320,14 +321,13 @@ struct Interp {
     // par un vrai marqueur) ; la valeur en attente est une racine des collectes.
     Cellule marqueurDirect{{kTagCellule}, 0, 1, nullptr, nullptr};
     Cellule marqueurDirectValeur{{kTagCellule}, 0, 1, nullptr, nullptr};
-    // Les corps compilés des FDU (eval/compile.cpp). Un corps remplacé par une
-    // redéfinition peut encore s'exécuter plus bas dans la pile : tous restent
+    // Les nœuds de l'évaluateur (eval/noeuds.h) : chaque cellule évaluée a le
+    // sien. Un nœud peut s'exécuter jusqu'à la fin de la commande : tous restent
     // jusqu'à la prochaine collecte des cellules, entre deux commandes.
-    std::vector<std::shared_ptr<CorpsCompile>> corpsCompiles;
-    std::vector<Nom*> nomsCompiles;  // ceux dont corpsCompile est posé
-    bool compilationPermise = true;  // faux : toujours l'évaluation des listes (tests)
-    size_t noeudsCompiles = 0;       // nœuds de tous les corps compilés (mémoire bornée)
-    void OublierLesCorpsCompiles();
+    std::shared_ptr<Decodage> decodage;
+    Noeud** noeudDeCellule = nullptr;  // decodage->parCellule, lu en ligne
+    size_t nbNoeudsDeCellule = 0;      // sa taille (0 : pas encore de nœuds)
+    void OublierLesNoeuds();
 
     // ---- Regarder le programme tourner (eval/regard.cpp) ----
     CarteDesLieux lieux;  // d'où vient chaque forme lue par l'analyse

@@ -210,18 +210,17 @@ void Interp::Recuperation(bool ecrire) {
     Balayage(ecrire);
 }
 
-void Interp::OublierLesCorpsCompiles() {
-    for (Nom* n : nomsCompiles) n->corpsCompile = nullptr;
-    nomsCompiles.clear();
-    corpsCompiles.clear();
-    noeudsCompiles = 0;
+void Interp::OublierLesNoeuds() {
+    decodage.reset();
+    noeudDeCellule = nullptr;
+    nbNoeudsDeCellule = 0;
 }
 
 void Interp::Balayage(bool ecrire) {
-    // Des cellules libérées peuvent resservir à une autre définition : les
-    // corps compilés d'après les anciennes sont oubliés (rien ne s'exécute
+    // Des cellules libérées peuvent resservir à une autre expression : les
+    // nœuds décodés d'après les anciennes sont oubliés (rien ne s'exécute
     // entre deux commandes).
-    OublierLesCorpsCompiles();
+    OublierLesNoeuds();
     OublierLesLieuxLibres(*this);
     pgPremiereCelluleLibre = nullptr;
     NbCellulesLibres = 0;
@@ -229,7 +228,7 @@ void Interp::Balayage(bool ecrire) {
     survivantes.clear();
     for (Cellule& c : pgTabpNoeudBinaire) {
         if (c.marque) {
-            if (epreuve) survivantes.push_back(uint32_t(&c - pgTabpNoeudBinaire.data()));
+            survivantes.push_back(uint32_t(&c - pgTabpNoeudBinaire.data()));
             continue;
         }
         ++NbCellulesLibres;
@@ -378,11 +377,12 @@ void Interp::CollecteHorsReserve() {
     racine = "la chaîne des jetons";
     for (Objet* o : ChaineBrute) pousser(o);
     racine = "une cellule de la réserve";
-    if (epreuve) {
-        // Le mode d'épreuve collecte à chaque nombre : seules les cellules prises
-        // sont parcourues. Le balayage range la liste libre dans l'ordre de la
-        // réserve et mp la prend par la tête : avant la tête, tout est pris ;
-        // après, seules les survivantes du dernier balayage le sont.
+    {
+        // Seules les cellules prises sont parcourues (la collecte peut passer
+        // souvent, à chaque nombre en mode d'épreuve). Le balayage range la
+        // liste libre dans l'ordre de la réserve et mp la prend par la tête :
+        // avant la tête, tout est pris ; après, seules les survivantes du
+        // dernier balayage le sont.
         const size_t tete = pgPremiereCelluleLibre ? size_t(pgPremiereCelluleLibre - pgTabpNoeudBinaire.data())
                                                    : pgTabpNoeudBinaire.size();
         for (size_t i = 0; i < tete; ++i) {
@@ -393,11 +393,6 @@ void Interp::CollecteHorsReserve() {
             if (i < tete) continue;
             pousser(pgTabpNoeudBinaire[i].car);
             pousser(pgTabpNoeudBinaire[i].cdr);
-        }
-    } else {
-        for (Cellule& c : pgTabpNoeudBinaire) {
-            pousser(c.car);
-            pousser(c.cdr);
         }
     }
     racine = "un environnement de la pile";
@@ -463,7 +458,10 @@ void Interp::CollecteHorsReserve() {
         }
     nbMarqueursPris = marqueursVivants;
     nombresDepuisCollecte = 0;
-    seuilNombres = std::max<size_t>(1 << 18, vivants);
+    // Une collecte coûte ce qui vit : tant que peu de nombres vivent, elle passe
+    // souvent et les mêmes places resservent, chaudes dans le cache, au lieu
+    // de nouveaux blocs.
+    seuilNombres = std::max<size_t>(kSeuilNombresMin, 2 * vivants);
     // Si presque tout survit, on espace les collectes.
     size_t seuil = std::max<size_t>(1 << 18, 2 * marqueursVivants);
     seuilCollecteHors = seuil;

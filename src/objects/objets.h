@@ -49,16 +49,14 @@ struct MyString : Objet {
     std::string nom;
 };
 
-struct CorpsCompile;
+struct Decodage;
+struct Noeud;
 
 struct Nom : MyString {
     Objet* valeur = nullptr;
     Objet* definition = nullptr;
     int32_t nbParamsFDU = -1;
     uint8_t trace = 0;
-    // Forme pré-décodée de la définition (eval/), valable tant que celle-ci
-    // n'a pas changé ; nullptr : pas encore faite.
-    CorpsCompile* corpsCompile = nullptr;
 };
 
 struct ParamDeFDU : Nom {
@@ -80,7 +78,7 @@ struct Flottant : MyString {
     // 1 : rendu par un return alors que rien d'autre ne le désignait (un
     // temporaire, ou le nombre possédé par un paramètre de l'appel qui finit).
     // Posé ou effacé à chaque return ; lu seulement là où la valeur d'un appel
-    // est consommée sur-le-champ (eval/compile.cpp).
+    // est consommée sur-le-champ (eval/coeur.cpp).
     uint8_t retourFrais = 0;
     Flottant* suivantLibre = nullptr;
 };

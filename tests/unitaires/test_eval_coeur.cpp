@@ -145,13 +145,13 @@ TEST(EvalCoeur, VieDesNombresAuxAppels) {
     const int64_t vivants = I.nbNombresVivants;
     Objet* args = I.mp(t, I.pgNil);
     t->etat = EtatTemporaire;  // (mp l'a rendu partagé)
-    EvalFDU(I, b.N("rien"), args);
+    EvalSExp(I, I.mp(b.N("rien"), args));
     EXPECT_EQ(t->libere, 1);
     EXPECT_EQ(I.nbNombresVivants, vivants - 1);
     t = I.NouveauNombreTemporaire(8);
     args = I.mp(t, I.pgNil);
     t->etat = EtatTemporaire;
-    EvalFDU(I, b.N("garde"), args);
+    EvalSExp(I, I.mp(b.N("garde"), args));
     EXPECT_EQ(b.N("z")->valeur, t);
     EXPECT_EQ(t->libere, 0);
     EXPECT_EQ(t->etat, EtatPartage);
@@ -159,7 +159,7 @@ TEST(EvalCoeur, VieDesNombresAuxAppels) {
     t = I.NouveauNombreTemporaire(9);
     args = I.mp(t, I.pgNil);
     t->etat = EtatTemporaire;
-    EvalFDU(I, b.N("deux"), args);
+    EvalSExp(I, I.mp(b.N("deux"), args));
     EXPECT_EQ(b.N("w")->valeur, t);
     EXPECT_EQ(t->libere, 0);
     // Un nombre possédé par une variable et prêté revient à l'état possédé.
