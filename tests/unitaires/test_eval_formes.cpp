@@ -54,37 +54,6 @@ TEST(EvalFormes, EtOuCond) {
     EXPECT_EQ(b.Messages(), "");
 }
 
-TEST(EvalFormes, Boucles) {
-    BancEval b;
-    Interp& I = *b.I;
-    b.Executer("j = 10; do { j = j + 1; } while (j < 5);");  // au moins une fois
-    EXPECT_EQ(b.Valeur("j"), 11.0f);
-    EXPECT_EQ(b.Eval("(while 0 (setq z 1))"), I.pgNil);
-    EXPECT_EQ(b.Eval("(for (setq z 0) (< z 3) (setq z (+ z 1)) (setq y z))"), I.pgNil);
-    EXPECT_EQ(b.Valeur("z"), 3.0f);
-    EXPECT_EQ(b.Valeur("y"), 2.0f);
-}
-
-TEST(EvalFormes, ReturnDansLesBouclesDUneFonction) {
-    BancEval b;
-    Interp& I = *b.I;
-    // while, do et for abandonnent le marqueur d'un return venu du corps et
-    // continuent ; repete fait tous ses tours et rend la valeur du dernier.
-    b.Executer(
-        "int f() { c = 0; repete (3) { c = c + 1; return c; } return 99; }"
-        "int g(i) { while (i < 5) { i = i + 1; if (i > 2) return i; } return 0 - i; }"
-        "int h(i) { do { i = i + 1; if (i == 4) return 40; } while (i < 9); return 0; }"
-        "int k() { for (j = 0; j < 9; j = j + 1) { if (j == 2) return j * 10; } return 7; }");
-    EXPECT_EQ(Val(b.Calcul("f();")), 3.0f);
-    EXPECT_EQ(b.Valeur("c"), 3.0f);
-    EXPECT_EQ(Val(b.Calcul("g(0);")), -5.0f);
-    EXPECT_EQ(Val(b.Calcul("h(0);")), 0.0f);
-    EXPECT_EQ(Val(b.Calcul("k();")), 7.0f);
-    EXPECT_EQ(b.Valeur("j"), 9.0f);
-    // Au niveau de base, la boucle rend la liste vide.
-    EXPECT_EQ(b.Eval("(while (eq 1 2) (return_ 5))"), I.pgNil);
-}
-
 TEST(EvalFormes, LetAuNiveauDeBase) {
     BancEval b;
     Interp& I = *b.I;
@@ -205,21 +174,6 @@ TEST(EvalFormes, QuoteEtExec) {
     b.Executer("l = [donne [quote q] 5]; exec(l);");
     EXPECT_EQ(b.Valeur("q"), 5.0f);
     EXPECT_EQ(Val(b.Calcul("exec(2 + 3);")), 5.0f);
-}
-
-TEST(EvalFormes, Impressions) {
-    BancEval b;
-    Interp& I = *b.I;
-    b.Executer("ecris(1, [a b], 2.5); tape(3); prin(4); print(5); ecris((3 + 4) * 2); ec(3 + 4);");
-    EXPECT_EQ(b.Messages(), "1 a b 2.500000  \n3 4 5  \n14.000000  \n7  \n");
-    EXPECT_FALSE(I.modeTexteGraphique);
-    VideLesMessages(I);
-    EXPECT_EQ(b.Eval("(pprint (quote (av 10)) 99)"), I.pgNil);
-    EXPECT_EQ(b.Messages(), "[\n: av \n: 10 \n]\n");
-    // Le temporaire imprimé est consommé.
-    const int64_t vivants = I.nbNombresVivants;
-    b.Eval("(tape (+ 1 2))");
-    EXPECT_EQ(I.nbNombresVivants, vivants);
 }
 
 namespace {
