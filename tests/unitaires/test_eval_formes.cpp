@@ -40,20 +40,6 @@ TEST(EvalFormes, Conditionnelles) {
     EXPECT_EQ(b.Messages(), "");
 }
 
-TEST(EvalFormes, EtOuCond) {
-    BancEval b;
-    Interp& I = *b.I;
-    EXPECT_EQ(b.Eval("(and 1 0 (setq e 1))"), I.pgFalse);
-    EXPECT_EQ(b.Eval("(or 0 3 (setq e 1))"), I.pgTrue);
-    EXPECT_EQ(b.N("e")->valeur, I.pgValeurIndefinie);  // on s'arrête au premier qui décide
-
-    EXPECT_EQ(Val(b.Eval("(cond (0 1) (5) (setq e 1))")), 5.0f);  // une clause réduite à son test
-    EXPECT_EQ(b.Eval("(cond (0 1) (1 (setq c 3) 4) (1 (setq c 9)))"), I.pgNil);
-    EXPECT_EQ(b.Valeur("c"), 3.0f);
-    EXPECT_TRUE(I.EstMarqueur(b.Eval("(cond (1 (return_ 6)))")));
-    EXPECT_EQ(b.Messages(), "");
-}
-
 TEST(EvalFormes, LetAuNiveauDeBase) {
     BancEval b;
     Interp& I = *b.I;
@@ -80,22 +66,6 @@ TEST(EvalFormes, LetAuNiveauDeBase) {
     EXPECT_EQ(base->nbLocales, 0);
 }
 
-TEST(EvalFormes, LetDansUneFonction) {
-    BancEval b;
-    Interp& I = *b.I;
-    b.Eval("(lisp_de m (a) (progn (let ((b (+ a 1))) (return_ (* a b)))))");
-    // Le nom de la liaison reste dans les liaisons ; le corps lit la case 2.
-    VideLesMessages(I);
-    ImprimeAvecCrochets(I, b.N("m")->definition);
-    EXPECT_EQ(b.Messages(), "[[progn [let [[b [+ Param1DeFDU 1 ]]][return_ [* Param1DeFDU Param2DeFDU ]]]]] \n");
-    EXPECT_EQ(Val(b.Eval("(m 3)")), 12.0f);
-    // Trois paramètres et six locales : la neuvième case manque.
-    b.Eval("(lisp_de trop (a b c) (progn (let ((d 1) (e 2) (f 3) (g 4) (h 5) (i 6)) (return_ 0)) (return_ 1)))");
-    VideLesMessages(I);
-    EXPECT_EQ(Val(b.Eval("(trop 1 2 3)")), 1.0f);
-    EXPECT_EQ(b.Messages(), "la fonction let\nVous utilisez trop de variables locales\ni 6 \n");
-}
-
 TEST(EvalFormes, Affectations) {
     BancEval b;
     Interp& I = *b.I;
@@ -116,64 +86,6 @@ TEST(EvalFormes, Affectations) {
     EXPECT_EQ(FLO(u)->libere, 1);
     EXPECT_EQ(b.Eval("(setq Param1DeFDU 4)"), I.pgCestFaux);
     EXPECT_EQ(b.Messages(), "Setq\nLe param 1 n'est pas un Nom\nParam1DeFDU \n");
-}
-
-TEST(EvalFormes, DefinitionsDeFonctions) {
-    BancEval b;
-    Interp& I = *b.I;
-    // Les refus ne changent rien.
-    EXPECT_EQ(b.Eval("(lisp_de 3 (a) (progn 1))"), I.pgCestFaux);
-    EXPECT_EQ(b.Eval("(lisp_de h 3 (progn 1))"), I.pgCestFaux);
-    EXPECT_EQ(b.Eval("(lisp_de h (a b c d e f g h i) (progn 1))"), I.pgCestFaux);
-    EXPECT_EQ(b.N("h")->nbParamsFDU, -1);
-    EXPECT_EQ(b.Messages(),
-              "De\nLe 1er paramètre qui sert pour le nom de fonction, n'est pas un symbole\n3 \n"
-              "De\nLe 2ième paramètre doit être une liste de paramètres\n3 \n"
-              "De\nUne fonction ne peut pas avoir plus de 8 paramètres\na b c d e f g h i \n");
-}
-
-TEST(EvalFormes, ReecritureDesCorps) {
-    BancEval b;
-    Interp& I = *b.I;
-    Objet* forme = b.Arbre("(lisp_de k (a b a) (progn (return_ (liste (quote (a z)) b))))");
-    Objet* corps = CEL(CEL(CEL(forme)->cdr)->cdr)->cdr;
-    EvalPasAPas(I, forme);
-    VideLesMessages(I);
-    // Jusque dans les listes citées ; la première position gagne.
-    ImprimeAvecCrochets(I, b.N("k")->definition);
-    ImprimeAvecCrochets(I, corps);
-    EXPECT_EQ(b.Messages(),
-              "[[progn [return_ [liste [quote [Param1DeFDU z ]]Param2DeFDU ]]]] \n"
-              "[[progn [return_ [liste [quote [a z ]]b ]]]] \n");
-    EXPECT_EQ(b.N("k")->nbParamsFDU, 3);
-}
-
-TEST(EvalFormes, ListeEvalueDuDernierAuPremier) {
-    BancEval b;
-    Interp& I = *b.I;
-    Objet* l = b.Eval("(liste (donne (quote o) 1) (setq o 2))");
-    EXPECT_EQ(b.Valeur("o"), 1.0f);  // le second argument a été évalué le premier
-    VideLesMessages(I);
-    ImprimeAvecCrochets(I, l);
-    EXPECT_EQ(b.Messages(), "[[] 2 ] \n");
-    EXPECT_EQ(b.Eval("(liste)"), I.pgNil);
-    // Une longue liste d'arguments.
-    std::string t = "(liste";
-    for (int i = 0; i < 40; ++i) t += " " + std::to_string(i + 2);
-    l = b.Eval(t + ")");
-    int n = 0;
-    for (Objet* c = l; c != I.pgNil; c = CEL(c)->cdr, ++n) EXPECT_EQ(Val(CEL(c)->car), float(n + 2));
-    EXPECT_EQ(n, 40);
-}
-
-TEST(EvalFormes, QuoteEtExec) {
-    BancEval b;
-    Interp& I = *b.I;
-    Objet* forme = b.Arbre("(quote (a b))");
-    EXPECT_EQ(EvalPasAPas(I, forme), CEL(CEL(forme)->cdr)->car);
-    b.Executer("l = [donne [quote q] 5]; exec(l);");
-    EXPECT_EQ(b.Valeur("q"), 5.0f);
-    EXPECT_EQ(Val(b.Calcul("exec(2 + 3);")), 5.0f);
 }
 
 namespace {
