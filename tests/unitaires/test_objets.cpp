@@ -25,20 +25,6 @@ TEST(Lexique, TrouveOuCreeNomEtCarteDesCaracteres) {
     EXPECT_EQ(b.Messages(), "Carac inconnu !53\n");
 }
 
-TEST(Lexique, Catalogue) {
-    Banc b;
-    Interp& I = *b.I;
-    I.ChaineBrute = {I.Cherche("catalogue"), I.sepParOuvrante};
-    I.Catalogue();
-    std::string t = b.Messages();
-    EXPECT_EQ(t.rfind("Voici la chaîne brute des objets lisp de le dernière commande exécutée :\ncatalogue \n( \n"
-                      "Voici le lexique des objets lisp de l'interpréteur :\nC'est faux \nC'est vrai \n",
-                      0),
-              0u);
-    EXPECT_NE(t.find("\nbloc \n"), std::string::npos);
-    EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 2 + 2 + 277);
-}
-
 TEST(Cellules, ToutesSaufUneAvantLEpuisement) {
     Banc b;
     Interp& I = *b.I;
