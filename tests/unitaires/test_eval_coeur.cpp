@@ -1,5 +1,6 @@
 // Le cœur de l'évaluation : atomes, formes mal faites, appels des FDU,
-// protocole du return, durée de vie des nombres, bornes et arrêt demandé.
+// protocole du return, durée de vie des nombres, bornes, arrêt demandé et
+// boîte du pas à pas impossible.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -73,12 +74,6 @@ TEST(EvalCoeur, UnReturnNeCouteAucuneCellule) {
     const int libres = I.NbCellulesLibres;
     for (int i = 0; i < 1000; ++i) EvalPasAPas(I, arbre);
     EXPECT_EQ(I.NbCellulesLibres, libres);
-    // Ce que l'élève voit du marqueur : la liste (returned v).
-    Objet* m = b.Eval("(return_ 4)");
-    ASSERT_TRUE(I.EstMarqueur(m));
-    VideLesMessages(I);
-    ImprimeAvecCrochets(I, m);
-    EXPECT_EQ(b.Messages(), "[returned 4 ] \n");
 }
 
 TEST(EvalCoeur, VieDesNombresAuxAppels) {
@@ -195,4 +190,24 @@ TEST(EvalCoeur, ArretDemandeParLHote) {
     EXPECT_GE(hote.questions, 10);
     EXPECT_NE(Cp1252VersUtf8(I.messages.Texte()).find("Tu as demandé l'arrêt"), std::string::npos);
     EXPECT_EQ(I.gProfondeurEnv, 0);
+}
+
+namespace {
+// Un hôte dont la boîte du pas à pas ne peut pas s'ouvrir.
+class HoteSansBoite : public HoteEnregistreur {
+public:
+    ReponsePasAPas BoitePasAPas(const std::string&, const std::string&) override { return ReponsePasAPas::Echec; }
+};
+}  // namespace
+
+// Les réponses de la boîte du pas à pas et la trace des appels sont rejouées par
+// les transcriptions ; ici la boîte qui ne peut pas s'ouvrir.
+TEST(EvalPas, BoiteImpossibleSauteLaForme) {
+    HoteSansBoite hote;
+    Interp I(hote);
+    InstallerEnvironnementDeBase(I);
+    I.pasapas->valeur = I.pgTrue;
+    EXPECT_EQ(EvalPasAPas(I, Lecteur(I, "(setq z 4)").Lire()), I.pgNil);
+    EXPECT_EQ(NOM(I.TrouveOuCreeNom("z"))->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(I.gProfondeurPasAPas, 0);
 }

@@ -168,7 +168,7 @@ TEST(Images, GifAffichesALeurPlace) {
         Formule f;
     };
     const Cas cas[] = {
-        {"gif256.gif", 0, 0, 492, 492, 16, 16, F256},
+        {"gif256.gif", 0, 0, 492, 492, 16, 16, F256},  // par son seul nom, dans les dossiers de charge
         {"gif16.gif", 0, 0, 490, 495, 20, 10, F16},
         {"gif8.gif", -200, 100, 294, 396, 12, 9, F8},
         {"entrelace.gif", 0, 0, 488, 490, 24, 20, FEntrelace},
@@ -180,7 +180,8 @@ TEST(Images, GifAffichesALeurPlace) {
         SCOPED_TRACE(c.fichier);
         Banc b;
         ExecuterLogo1(*b.I, FONC(b.I->Cherche("fcf")), 240);
-        EXPECT_EQ(Affiche(*b.I, Donnees(c.fichier), c.x, c.y), b.I->pgNil);
+        b.I->dossiersCharge.push_back(Donnees(""));
+        EXPECT_EQ(Affiche(*b.I, c.fichier == cas[0].fichier ? c.fichier : Donnees(c.fichier), c.x, c.y), b.I->pgNil);
         EXPECT_TRUE(b.hote.journal.empty());
         VerifierImage(b, c.x0, c.y0, c.largeur, c.hauteur, c.f);
         EXPECT_EQ(b.dessin.LirePixel(c.x0 - 1, c.y0), kRouge);
@@ -222,6 +223,12 @@ TEST(Images, GifRefusesAvecLeursAlertes) {
     EXPECT_EQ(b.hote.journal.back(), std::string(kAttention) + "Erreur lors du traitement de cette image | " + tronque);
     Affiche(I, Donnees("bmp24.bmp").substr(0, Donnees("bmp24.bmp").size() - 4) + ".gif", 0, 0);
     EXPECT_EQ(b.hote.Compter("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors du traitement"), 2);
+    // Un GIF nommé .bmp n'est pas un BMP (les noms refusés, les fichiers absents et les
+    // paramètres refusés sont rejoués par les transcriptions tortue_images*).
+    std::string faux = Provisoire("faux.bmp");
+    Ecrire(faux, FaireGif(8, 1, 1, 8, Empaqueter({{1, 9}, {257, 9}})));
+    Affiche(I, faux, 0, 0);
+    EXPECT_EQ(b.hote.journal.back(), std::string(kAttention) + "Erreur lors de la recherche de l'image | " + faux);
     // Rien n'a été dessiné.
     for (int y = 490; y < 510; ++y)
         for (int x = 490; x < 510; ++x) ASSERT_EQ(b.dessin.LirePixel(x, y), kBlanc);
@@ -429,33 +436,6 @@ TEST(Images, BmpDeToutesProfondeurs) {
     VerifierBmpCentre("bmp24_hautbas.bmp", 13, 5, FB24);
     VerifierBmpCentre("bmp32.bmp", 13, 5, FB24);
     VerifierBmpCentre("bmp200x100.bmp", 200, 100, FB200);
-}
-
-TEST(Images, LesNomsRefusesEtLesFichiersAbsents) {
-    Banc b;
-    Interp& I = *b.I;
-    // Les noms sans extension, les extensions inconnues et les fichiers absents : tortue_images.
-    // Un GIF nommé .bmp n'est pas un BMP.
-    std::string faux = Provisoire("faux.bmp");
-    Ecrire(faux, FaireGif(8, 1, 1, 8, Empaqueter({{1, 9}, {257, 9}})));
-    Affiche(I, faux, 0, 0);
-    EXPECT_EQ(b.hote.journal.back(), std::string(kAttention) + "Erreur lors de la recherche de l'image | " + faux);
-    EXPECT_EQ(b.hote.journal.size(), 1u);
-    // Un nom qui n'est pas un mot, des coordonnées qui ne sont pas des nombres : un rapport, rien d'autre.
-    EXPECT_EQ(PrimAfficheBitmap(I, I.NouveauNombre(3), I.pgZero, I.pgZero), I.pgNil);
-    EXPECT_EQ(PrimAfficheBitmap(I, I.TrouveOuCreeNom(Donnees("gif256.gif")), I.pgNil, I.pgZero), I.pgNil);
-    EXPECT_NE(b.Messages().find("Le param 1 n'est pas un Nom"), std::string::npos);
-    EXPECT_NE(b.Messages().find("Le param 2 n'est pas un nombre"), std::string::npos);
-    EXPECT_EQ(b.dessin.LirePixel(500, 500), kBlanc);
-}
-
-TEST(Images, AffichebitmapChercheAussiDansLesDossiersDeCharge) {
-    Banc b;
-    Interp& I = *b.I;
-    I.dossiersCharge.push_back(Donnees(""));
-    Affiche(I, "gif256.gif", 0, 0);
-    EXPECT_TRUE(b.hote.journal.empty());
-    VerifierImage(b, 492, 492, 16, 16, F256);
 }
 
 // ---- La lecture BMP sur des octets faits à la main ----

@@ -59,21 +59,9 @@ TEST(Cellules, LaCollecteGardeCeQuUneVariableTient) {
     EXPECT_EQ(b.Messages(), "Voici le nombre de cellules encore disponibles : 299998\n");
 }
 
-TEST(Nombres, NomsEtEtats) {
+TEST(Nombres, LeCompteDesVivants) {
     Banc b;
     Interp& I = *b.I;
-    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("3.0")), "3");
-    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("2.5")), "2.500000");
-    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("3000000000")), "3000000000.000000");
-    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("2-3")), "2");
-    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("3abc")), "3");
-    EXPECT_EQ(I.TexteDe(I.NombreDuTexte("-7")), "-7");
-    EXPECT_TRUE(I.EstFaux(I.pgZero));
-    EXPECT_TRUE(I.EstFaux(I.pgNil));
-    EXPECT_TRUE(I.EstFaux(I.pgFalse));
-    EXPECT_FALSE(I.EstFaux(I.pgTrue));
-    EXPECT_FALSE(I.EstFaux(I.NouveauNombre(0.0001f)));
-    EXPECT_FALSE(I.EstFaux(I.lettres[int('x')]));
     // Le compte des nombres vivants, que l'interface affiche dans le titre de la fenêtre graphique.
     int64_t avant = I.nbNombresVivants;
     Flottant* f = I.NouveauNombreTemporaire(4);

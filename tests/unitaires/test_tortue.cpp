@@ -47,59 +47,6 @@ TEST(Tortue, UnParametreNonFiniEstRefuse) {
     EXPECT_EQ(b.hote.boites.size(), 12u);
 }
 
-TEST(Tortue, CrayonLeveOrigineEtVideecran) {
-    Banc b;
-    Interp& I = *b.I;
-    Logo0(I, "lc");
-    Logo1(I, "av", 50);
-    Logo0(I, "bc");
-    for (int y = 0; y < 50; ++y) EXPECT_EQ(Px(b.dessin, 0, y), kBlanc);
-    Logo1(I, "td", 90);
-    Logo1(I, "av", 50);   // de (0, 50) à (50, 50)
-    Logo0(I, "origine");  // retour au centre en traçant, cap 0
-    EXPECT_EQ(I.tortue.cap, 0.0);
-    EXPECT_FLOAT_EQ(I.tortue.x, 0);
-    EXPECT_FLOAT_EQ(I.tortue.y, 0);
-    EXPECT_EQ(Px(b.dessin, 50, 50), kNoir);
-    EXPECT_EQ(Px(b.dessin, 25, 25), kNoir);  // la diagonale du retour
-    // ve remet tout à l'état de départ, mais le champ ouvert le reste.
-    Logo0(I, "ouvre");
-    Logo1(I, "fcc", 240);
-    Logo1(I, "fec", 4);
-    Logo1(I, "td", 10);
-    Logo2(I, "fpos", 30, 40);
-    Logo0(I, "ct");
-    Logo0(I, "lc");
-    Logo0(I, "ve");
-    EXPECT_EQ(I.tortue.numeroCouleur, 0);
-    EXPECT_EQ(I.tortue.couleurCrayon, kNoir);
-    EXPECT_EQ(I.tortue.largeurCrayon, 1);
-    EXPECT_EQ(I.tortue.cap, 0.0);
-    EXPECT_FLOAT_EQ(I.tortue.x, 0);
-    EXPECT_FLOAT_EQ(I.tortue.y, 0);
-    EXPECT_TRUE(I.tortue.crayonBaisse);
-    EXPECT_TRUE(I.tortue.montree);
-    EXPECT_EQ(I.champClos, 0);
-    EXPECT_EQ(Px(b.dessin, 50, 50), kBlanc);
-    EXPECT_EQ(Px(b.vue, 25, 25), kBlanc);
-    // Le crayon noir d'un pixel est bien celui des surfaces.
-    Logo1(I, "av", 10);
-    EXPECT_EQ(Px(b.dessin, 0, 5), kNoir);
-    EXPECT_EQ(Px(b.dessin, 1, 5), kBlanc);
-}
-
-TEST(Tortue, NettoieGardeLaTortue) {
-    Banc b;
-    Interp& I = *b.I;
-    Logo1(I, "fcc", 240);
-    Logo1(I, "av", 40);
-    Logo0(I, "nettoie");
-    EXPECT_EQ(Px(b.dessin, 0, 20), kBlanc);
-    EXPECT_EQ(Px(b.vue, 0, 20), kBlanc);
-    EXPECT_FLOAT_EQ(I.tortue.y, 40);
-    EXPECT_EQ(I.tortue.numeroCouleur, 240);
-}
-
 TEST(Tortue, InstantaneSauveEtRestaure) {
     Banc b;
     Interp& I = *b.I;
@@ -126,38 +73,6 @@ TEST(Tortue, InstantaneSauveEtRestaure) {
     Logo1(I, "av", 10);
     EXPECT_EQ(Px(b.dessin, 25, 0), kRouge);
     EXPECT_EQ(Px(b.dessin, 25, 1), kBlanc);
-}
-
-TEST(Tortue, LaFigureNeVaQueSurLaVue) {
-    Banc b;
-    Interp& I = *b.I;
-    DessinerLaTortue(I);
-    // La tête, remplie du vert de l'entrée 112, 19 unités devant.
-    EXPECT_EQ(Px(b.vue, 0, 19), I.tableCouleurs[112]);
-    // Les pattes noires, à 1,3 x 15 unités en diagonale.
-    EXPECT_EQ(Px(b.vue, 13, 13), kNoir);
-    EXPECT_EQ(Px(b.vue, -13, -13), kNoir);
-    // La carapace, vers l'avant.
-    EXPECT_EQ(Px(b.vue, 0, 15), I.tableCouleurs[80]);
-    for (int y = 480; y <= 530; ++y)
-        for (int x = 470; x <= 530; ++x) ASSERT_EQ(b.dessin.LirePixel(x, y), kBlanc);
-    // effacetortue recopie le dessin sur la vue.
-    Logo0(I, "effacetortue");
-    EXPECT_EQ(Px(b.vue, 0, 19), kBlanc);
-    // Cachée, dessinetortue ne dessine rien.
-    Logo0(I, "ct");
-    Logo0(I, "dessinetortue");
-    EXPECT_EQ(Px(b.vue, 0, 19), kBlanc);
-    EXPECT_EQ(Px(b.vue, 13, 13), kBlanc);
-    // Tournée de 90 degrés, la tête est à droite ; le crayon d'après est celui de la tortue.
-    Logo0(I, "mt");
-    Logo1(I, "td", 90);
-    Logo0(I, "dessinetortue");
-    EXPECT_EQ(Px(b.vue, 19, 0), I.tableCouleurs[112]);
-    Logo0(I, "effacetortue");
-    Logo1(I, "av", 10);
-    EXPECT_EQ(Px(b.vue, 5, 0), kNoir);
-    EXPECT_EQ(Px(b.vue, 5, 1), kBlanc);
 }
 
 TEST(Tortue, LAnneauMontreLaCouleurDuCrayonBaisse) {
