@@ -1,5 +1,5 @@
 // Saisie au clavier, getchar, sortie vers les fenêtres, texte d'une fonction,
-// chargement et lecture des fichiers programmes.
+// lecture des fichiers programmes (charge est rejoué par les transcriptions).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,11 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "eval/eval.h"
 #include "hote_enregistreur.h"
 #include "objects/imprime.h"
 #include "primitives/primitives.h"
-#include "syntax/analyse.h"
 
 using namespace gelim;
 
@@ -198,52 +196,4 @@ TEST(Fichiers, LireFichierProgramme) {
               LectureProgramme::Introuvable);
     // Un périphérique n'est pas lu du tout (sa lecture n'aurait pas de fin).
     EXPECT_EQ(LireFichierProgramme("/dev/zero", texte, utf8), LectureProgramme::PasUnFichier);
-}
-
-// ---------------------------------------------------------------- de bout en bout
-
-namespace {
-
-// Analyse et évalue un texte comme une commande, après l'environnement de base.
-struct BancCommande : Banc {
-    BancCommande() { InstallerEnvironnementDeBase(*I); }
-    Objet* Executer(const std::string& texteUtf8) {
-        RemplirTexteAAnalyser(*I, Utf8VersCp1252(texteUtf8.c_str()));
-        AnalyseLeTexte(*I);
-        if (I->gArbreDuProgramme == I->pgCestFaux) return I->pgCestFaux;
-        return EvalPasAPas(*I, I->gArbreDuProgramme);
-    }
-};
-
-}  // namespace
-
-TEST(BoutEnBout, ChargeUnFichier) {
-    BancCommande b;
-    Interp& I = *b.I;
-    // Un fichier UTF-8 : « é » devient le e du lexer après conversion.
-    FichierTemporaire f("gelim_prim_charge.c", "ec(mot('b\xC3\xA9', 'cd'));\n");
-    EXPECT_EQ(PrimCharge(I, I.TrouveOuCreeNom(f.chemin)), I.pgNil);
-    EXPECT_EQ(b.Messages(), f.chemin + "\nbecd  \n");
-}
-
-TEST(BoutEnBout, ChargeRefuseCeQuiNEstPasUnFichier) {
-    BancCommande b;
-    Interp& I = *b.I;
-    // Un périphérique se lirait sans fin : il n'est pas même ouvert.
-    PrimCharge(I, I.TrouveOuCreeNom("/dev/zero"));
-    PrimCharge(I, I.TrouveOuCreeNom(std::filesystem::temp_directory_path().string()));
-    EXPECT_EQ(b.Messages(), "/dev/zero\nCe n'est pas un fichier ordinaire, je ne le charge pas : /dev/zero\n" +
-                                std::filesystem::temp_directory_path().string() + "\nErreur en ouverture " +
-                                std::filesystem::temp_directory_path().string() + "\n");
-}
-
-TEST(BoutEnBout, UnFichierQuiSeChargeLuiMemeSArrete) {
-    BancCommande b;
-    Interp& I = *b.I;
-    FichierTemporaire f("gelim_prim_boucle.c", "charge('gelim_prim_boucle.c');\n");
-    I.dossiersCharge = {std::filesystem::temp_directory_path().string()};
-    b.Executer("charge('gelim_prim_boucle.c');");
-    std::string m = b.Messages();
-    EXPECT_NE(m.find("Trop de fichiers chargés"), std::string::npos);
-    EXPECT_EQ(I.profondeurCharge, 0);
 }

@@ -1,5 +1,6 @@
 // Le cœur de l'évaluation : atomes, formes mal faites, appels des FDU,
-// protocole du return, durée de vie des nombres, bornes et arrêt demandé.
+// protocole du return, durée de vie des nombres, bornes, arrêt demandé et
+// boîte du pas à pas impossible.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -63,61 +64,6 @@ TEST(EvalCoeur, FormesMalFaitesEtParametreSansEnvironnement) {
     EXPECT_EQ(EvalPasAPas(I, I.params[2]), I.pgUn);
 }
 
-TEST(EvalCoeur, AppelsRefusesSansEvaluerLesArguments) {
-    BancEval b;
-    Interp& I = *b.I;
-    b.Eval("(lisp_de f (a b) (progn (return_ (+ a b))))");
-    VideLesMessages(I);
-    // Trois arguments pour deux paramètres : aucun n'est évalué (x reste indéfini).
-    EXPECT_EQ(b.Eval("(f 1 2 (donne (quote x) 5))"), I.pgCestFaux);
-    EXPECT_EQ(b.Eval("(f (donne (quote x) 5))"), I.pgCestFaux);
-    EXPECT_EQ(b.Eval("(g 1)"), I.pgCestFaux);
-    EXPECT_EQ(b.N("x")->valeur, I.pgValeurIndefinie);
-    EXPECT_EQ(b.Messages(),
-              "Evaluation d'une FDU\nLa liste de paramètres est trop grande\n1 2 donne quote x 5 \n"
-              "Evaluation d'une FDU\nLa liste de paramètres est trop petite\ndonne quote x 5 \n"
-              "Evaluation d'une FDU\nCette FDU n'a jamais été définie\ng \n");
-    Objet* r = b.Eval("(f 3 4)");
-    ASSERT_TRUE(EstFlottant(r));
-    EXPECT_EQ(FLO(r)->valeur, 7.0f);
-    EXPECT_EQ(I.gProfondeurEnv, 0);
-    EXPECT_EQ(I.hautPileEnv, 1u);
-}
-
-TEST(EvalCoeur, RecursionEtTemporaires) {
-    BancEval b;
-    b.Commande("int fact(n) { if (n < 2) return 1; return n * fact(n - 1); }");
-    b.Commande("ecris(fact(5)); ecris((3 + 4) * 2); ecris(fact(1));");
-    // Un nouveau nombre s'écrit sans décimales ; un temporaire réutilisé en « %f ».
-    EXPECT_NE(b.Messages().find("\n120  \n14.000000  \n1  \n"), std::string::npos);
-    EXPECT_EQ(b.I->gProfondeurEnv, 0);
-    EXPECT_EQ(b.I->hautPileEnv, 1u);
-}
-
-TEST(EvalCoeur, ReturnDansLesBlocsEtLesBoucles) {
-    BancEval b;
-    Interp& I = *b.I;
-    // Le return sort des blocs et de la fonction ; une boucle l'abandonne et continue.
-    b.Executer(
-        "int f(x) { if (x > 0) { while (x < 5) { x = x + 1; if (x == 3) return 100; } return x; } return 0 - 1; }"
-        "int g(x) { if (x > 0) { { { return 7; } } } av(10); return 8; }");
-    Objet* r = b.Calcul("f(1);");
-    ASSERT_TRUE(EstFlottant(r));
-    EXPECT_EQ(FLO(r)->valeur, 5.0f);
-    EXPECT_EQ(FLO(b.Calcul("f(3);"))->valeur, 5.0f);
-    r = b.Calcul("g(1);");
-    ASSERT_TRUE(EstFlottant(r));
-    EXPECT_EQ(FLO(r)->valeur, 7.0f);
-    EXPECT_EQ(I.tortue.y, 0.0f);  // le return a fini l'appel avant av
-    r = b.Calcul("g(0);");
-    EXPECT_EQ(FLO(r)->valeur, 8.0f);
-    // Au niveau de base, le marqueur remonte jusqu'au pilote.
-    b.Commande("return 5;");
-    EXPECT_NE(
-        b.Messages().find("Le 'return' ne doit être utilisé qu'à l'intérieur d'une procédure.\nQue faire de : \n5  \n"),
-        std::string::npos);
-}
-
 TEST(EvalCoeur, UnReturnNeCouteAucuneCellule) {
     BancEval b;
     Interp& I = *b.I;
@@ -128,12 +74,6 @@ TEST(EvalCoeur, UnReturnNeCouteAucuneCellule) {
     const int libres = I.NbCellulesLibres;
     for (int i = 0; i < 1000; ++i) EvalPasAPas(I, arbre);
     EXPECT_EQ(I.NbCellulesLibres, libres);
-    // Ce que l'élève voit du marqueur : la liste (returned v).
-    Objet* m = b.Eval("(return_ 4)");
-    ASSERT_TRUE(I.EstMarqueur(m));
-    VideLesMessages(I);
-    ImprimeAvecCrochets(I, m);
-    EXPECT_EQ(b.Messages(), "[returned 4 ] \n");
 }
 
 TEST(EvalCoeur, VieDesNombresAuxAppels) {
@@ -193,58 +133,11 @@ TEST(EvalCoeur, NombresDesParametresRecyclesAuRetour) {
     EXPECT_EQ(b.Messages(), "5 ");
 }
 
-TEST(EvalCoeur, LimiteDesAppelsImbriques) {
-    BancEval b;
-    Interp& I = *b.I;
-    b.Executer("int f(n) { f(n + 1); }");
-    b.Executer("f(0); f(0);");
-    // Les deux lignes à chaque refus, la boîte une fois par commande.
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors de l'évaluation récursive d'une procédure : | "
-                       "Dépassement de capacité dans la pile."),
-              1);
-    const std::string lignes =
-        "Erreur lors de l'évaluation récursive d'une procédure :\nDépassement de capacité dans la pile.\n";
-    std::string m = b.Messages();
-    ASSERT_GE(m.size(), 2 * lignes.size());
-    EXPECT_EQ(m.substr(m.size() - 2 * lignes.size()), lignes + lignes);
-    EXPECT_EQ(m.find(lignes), m.size() - 2 * lignes.size());
-    EXPECT_EQ(I.gProfondeurEnv, 0);
-    EXPECT_EQ(I.hautPileEnv, 1u);
-    EXPECT_EQ(I.NbErreursExecution, 0);
-    b.Executer("f(0);");
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 2);
-    // Une récursion de 800 niveaux passe.
-    b.Executer("int p(n) { if (n > 0) return 1 + p(n - 1); return 0; }");
-    Objet* r = b.Calcul("p(799);");
-    ASSERT_TRUE(EstFlottant(r));
-    EXPECT_EQ(FLO(r)->valeur, 799.0f);
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 2);
-    // Douze refus dans une commande : douze fois les lignes, une boîte ; la
-    // commande suivante a de nouveau la sienne.
-    VideLesMessages(I);
-    b.Executer("repete (12) f(0);");
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 3);
-    m = b.Messages();
-    size_t n = 0;
-    for (size_t p = m.find(lignes); p != std::string::npos; p = m.find(lignes, p + 1)) ++n;
-    EXPECT_EQ(n, 12u);
-    b.Executer("f(0);");
-    EXPECT_EQ(b.Boites("DIALOGUE A  T  T  E  N  T  I  O  N"), 4);
-}
-
 TEST(EvalCoeur, ImbricationsSansFinArreteesParUnRapport) {
     BancEval b;
     Interp& I = *b.I;
-    // Une liste qui s'exécute elle-même, avec la borne par défaut : ni débordement, ni gel.
-    b.Executer("l = [exec l]; exec(l);");
-    std::string m = b.Messages();
-    EXPECT_EQ(m,
-              "Evaluation trop profonde\nLes évaluations s'imbriquent trop profondément : j'abandonne celle-ci.\n"
-              "exec l \n");
-    EXPECT_EQ(b.Boites(kTitreErreur), 1);
     // Une forme imbriquée à 100000 niveaux, bâtie par le programme.
     I.profondeurNativeMax = 3000;
-    VideLesMessages(I);
     Objet* x = I.pgUn;
     for (int i = 0; i < 100000; ++i) x = I.mp(I.Cherche("abs"), I.mp(x, I.pgNil));
     PreparerCommande(I);
@@ -299,11 +192,22 @@ TEST(EvalCoeur, ArretDemandeParLHote) {
     EXPECT_EQ(I.gProfondeurEnv, 0);
 }
 
-TEST(EvalCoeur, DixRapportsAuPlusParCommande) {
-    BancEval b;
-    b.Executer("repete (12) { racine(0 - 4); }");
-    EXPECT_EQ(b.Boites(kTitreErreur), 10);
-    EXPECT_EQ(b.I->NbErreursExecution, 12);
-    b.Executer("racine(0 - 4);");
-    EXPECT_EQ(b.Boites(kTitreErreur), 11);
+namespace {
+// Un hôte dont la boîte du pas à pas ne peut pas s'ouvrir.
+class HoteSansBoite : public HoteEnregistreur {
+public:
+    ReponsePasAPas BoitePasAPas(const std::string&, const std::string&) override { return ReponsePasAPas::Echec; }
+};
+}  // namespace
+
+// Les réponses de la boîte du pas à pas et la trace des appels sont rejouées par
+// les transcriptions ; ici la boîte qui ne peut pas s'ouvrir.
+TEST(EvalPas, BoiteImpossibleSauteLaForme) {
+    HoteSansBoite hote;
+    Interp I(hote);
+    InstallerEnvironnementDeBase(I);
+    I.pasapas->valeur = I.pgTrue;
+    EXPECT_EQ(EvalPasAPas(I, Lecteur(I, "(setq z 4)").Lire()), I.pgNil);
+    EXPECT_EQ(NOM(I.TrouveOuCreeNom("z"))->valeur, I.pgValeurIndefinie);
+    EXPECT_EQ(I.gProfondeurPasAPas, 0);
 }

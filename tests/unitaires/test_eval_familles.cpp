@@ -64,18 +64,6 @@ TEST(EvalFamilles, ControleDeGenreDesFamillesADeuxListes) {
     EXPECT_EQ(f.f->val[1], I.pgNil);
 }
 
-TEST(EvalFamilles, ArgumentsEnTropJamaisEvalues) {
-    BancEval b;
-    Interp& I = *b.I;
-    EXPECT_EQ(b.Eval("(av 1 (setq x 5))"), I.pgNil);
-    EXPECT_EQ(b.Eval("(abs 1 (setq x 5))")->tag, kTagFlottant);
-    EXPECT_EQ(b.Eval("(eq 1 1 (setq x 5))"), I.pgUn);
-    EXPECT_EQ(b.Eval("(lc (setq x 5))"), I.pgNil);  // Logo0 n'évalue rien
-    EXPECT_EQ(b.Eval("(quote a (setq x 5))"), b.N("a"));
-    EXPECT_EQ(b.N("x")->valeur, I.pgValeurIndefinie);
-    EXPECT_FLOAT_EQ(I.tortue.y, 1.0f);
-}
-
 TEST(EvalFamilles, DefautsDesAiguillages) {
     BancEval b;
     Interp& I = *b.I;

@@ -138,66 +138,65 @@ Couleur Entree(int k) {
     return {U8(k), U8(255 - k), U8(k / 2)};
 }
 
+// Fait tourner f sous une taille de fichier bornée à 4 Kio pour le processus (un disque « plein »).
+bool SousUnDisquePlein(const std::function<bool()>& f) {
+    rlimit avant{};
+    getrlimit(RLIMIT_FSIZE, &avant);
+    auto ancien = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit borne = avant;
+    borne.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &borne);
+    const bool r = f();
+    setrlimit(RLIMIT_FSIZE, &avant);
+    std::signal(SIGXFSZ, ancien);
+    return r;
+}
+
 const char* kAttention = "DIALOGUE A  T  T  E  N  T  I  O  N | ";
 
 }  // namespace
 
 // ---- GIF affichés ----
 
-TEST(Images, Gif256CouleursCentre) {
-    Banc b;
-    EXPECT_EQ(Affiche(*b.I, Donnees("gif256.gif"), 0, 0), b.I->pgNil);
-    EXPECT_TRUE(b.hote.journal.empty());
-    VerifierImage(b, 492, 492, 16, 16, F256);
-    EXPECT_EQ(b.dessin.LirePixel(491, 492), kBlanc);
-    EXPECT_EQ(b.dessin.LirePixel(508, 507), kBlanc);
-    EXPECT_EQ(b.dessin.LirePixel(500, 508), kBlanc);
-}
-
-TEST(Images, Gif16Et8Couleurs) {
-    Banc b;
-    Affiche(*b.I, Donnees("gif16.gif"), 0, 0);
-    VerifierImage(b, 490, 495, 20, 10, F16);
-    // 8 couleurs (3 bits) : montrées avec leurs couleurs, ailleurs sur le champ.
-    Affiche(*b.I, Donnees("gif8.gif"), -200, 100);
-    VerifierImage(b, 500 - 200 - 6, 500 - 100 - 4, 12, 9, F8);
-    EXPECT_TRUE(b.hote.journal.empty());
-}
-
-TEST(Images, GifEntrelaceRemisDansLOrdre) {
-    Banc b;
+// Chaque GIF est centré sur le point donné, à ses couleurs (la transparence est
+// peinte opaque, un GIF animé montre sa dernière image), et rien autour.
+TEST(Images, GifAffichesALeurPlace) {
+    struct Cas {
+        const char* fichier;
+        float x, y;
+        int x0, y0, largeur, hauteur;
+        Formule f;
+    };
+    const Cas cas[] = {
+        {"gif256.gif", 0, 0, 492, 492, 16, 16, F256},  // par son seul nom, dans les dossiers de charge
+        {"gif16.gif", 0, 0, 490, 495, 20, 10, F16},
+        {"gif8.gif", -200, 100, 294, 396, 12, 9, F8},
+        {"entrelace.gif", 0, 0, 488, 490, 24, 20, FEntrelace},
+        {"gif101x51.gif", 0, 0, 450, 475, 101, 51, F101},
+        {"anime.gif", 0, 0, 492, 492, 16, 16, [](int i, int j) { return F256(j, i); }},
+        {"transparent.gif", 0, 0, 490, 495, 20, 10, [](int i, int j) { return (i + j) % 16 ? F16(i, j) : kNoir; }},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.fichier);
+        Banc b;
+        ExecuterLogo1(*b.I, FONC(b.I->Cherche("fcf")), 240);
+        b.I->dossiersCharge.push_back(Donnees(""));
+        EXPECT_EQ(Affiche(*b.I, c.fichier == cas[0].fichier ? c.fichier : Donnees(c.fichier), c.x, c.y), b.I->pgNil);
+        EXPECT_TRUE(b.hote.journal.empty());
+        VerifierImage(b, c.x0, c.y0, c.largeur, c.hauteur, c.f);
+        EXPECT_EQ(b.dessin.LirePixel(c.x0 - 1, c.y0), kRouge);
+        EXPECT_EQ(b.dessin.LirePixel(c.x0 + c.largeur, c.y0 + c.hauteur - 1), kRouge);
+        EXPECT_EQ(b.dessin.LirePixel(c.x0, c.y0 - 1), kRouge);
+        EXPECT_EQ(b.dessin.LirePixel(c.x0 + c.largeur - 1, c.y0 + c.hauteur), kRouge);
+    }
     OurBigGifDataStructDescriptor gif;
     ASSERT_TRUE(LireGif(Donnees("entrelace.gif"), gif));
     EXPECT_TRUE(gif.entrelace);
-    Affiche(*b.I, Donnees("entrelace.gif"), 0, 0);
-    VerifierImage(b, 488, 490, 24, 20, FEntrelace);
-}
-
-TEST(Images, Gif101Sur51SonCoinHautGaucheEnMoins50Plus25) {
-    Banc b;
-    Affiche(*b.I, Donnees("gif101x51.gif"), 0, 0);
-    EXPECT_EQ(b.dessin.LirePixel(500 - 50, 500 - 25), F101(0, 0));
-    VerifierImage(b, 450, 475, 101, 51, F101);
-    EXPECT_EQ(b.dessin.LirePixel(449, 475), kBlanc);
-    EXPECT_EQ(b.dessin.LirePixel(551, 475), kBlanc);
-    EXPECT_EQ(b.dessin.LirePixel(450, 474), kBlanc);
-    EXPECT_EQ(b.dessin.LirePixel(450, 526), kBlanc);
     // Les coordonnées sont tronquées ; l'image peut déborder du champ.
+    Banc b;
     Affiche(*b.I, Donnees("gif101x51.gif"), 480.9f, -490.7f);
     EXPECT_EQ(b.dessin.LirePixel(500 + 480 - 50, 500 + 490 - 25), F101(0, 0));
     EXPECT_EQ(b.dessin.LirePixel(999, 999), F101(69, 34));
-}
-
-TEST(Images, GifAnimeMontreSaDerniereImageEtLaTransparenceEstOpaque) {
-    Banc b;
-    Affiche(*b.I, Donnees("anime.gif"), 0, 0);
-    VerifierImage(b, 492, 492, 16, 16, [](int i, int j) { return F256(j, i); });
-    // La couleur transparente (l'entrée 15, noire dans ce fichier) est peinte
-    // opaque sur le fond rouge.
-    ExecuterLogo1(*b.I, FONC(b.I->Cherche("fcf")), 240);
-    Affiche(*b.I, Donnees("transparent.gif"), 0, 0);
-    VerifierImage(b, 490, 495, 20, 10, [](int i, int j) { return (i + j) % 16 ? F16(i, j) : kNoir; });
-    EXPECT_EQ(b.dessin.LirePixel(490, 495), kNoir);
 }
 
 TEST(Images, GifRefusesAvecLeursAlertes) {
@@ -224,6 +223,12 @@ TEST(Images, GifRefusesAvecLeursAlertes) {
     EXPECT_EQ(b.hote.journal.back(), std::string(kAttention) + "Erreur lors du traitement de cette image | " + tronque);
     Affiche(I, Donnees("bmp24.bmp").substr(0, Donnees("bmp24.bmp").size() - 4) + ".gif", 0, 0);
     EXPECT_EQ(b.hote.Compter("DIALOGUE A  T  T  E  N  T  I  O  N | Erreur lors du traitement"), 2);
+    // Un GIF nommé .bmp n'est pas un BMP (les noms refusés, les fichiers absents et les
+    // paramètres refusés sont rejoués par les transcriptions tortue_images*).
+    std::string faux = Provisoire("faux.bmp");
+    Ecrire(faux, FaireGif(8, 1, 1, 8, Empaqueter({{1, 9}, {257, 9}})));
+    Affiche(I, faux, 0, 0);
+    EXPECT_EQ(b.hote.journal.back(), std::string(kAttention) + "Erreur lors de la recherche de l'image | " + faux);
     // Rien n'a été dessiné.
     for (int y = 490; y < 510; ++y)
         for (int x = 490; x < 510; ++x) ASSERT_EQ(b.dessin.LirePixel(x, y), kBlanc);
@@ -433,33 +438,6 @@ TEST(Images, BmpDeToutesProfondeurs) {
     VerifierBmpCentre("bmp200x100.bmp", 200, 100, FB200);
 }
 
-TEST(Images, LesNomsRefusesEtLesFichiersAbsents) {
-    Banc b;
-    Interp& I = *b.I;
-    // Les noms sans extension, les extensions inconnues et les fichiers absents : tortue_images.
-    // Un GIF nommé .bmp n'est pas un BMP.
-    std::string faux = Provisoire("faux.bmp");
-    Ecrire(faux, FaireGif(8, 1, 1, 8, Empaqueter({{1, 9}, {257, 9}})));
-    Affiche(I, faux, 0, 0);
-    EXPECT_EQ(b.hote.journal.back(), std::string(kAttention) + "Erreur lors de la recherche de l'image | " + faux);
-    EXPECT_EQ(b.hote.journal.size(), 1u);
-    // Un nom qui n'est pas un mot, des coordonnées qui ne sont pas des nombres : un rapport, rien d'autre.
-    EXPECT_EQ(PrimAfficheBitmap(I, I.NouveauNombre(3), I.pgZero, I.pgZero), I.pgNil);
-    EXPECT_EQ(PrimAfficheBitmap(I, I.TrouveOuCreeNom(Donnees("gif256.gif")), I.pgNil, I.pgZero), I.pgNil);
-    EXPECT_NE(b.Messages().find("Le param 1 n'est pas un Nom"), std::string::npos);
-    EXPECT_NE(b.Messages().find("Le param 2 n'est pas un nombre"), std::string::npos);
-    EXPECT_EQ(b.dessin.LirePixel(500, 500), kBlanc);
-}
-
-TEST(Images, AffichebitmapChercheAussiDansLesDossiersDeCharge) {
-    Banc b;
-    Interp& I = *b.I;
-    I.dossiersCharge.push_back(Donnees(""));
-    Affiche(I, "gif256.gif", 0, 0);
-    EXPECT_TRUE(b.hote.journal.empty());
-    VerifierImage(b, 492, 492, 16, 16, F256);
-}
-
 // ---- La lecture BMP sur des octets faits à la main ----
 
 namespace {
@@ -639,15 +617,7 @@ TEST(Images, UnPngQuiNePeutSEcrireNAbimePasLAncien) {
     QImage bruit(300, 300, QImage::Format_RGB32);
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 300; ++x) bruit.setPixel(x, y, uint(x * 7919 + y * 104729) * 2654435761u);
-    rlimit avant{};
-    getrlimit(RLIMIT_FSIZE, &avant);
-    auto ancien = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit borne = avant;
-    borne.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &borne);
-    const bool ecrit = EnregistrerImage(bruit, chemin);
-    setrlimit(RLIMIT_FSIZE, &avant);
-    std::signal(SIGXFSZ, ancien);
+    const bool ecrit = SousUnDisquePlein([&] { return EnregistrerImage(bruit, chemin); });
 
     EXPECT_FALSE(ecrit);
     EXPECT_EQ(std::filesystem::file_size(dossier / "dessin.png"), taille);
@@ -666,15 +636,7 @@ TEST(Images, UnFichierQuiNePeutSEcrireNAbimePasLAncien) {
     const std::vector<uint8_t> petit(100, 1), gros(100000, 2);
     ASSERT_TRUE(EcrireFichierEntier(chemin, petit));
 
-    rlimit avant{};
-    getrlimit(RLIMIT_FSIZE, &avant);
-    auto ancien = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit borne = avant;
-    borne.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &borne);
-    const bool ecrit = EcrireFichierEntier(chemin, gros);
-    setrlimit(RLIMIT_FSIZE, &avant);
-    std::signal(SIGXFSZ, ancien);
+    const bool ecrit = SousUnDisquePlein([&] { return EcrireFichierEntier(chemin, gros); });
 
     EXPECT_FALSE(ecrit);
     std::vector<uint8_t> lu;

@@ -64,18 +64,6 @@ TEST(RapportsSyntaxe, FormeDesBoites) {
     }
 }
 
-TEST(RapportsSyntaxe, SeuleLaPremiereErreurParle) {
-    Banc b;
-    Analyse(b, "av(1) td(2) ;; ve(3);");
-    EXPECT_EQ(b.hote.boites.size(), 1u);
-    EXPECT_EQ(b.hote.Compter("BIP"), 2);
-    // Une nouvelle analyse efface le drapeau et parle de nouveau.
-    Analyse(b, "av(1);");
-    EXPECT_FALSE(b.I->gErreurAnalyse);
-    Analyse(b, "av(1)");
-    EXPECT_EQ(b.hote.boites.size(), 2u);
-}
-
 TEST(RapportsSyntaxe, LesTroisFormesEtLeSilenceEnsuite) {
     Banc b;
     Interp& I = *b.I;
@@ -109,27 +97,6 @@ TEST(RapportsSyntaxe, LesTroisFormesEtLeSilenceEnsuite) {
     EXPECT_EQ(TextesUtf8(b.hote.boites[2]), (std::vector<std::string>{"S", "F1", "[] ", "F2", "z", "W", "a"}));
     EXPECT_NE(b.Messages().find("J'ai trouvé d'abord : F1\n[]\nEt ensuite j'ai bien trouvé : F2z \n"),
               std::string::npos);
-}
-
-TEST(RapportsSyntaxe, LigneDePrevision) {
-    Banc b;
-    Interp& I = *b.I;
-    std::string texte;
-    for (int i = 0; i < 25; ++i) texte += "a" + std::to_string(i) + " ";
-    Lexe(I, texte);
-    MontreLaSuite(I);
-    EXPECT_EQ(b.hote.Compter("BIP"), 2);
-    EXPECT_EQ(b.Messages(),
-              "Je ne comprends pas le programme au niveau de : \n"
-              "a0 a1 a2 a3 a4 a5 a6 a7 a8 a9 a10 a11 a12 a13 a14 a15 a16 a17 a18 a19 ...\n"
-              " \n");
-    // Avec l'affichage de l'analyse : ni bip ni en-tête ; près de la fin, un blanc.
-    VideLesMessages(I);
-    I.affichageAnalyse = true;
-    I.gPosAnalyse = 23;
-    MontreLaSuite(I);
-    EXPECT_EQ(b.hote.Compter("BIP"), 2);
-    EXPECT_EQ(b.Messages(), "a23 a24 la_marque_de_fin_du_programme  \n \n");
 }
 
 TEST(RapportsSyntaxe, AvecLAffichageDeLAnalyse) {
