@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <limits>
 #include <utility>
@@ -75,7 +76,33 @@ static bool RognerSegment(double& x0, double& y0, double& x1, double& y1, double
     return true;
 }
 
+// Le même trait que la boucle de TraitFin quand ses deux bouts sont sur la
+// surface (tous ses points y sont alors). Cette boucle avance toujours d'un pas
+// sur le grand axe ; au pas k, l'écart sur le petit axe y vaut
+// floor((2 petit k + grand) / (2 grand)), le milieu arrondi vers le bout. Ce
+// quotient se tient en virgule fixe (2^-40) et croît d'une constante par pas :
+// ni test ni saut imprévisible par point, et aucun test de bord.
+bool SurfaceMemoire::TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p) {
+    auto dedans = [&](int x, int y) { return x >= 0 && y >= 0 && x < largeur_ && y < hauteur_; };
+    // Au-delà de 4096, les bornes de la virgule fixe ne sont plus garanties.
+    if (largeur_ > 4096 || hauteur_ > 4096 || !dedans(x0, y0) || !dedans(x1, y1)) return false;
+    const int64_t dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const ptrdiff_t pasX = x0 < x1 ? 1 : -1, pasY = (y0 < y1 ? 1 : -1) * ptrdiff_t(largeur_);
+    const bool horizontal = dx >= dy;
+    const int64_t grand = horizontal ? dx : dy, petit = horizontal ? dy : dx;
+    if (grand == 0) return true;  // un seul point, exclu
+    const ptrdiff_t pasGrand = horizontal ? pasX : pasY, pasPetit = horizontal ? pasY : pasX;
+    // Quotient exact tant que numérateur x diviseur < 2^40 : ici moins de 2^38.
+    const uint64_t inverse = ((uint64_t(1) << 40) + uint64_t(2 * grand) - 1) / uint64_t(2 * grand);
+    uint64_t t = uint64_t(grand) * inverse;
+    const uint64_t pas = uint64_t(2 * petit) * inverse;
+    uint32_t* q = pixels_.data() + size_t(y0) * size_t(largeur_) + size_t(x0);
+    for (int64_t k = 0; k < grand; ++k, t += pas) q[k * pasGrand + ptrdiff_t(t >> 40) * pasPetit] = p;
+    return true;
+}
+
 void SurfaceMemoire::TraitFin(int x0, int y0, int x1, int y1, uint32_t p) {
+    if (TraitFinDedans(x0, y0, x1, y1, p)) return;
     long long dx = std::llabs((long long)x1 - x0), dy = -std::llabs((long long)y1 - y0);
     int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     long long err = dx + dy, cx = x0, cy = y0;

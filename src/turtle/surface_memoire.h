@@ -55,9 +55,10 @@ private:
     void Poser(int x, int y, uint32_t p) {
         if (x >= 0 && y >= 0 && x < largeur_ && y < hauteur_) pixels_[size_t(y) * size_t(largeur_) + size_t(x)] = p;
     }
-    void Segment(int y, long long g, long long d, uint32_t p);  // bornes comprises, rognées
-    void TraitFin(int x0, int y0, int x1, int y1, uint32_t p);  // Bresenham, dernier point exclu
-    void TraitLarge(int x0, int y0, int x1, int y1);            // bouts ronds, crayon courant
+    void Segment(int y, long long g, long long d, uint32_t p);        // bornes comprises, rognées
+    void TraitFin(int x0, int y0, int x1, int y1, uint32_t p);        // Bresenham, dernier point exclu
+    bool TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p);  // faux si un bout est dehors
+    void TraitLarge(int x0, int y0, int x1, int y1);                  // bouts ronds, crayon courant
     void ContourEllipse(int g, int h, int d, int b);
 
     int largeur_, hauteur_;

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdlib>
+#include <random>
+#include <vector>
 
 #include "durees.h"
 #include "turtle/surface_memoire.h"
@@ -49,6 +52,40 @@ TEST(SurfaceMemoire, TraitFinSansSonDernierPointEtTraitsLargesAuxBoutsRonds) {
             EXPECT_FALSE(Encre(t, b[0], b[1])) << largeur;
         }
         EXPECT_TRUE(Encre(t, b[0] + largeur / 2, 50)) << largeur;
+    }
+}
+
+// Le trait fin pas à pas, point par point : la référence du tracé rapide.
+std::vector<uint32_t> TraitDeReference(int w, int h, int x0, int y0, int x1, int y1) {
+    std::vector<uint32_t> px(size_t(w) * size_t(h), SurfaceMemoire::Pixel(kBlanc));
+    long long dx = std::llabs((long long)x1 - x0), dy = -std::llabs((long long)y1 - y0);
+    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    long long err = dx + dy, cx = x0, cy = y0;
+    while (!(cx == x1 && cy == y1)) {
+        if (cx >= 0 && cy >= 0 && cx < w && cy < h)
+            px[size_t(cy) * size_t(w) + size_t(cx)] = SurfaceMemoire::Pixel(kNoir);
+        long long e2 = 2 * err;
+        if (e2 >= dy) err += dy, cx += sx;
+        if (e2 <= dx) err += dx, cy += sy;
+    }
+    return px;
+}
+
+// Le tracé sans test par point (bouts sur la surface) et le tracé général
+// (un bout dehors) donnent les pixels de la référence, pente par pente.
+TEST(SurfaceMemoire, TraitFinPointPourPointCommeLaReference) {
+    std::mt19937 hasard(12345);
+    for (auto [w, h] : {std::pair{1000, 1000}, std::pair{37, 600}, std::pair{4096, 3}}) {
+        std::uniform_int_distribution<int> x(-w / 4, w + w / 4), y(-h / 4, h + h / 4);
+        for (int essai = 0; essai < 300; ++essai) {
+            const int x0 = x(hasard), y0 = y(hasard), x1 = x(hasard), y1 = y(hasard);
+            SurfaceMemoire s(w, h);
+            s.DeplacerVers(x0, y0);
+            s.LigneVers(x1, y1);
+            const auto attendu = TraitDeReference(w, h, x0, y0, x1, y1);
+            ASSERT_TRUE(std::equal(attendu.begin(), attendu.end(), s.Donnees()))
+                << w << "x" << h << " : " << x0 << "," << y0 << " -> " << x1 << "," << y1;
+        }
     }
 }
 
