@@ -121,6 +121,9 @@ static Objet* EvalAtome(Interp& I, Objet* x) {
 namespace {
 
 constexpr int32_t kArgumentsMax = 8;  // les paramètres d'une FDU
+// Ce que le nœud d'un appel a vu du corps avant le premier appel : aucune
+// définition ne peut l'être (une définition absente est nullptr).
+Objet kAucunCorps{};
 
 inline bool EstFeuille(const Noeud* n) {
     return n->op <= Op::Parametre;
@@ -282,6 +285,9 @@ Objet* Donne(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(Affecter<Soit>(I, n));
 }
 
+Objet* ExecuterSuite(Interp& I, const Noeud* s);
+[[gnu::noinline]] Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n);
+
 // L'appel d'une FDU, ses arguments comptés au décodage (jusqu'à 9).
 [[gnu::always_inline]] inline Objet* AppelFDU(Interp& I, const Noeud* n) {
     Nom* nom = NOM(n->tete);
@@ -290,7 +296,11 @@ Objet* Donne(Interp& I, const Noeud* n) {
     if (Objet* refus = RefusDeLAppel(I, nom, n->args, n->indice)) return refus;
     Objet* r = LierEtExecuter(
         I, nom, n->indice, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
-        [&] { return ExecuterLeCorps(I, nom); });
+        [&] {
+            if (nom->definition == n->corpsVu && !I.modeLent) [[likely]]
+                return ExecuterSuite(I, n->suiteDuCorps);
+            return ExecuterLeCorpsEtLeRetenir(I, nom, n);
+        });
     return I.EstMarqueur(r) ? Second(I, r) : r;  // la valeur portée par le return
 }
 
@@ -472,6 +482,7 @@ void Decoder(Interp& I, Noeud& n) {
         for (Objet* l = args; EstListeNonVide(I, l) && k <= kArgumentsMax; l = CEL(l)->cdr) a[k++] = CEL(l)->car;
         n.op = Op::Appel;
         n.indice = k;
+        n.corpsVu = &kAucunCorps;
         const int32_t lies = std::min(k, kArgumentsMax);
         if (lies > 0) {
             m.tableaux.emplace_back(new Noeud*[size_t(lies)]);
@@ -510,30 +521,87 @@ void Decoder(Interp& I, Noeud& n) {
 }
 
 // Une cellule sans nœud : décodée (et gardée si elle est de la réserve), puis
-// évaluée comme expression ou comme instruction.
-[[gnu::noinline]] Objet* EvalNouvelleCellule(Interp& I, Objet* x, bool instruction) {
+// évaluée.
+[[gnu::noinline]] Objet* EvalNouvelleCellule(Interp& I, Objet* x) {
     const size_t i = IndiceEnReserve(I, x);
     if (i < I.pgTabpNoeudBinaire.size()) {
         Decodage& d = LeDecodage(I);
         Noeud* n = d.parCellule[i] = NouveauNoeud(d.memoire, x);
         Decoder(I, *n);
-        return instruction ? n->instr(I, n) : n->fn(I, n);
+        return n->fn(I, n);
     }
     // Hors réserve (un marqueur de return qu'on évalue) : des nœuds d'un
     // instant, rendus avec cette évaluation.
     Memoire locale;
     Noeud* n = NouveauNoeud(locale, x);
     Decoder(I, *n);
-    return instruction ? n->instr(I, n) : n->fn(I, n);
+    return n->fn(I, n);
 }
 
-// Une instruction d'une suite.
-[[gnu::always_inline]] inline Objet* InstructionDe(Interp& I, Objet* x) {
-    if (I.modeLent) [[unlikely]]
-        return InstructionLente(I, x);
-    if (const Noeud* n = NoeudFait(I, x)) return n->instr(I, n);
-    if (x->tag == kTagCellule) return EvalNouvelleCellule(I, x, true);
-    return Evaluer(I, x);
+// La suite d'instructions d'un nœud ; peut rendre le marqueur direct.
+// L'instruction en cours est notée (la ligne d'une erreur, ce que montre une
+// pause), puis celle qui englobe la suite est rendue.
+Objet* ExecuterSuite(Interp& I, const Noeud* s) {
+    Objet* const englobante = I.instructionCourante;
+    Objet* v = I.pgNil;
+    for (int32_t i = 0; i < s->nbSuite; ++i) {
+        const Noeud* x = s->suite[i];
+        I.instructionCourante = x->src;
+        v = Instruction(I, x);
+        if (I.EstMarqueur(v)) break;
+        I.LibereSiTemporaire(v);
+        v = I.pgNil;
+        if (Arrete(I)) break;
+    }
+    I.instructionCourante = englobante;
+    return v;
+}
+
+// Les nœuds des éléments de la liste, dans la mémoire m.
+void FaireLaSuite(Interp& I, Noeud& n, Memoire& m) {
+    std::vector<Objet*> elements;
+    for (Objet* l = n.src; EstListeNonVide(I, l); l = CEL(l)->cdr) elements.push_back(CEL(l)->car);
+    if (!elements.empty()) {
+        m.tableaux.emplace_back(new Noeud*[elements.size()]);
+        Noeud** t = m.tableaux.back().get();
+        for (size_t i = 0; i < elements.size(); ++i) t[i] = Enfant(I, m, elements[i]);
+        n.suite = t;
+    }
+    n.nbSuite = int32_t(elements.size());
+}
+
+// Le nœud de la suite d'une liste de la réserve, fait au besoin ; nullptr
+// hors réserve.
+const Noeud* SuiteDeLaReserve(Interp& I, Objet* liste) {
+    const size_t i = IndiceEnReserve(I, liste);
+    if (i >= I.pgTabpNoeudBinaire.size()) return nullptr;
+    Decodage& d = LeDecodage(I);
+    Noeud* n = d.parCellule[i];
+    if (!n) n = d.parCellule[i] = NouveauNoeud(d.memoire, liste);
+    if (n->nbSuite < 0) FaireLaSuite(I, *n, d.memoire);
+    return n;
+}
+
+// Le corps d'une FDU, et, hors du mode lent, le nœud de sa suite retenu par
+// le nœud de l'appel pour les appels suivants.
+Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n) {
+    Objet* liste = I.modeLent ? I.pgNil : SuiteDuCorps(I, nom->definition);
+    const Noeud* s = EstListeNonVide(I, liste) ? SuiteDeLaReserve(I, liste) : nullptr;
+    if (!s) return ExecuterLeCorps(I, nom);
+    Noeud* m = const_cast<Noeud*>(n);
+    m->corpsVu = nom->definition;
+    m->suiteDuCorps = s;
+    return ExecuterSuite(I, s);
+}
+
+// Une suite pas encore faite : son nœud (celui de la cellule, ou un nœud
+// d'un instant hors réserve), puis son exécution.
+[[gnu::noinline]] Objet* FairePuisExecuterSuite(Interp& I, Objet* liste) {
+    if (const Noeud* n = SuiteDeLaReserve(I, liste)) return ExecuterSuite(I, n);
+    Memoire locale;
+    Noeud* n = NouveauNoeud(locale, liste);
+    FaireLaSuite(I, *n, locale);
+    return ExecuterSuite(I, n);
 }
 
 }  // namespace
@@ -550,7 +618,7 @@ Objet* EvalSExp(Interp& I, Objet* x) {
     if (x->tag != kTagCellule) return EvalAtome(I, x);
     if (x == I.pgNil) return x;
     if (const Noeud* n = NoeudFait(I, x)) return n->fn(I, n);
-    return EvalNouvelleCellule(I, x, false);
+    return EvalNouvelleCellule(I, x);
 }
 
 Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
@@ -558,23 +626,12 @@ Objet* EvalFonc(Interp& I, Fonc* f, Objet* args) {
     return Aiguiller(I, f, args);
 }
 
-// La suite d'instructions ; peut rendre le marqueur direct. L'instruction en
-// cours est notée (la ligne d'une erreur, ce que montre une pause), puis
-// celle qui englobe la suite est rendue.
+// La suite d'instructions de la liste ; peut rendre le marqueur direct.
 Objet* EvalPrognInterne(Interp& I, Objet* liste) {
-    Objet* const englobante = I.instructionCourante;
-    Objet* v = I.pgNil;
-    for (Objet* l = liste; EstListeNonVide(I, l); l = CEL(l)->cdr) {
-        Objet* x = CEL(l)->car;
-        I.instructionCourante = x;
-        v = InstructionDe(I, x);
-        if (I.EstMarqueur(v)) break;
-        I.LibereSiTemporaire(v);
-        v = I.pgNil;
-        if (Arrete(I)) break;
-    }
-    I.instructionCourante = englobante;
-    return v;
+    if (liste == I.pgNil) return liste;
+    if (const Noeud* n = NoeudFait(I, liste); n && n->nbSuite >= 0) [[likely]]
+        return ExecuterSuite(I, n);
+    return FairePuisExecuterSuite(I, liste);
 }
 
 Objet* EvalProgn(Interp& I, Objet* liste) {

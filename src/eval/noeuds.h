@@ -48,8 +48,16 @@ struct Noeud {
     Noeud* a = nullptr;               // Num2 : premier argument ; if, when, return : condition ou valeur
     Noeud* b = nullptr;               // Num2 : second argument ; if : l'instruction du oui
     Noeud* const* enfants = nullptr;  // Appel : les arguments
-    int32_t indice = 0;               // Parametre : la case ; Appel : le nombre d'arguments
-    uint16_t code = 0;                // Num2 : le membre
+    // La cellule vue comme une suite d'instructions (un bloc, un corps) : les
+    // nœuds de ses éléments, faits à sa première exécution (nbSuite < 0 avant).
+    Noeud* const* suite = nullptr;
+    int32_t nbSuite = -1;
+    // Appel : la définition vue au dernier appel et le nœud de la suite de son
+    // corps (une définition prise ne change pas ; une redéfinition en est une autre).
+    Objet* corpsVu = nullptr;
+    const Noeud* suiteDuCorps = nullptr;
+    int32_t indice = 0;  // Parametre : la case ; Appel : le nombre d'arguments
+    uint16_t code = 0;   // Num2 : le membre
     Op op = Op::ADecoder;
     // Où décoder les enfants : la mémoire des nœuds de l'interprète, ou celle,
     // locale, d'une évaluation hors réserve.

@@ -36,6 +36,11 @@ TEST(EvalNoeuds, LesCellulesReprisesSontDecodeesANouveau) {
     b.Eval("(lisp_de f (x) (progn (return_ (+ x 1))))");
     b.Eval("(lisp_de g (x) (progn (setq y (f x)) (lisp_de f (x) (progn (return_ (* x 100)))) (return_ (+ y (f x)))))");
     EXPECT_EQ(Valeur(b.Eval("(g 2)")), 203.0f);
+    // Le même appel, avant puis après la redéfinition : le corps retenu par
+    // son nœud ne doit pas resservir.
+    b.Eval("(setq y 0)");
+    b.Eval("(repete 2 (progn (setq y (+ y (f 1))) (lisp_de f (x) (progn (return_ (+ x 1))))))");
+    EXPECT_EQ(Valeur(b.N("y")->valeur), 102.0f);
 }
 
 TEST(EvalNoeuds, FormesProfondesEtPartagees) {
