@@ -330,12 +330,12 @@ QuarantaineEpreuve::~QuarantaineEpreuve() {
 
 // Collecte des objets hors réserve (nombres et marqueurs) : tout ce qu'une
 // racine désigne, directement ou par une cellule, reste ; le reste est repris.
-// Les cellules de la réserve sont toutes parcourues (prudent : une cellule
-// libre ne désigne rien).
+// Les cellules prises de la réserve sont toutes parcourues (une cellule libre
+// ne désigne rien).
 void Interp::CollecteHorsReserve() {
     std::vector<Objet*> pile;
-    // Les cellules de la réserve sont toutes parcourues : inutile d'aller voir
-    // celles qu'on désigne (une adresse de la réserve se reconnaît sans la lire).
+    // Les cellules prises sont toutes parcourues : inutile d'aller voir celles
+    // qu'on désigne (une adresse de la réserve se reconnaît sans la lire).
     const auto debutReserve = reinterpret_cast<uintptr_t>(pgTabpNoeudBinaire.data());
     const auto finReserve = reinterpret_cast<uintptr_t>(pgTabpNoeudBinaire.data() + pgTabpNoeudBinaire.size());
     // Le mode d'épreuve vérifie chaque racine ; les cases des primitives et la
