@@ -201,13 +201,18 @@ Objet* Bizarre(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(RapportDeLaTete(I, n));
 }
 
+// Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
+// primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
+template <class Verif>
+[[gnu::always_inline]] inline bool DeuxArguments(Interp& I, const Noeud* n) {
+    return EvaluerDeuxAvec<Verif>(
+        I, FONC(n->tete), n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); });
+}
+
 template <uint16_t Code>
 [[gnu::always_inline]] inline Objet* CalculNum2(Interp& I, const Noeud* n) {
-    Fonc* f = FONC(n->tete);
-    if (!EvaluerDeuxAvec<VerifNum2>(
-            I, f, n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); }))
-        return I.pgCestFaux;
-    return ResultatNum2(I, f, Code);
+    if (!DeuxArguments<VerifNum2>(I, n)) return I.pgCestFaux;
+    return ResultatNum2(I, FONC(n->tete), Code);
 }
 
 template <uint16_t Code>
@@ -273,10 +278,8 @@ Objet* Num2Feuilles(Interp& I, const Noeud* n) {
 // dans ses cases, puis FormeDonne.
 template <bool Soit>
 [[gnu::always_inline]] inline Objet* Affecter(Interp& I, const Noeud* n) {
+    if (!DeuxArguments<SansVerification>(I, n)) return I.pgCestFaux;
     Fonc* f = FONC(n->tete);
-    if (!EvaluerDeuxAvec<SansVerification>(
-            I, f, n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); }))
-        return I.pgCestFaux;
     return FormeDonne(I, f->val[0], f->val[1], Soit);
 }
 
