@@ -10,9 +10,6 @@
 using namespace gelim;
 
 namespace {
-float Val(Objet* x) {
-    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
-}
 
 // Une primitive de code et de classe choisis, hors du lexique : pour
 // atteindre les défauts des aiguillages, qu'aucun mot du langage n'atteint.

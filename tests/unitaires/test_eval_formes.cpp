@@ -7,12 +7,6 @@
 
 using namespace gelim;
 
-namespace {
-float Val(Objet* x) {
-    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
-}
-}  // namespace
-
 // Les valeurs des conditionnelles sont rejouées par les transcriptions ; ici le
 // marqueur du return et l'objet C'est faux, que le langage ne montre pas.
 TEST(EvalFormes, Conditionnelles) {

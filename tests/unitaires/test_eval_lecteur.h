@@ -59,6 +59,11 @@ private:
     size_t p = 0;
 };
 
+// La valeur d'un nombre ; une valeur impossible pour tout autre objet.
+inline float Val(Objet* x) {
+    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
+}
+
 // Un interprète prêt à exécuter : environnement de base, commande préparée.
 struct BancEval : Banc {
     BancEval() {
@@ -71,10 +76,7 @@ struct BancEval : Banc {
     // Le texte d'un objet tel que l'imprimeur l'écrit (UTF-8).
     std::string Texte(Objet* x) { return Cp1252VersUtf8(I->TexteDe(x)); }
     Nom* N(const char* nom) { return NOM(I->TrouveOuCreeNom(Utf8VersCp1252(nom))); }
-    float Valeur(const char* nom) {
-        Objet* v = N(nom)->valeur;
-        return EstFlottant(v) ? FLO(v)->valeur : -999999.0f;
-    }
+    float Valeur(const char* nom) { return Val(N(nom)->valeur); }
     // Une commande du langage, analysée et exécutée par le pilote (mode ligne de commande).
     void Commande(const std::string& texte) { ExecuterEtAttendre(*I, Utf8VersCp1252(texte.c_str())); }
     // Un texte du langage analysé puis évalué ; rend la valeur du programme

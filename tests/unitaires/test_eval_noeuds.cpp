@@ -11,14 +11,6 @@
 
 using namespace gelim;
 
-namespace {
-
-float Valeur(Objet* r) {
-    return EstFlottant(r) ? FLO(r)->valeur : -1e9f;
-}
-
-}  // namespace
-
 TEST(EvalNoeuds, LesCellulesReprisesSontDecodeesANouveau) {
     // Même texte évalué, collecte des cellules, puis une autre liste bâtie
     // dans les cellules rendues : le nœud d'avant ne doit pas resservir.
@@ -26,8 +18,8 @@ TEST(EvalNoeuds, LesCellulesReprisesSontDecodeesANouveau) {
     Interp& I = *b.I;
     for (int k = 0; k < 3; ++k) {
         const std::string n = std::to_string(k);
-        EXPECT_EQ(Valeur(b.Eval("(+ " + n + " 1)")), float(k + 1));
-        EXPECT_EQ(Valeur(b.Eval("(exec (mp (quote *) (mp " + n + " (mp 10 ()))))")), float(k * 10));
+        EXPECT_EQ(Val(b.Eval("(+ " + n + " 1)")), float(k + 1));
+        EXPECT_EQ(Val(b.Eval("(exec (mp (quote *) (mp " + n + " (mp 10 ()))))")), float(k * 10));
         I.gArbreDuProgramme = I.pgNil;
         I.Recuperation(false);
     }
@@ -35,12 +27,12 @@ TEST(EvalNoeuds, LesCellulesReprisesSontDecodeesANouveau) {
     // nouveau corps, l'ancien (qui s'exécute peut-être encore) reste valable.
     b.Eval("(lisp_de f (x) (progn (return_ (+ x 1))))");
     b.Eval("(lisp_de g (x) (progn (setq y (f x)) (lisp_de f (x) (progn (return_ (* x 100)))) (return_ (+ y (f x)))))");
-    EXPECT_EQ(Valeur(b.Eval("(g 2)")), 203.0f);
+    EXPECT_EQ(Val(b.Eval("(g 2)")), 203.0f);
     // Le même appel, avant puis après la redéfinition : le corps retenu par
     // son nœud ne doit pas resservir.
     b.Eval("(setq y 0)");
     b.Eval("(repete 2 (progn (setq y (+ y (f 1))) (lisp_de f (x) (progn (return_ (+ x 1))))))");
-    EXPECT_EQ(Valeur(b.N("y")->valeur), 102.0f);
+    EXPECT_EQ(Val(b.N("y")->valeur), 102.0f);
 }
 
 TEST(EvalNoeuds, FormesProfondesEtPartagees) {
@@ -54,7 +46,7 @@ TEST(EvalNoeuds, FormesProfondesEtPartagees) {
         for (int k = 0; k < 260; ++k) i = "(progn " + i + ")";
         b.Eval("(lisp_de prof (n) (progn " + i + "))");
         b.Eval("(lisp_de appel (n) (progn (return_ (+ (prof n) 1))))");
-        EXPECT_EQ(Valeur(b.Eval("(appel 2)")), 303.0f);
+        EXPECT_EQ(Val(b.Eval("(appel 2)")), 303.0f);
     }
     // Des sous-listes partagées (2^40 chemins, 121 cellules) : un nœud par
     // cellule, la mémoire reste celle de la liste.
@@ -76,7 +68,7 @@ TEST(EvalNoeuds, LesValeursRenduesResserventAussitot) {
     b.Executer("int fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }");
     const size_t blocs = I.blocsNombres.size();
     Objet* r = b.Calcul("fib(22);");
-    EXPECT_EQ(Valeur(r), 17711.0f);
+    EXPECT_EQ(Val(r), 17711.0f);
     EXPECT_EQ(FLO(r)->etat, EtatPartage);
     EXPECT_LE(I.blocsNombres.size(), blocs + 1);
     EXPECT_LT(I.nombresDepuisCollecte, 1000u);

@@ -12,9 +12,6 @@
 using namespace gelim;
 
 namespace {
-float Val(Objet* x) {
-    return EstFlottant(x) ? FLO(x)->valeur : -999999.0f;
-}
 const char* kTitreErreur = "DIALOGUE A T T E N T I O N   E R R E U R   A   L ' E X E C U T I O N  :";
 }  // namespace
 
