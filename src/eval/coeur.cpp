@@ -5,6 +5,7 @@
 #include "eval/calcul.h"
 #include "eval/interne.h"
 #include "objects/imprime.h"
+#include "primitives/primitives.h"
 #include "text/messages.h"
 
 namespace gelim {
@@ -288,6 +289,73 @@ Objet* Donne(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(Affecter<Soit>(I, n));
 }
 
+// L'affectation d'un nom cité (x = ..., (donne 'x ...)) : la citation se fait
+// sur place, comme son nœud la ferait (la case de quote écrite). Le pas à
+// pas, lui, doit voir passer la citation : le chemin général.
+template <bool Soit>
+[[gnu::always_inline]] inline Objet* AffecterUnNom(Interp& I, const Noeud* n) {
+    const Noeud* c = n->a;
+    if (!EvaluerDeuxAvec<SansVerification>(
+            I, FONC(n->tete), n->e1, n->e2, [&] { return FONC(c->tete)->expr[0] = c->e1; },
+            [&] { return Valeur(I, n->b); }))
+        return I.pgCestFaux;
+    Fonc* f = FONC(n->tete);
+    return FormeDonne(I, f->val[0], f->val[1], Soit);
+}
+
+template <bool Soit>
+Objet* DonneAUnNom(Interp& I, const Noeud* n) {
+    if (I.modeLent) [[unlikely]]
+        return Donne<Soit>(I, n);
+    GELIM_PROFONDEUR_NATIVE(AffecterUnNom<Soit>(I, n));
+}
+
+// Une primitive à un argument de ses familles sans vérification (prem, sp,
+// consp...) : l'argument évalué dans sa case, puis la primitive elle-même.
+template <Objet* (*P)(Interp&, Objet*)>
+[[gnu::always_inline]] inline Objet* UnArgument(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    return P(I, f->val[0] = Valeur(I, n->a));
+}
+
+template <Objet* (*P)(Interp&, Objet*)>
+Objet* Un(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
+}
+
+template <uint16_t Code>
+Objet* Test(Interp& I, Objet* x) {
+    return PrimTestType(I, Code, x);
+}
+
+// while, comme FormeWhile : la condition et le corps sautent à leurs nœuds.
+// Un corps en bloc s'exécute comme une suite (sa valeur est abandonnée, un
+// return compris) ; tout autre corps est évalué comme par EvaluerInstruction.
+[[gnu::always_inline]] inline Objet* BoucleTantQue(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    f->expr[1] = n->e2;
+    const Noeud* corps = n->b;
+    const bool bloc = n->code != 0;
+    Objet* v = Valeur(I, n->a);
+    while (!I.EstFaux(v) && !Arrete(I)) {
+        PeutEtreSonder(I);
+        if (I.modeLent) [[unlikely]]
+            InstructionLente(I, corps->src);
+        else if (bloc)
+            corps->instr(I, corps);
+        else
+            EstFeuille(corps) ? ValeurDeFeuille(I, corps) : corps->fn(I, corps);
+        v = Valeur(I, n->a);
+    }
+    return I.pgNil;
+}
+
+Objet* TantQue(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(BoucleTantQue(I, n));
+}
+
 Objet* ExecuterSuite(Interp& I, const Noeud* s);
 [[gnu::noinline]] Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n);
 
@@ -446,6 +514,33 @@ Gestionnaire GestionnaireNum2(uint16_t code, bool feuilles, bool appels) {
     }
 }
 
+// Le gestionnaire propre d'une primitive à un argument, ou nullptr.
+Gestionnaire GestionnaireUn(uint16_t code) {
+    switch (code) {
+        case kPrem: return Un<PrimPrem>;
+        case kSp: return Un<PrimSp>;
+        case kDer: return Un<PrimDer>;
+        case kLongueur: return Un<PrimLongueur>;
+#define GELIM_TEST(k) \
+    case k: return Un<Test<k>>;
+            GELIM_TEST(kMotP)
+            GELIM_TEST(kConsp)
+            GELIM_TEST(kListeP)
+            GELIM_TEST(kNombreP)
+            GELIM_TEST(kVideP)
+            GELIM_TEST(kNon)
+#undef GELIM_TEST
+        default: return nullptr;
+    }
+}
+
+// (quote x) avec x un nom ou un paramètre : la cible d'une affectation.
+bool EstNomCite(const Interp& I, Objet* x) {
+    if (!EstListeNonVide(I, x) || CEL(x)->car->tag != kQuote || !EstCellule(CEL(x)->cdr)) return false;
+    Objet* c = Premier(I, CEL(x)->cdr);
+    return EstNom(c) || EstParam(c);
+}
+
 void Decoder(Interp& I, Noeud& n) {
     Memoire& m = *n.memoire;
     Objet* x = n.src;
@@ -475,6 +570,24 @@ void Decoder(Interp& I, Noeud& n) {
         n.a = Enfant(I, m, n.e1);
         n.b = Enfant(I, m, n.e2);
         n.fn = f->tag == kSoit ? Donne<true> : Donne<false>;
+        if (EstNomCite(I, n.e1)) {
+            // La citation décodée tout de suite : son gestionnaire lit ses champs.
+            if (n.a->op == Op::ADecoder) Decoder(I, *n.a);
+            if (n.a->op == Op::Citation) n.fn = f->tag == kSoit ? DonneAUnNom<true> : DonneAUnNom<false>;
+        }
+    } else if (EstPrimitive(f) && GestionnaireUn(f->tag)) {
+        n.op = Op::Primitive;
+        n.e1 = Premier(I, args);
+        n.a = Enfant(I, m, n.e1);
+        n.fn = GestionnaireUn(f->tag);
+    } else if (EstPrimitive(f) && f->tag == kWhile && FONC(f)->nbArgs == 2) {
+        n.op = Op::Primitive;
+        n.e1 = Premier(I, args);
+        n.e2 = Second(I, args);
+        n.a = Enfant(I, m, n.e1);
+        n.b = Enfant(I, m, n.e2);
+        n.code = EstListeNonVide(I, n.e2) && CEL(n.e2)->car->tag == kProgn && EstCellule(CEL(n.e2)->cdr);
+        n.fn = TantQue;
     } else if (EstPrimitive(f)) {
         n.op = Op::Primitive;
         n.fn = Primitive;

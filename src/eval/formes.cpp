@@ -105,17 +105,6 @@ Objet* FormeRepete(Interp& I, Objet* n, Objet* b) {
 
 // ------------------------------------------------------------ affectations
 
-// Le nombre affecté : possédé s'il était temporaire, partagé sinon.
-static inline void EtatAffecte(Objet* v) {
-    if (EstFlottant(v)) FLO(v)->etat = FLO(v)->etat == EtatTemporaire ? EtatPossede : EtatPartage;
-}
-
-static inline void Remplacer(Interp& I, Objet*& place, Objet* v) {
-    Objet* ancien = place;
-    place = v;
-    if (ancien != v) I.LibereSiPossede(ancien);
-}
-
 Objet* FormeSetq(Interp& I, Objet* n, Objet* e) {
     if (!EstNom(n)) return Rapport(I, "Setq", "Le param 1 n'est pas un Nom", n);
     Objet* v = Evaluer(I, e);
@@ -123,29 +112,6 @@ Objet* FormeSetq(Interp& I, Objet* n, Objet* e) {
     Remplacer(I, NOM(n)->valeur, v);
     if (n == I.pasapas) RecalculerModeLent(I);
     return v;
-}
-
-Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit) {
-    if (I.EstMarqueur(v)) {
-        v = Second(I, v);
-        Ligne(I, "Le 'return' ne doit pas être utilisé à l'intérieur d'une affectation.");
-    }
-    EtatAffecte(v);
-    if (EstParam(cible)) {
-        Env* e = EnvCourant(I);
-        if (!e) return Rapport(I, "Donne", "Affectation d'une variable locale non-instanciée", cible);
-        const int32_t k = PARAM(cible)->indice & 7;
-        if (k >= e->nbCasesEcrites) e->nbCasesEcrites = k + 1;
-        Remplacer(I, e->cases[k], v);
-        return I.pgNil;
-    }
-    if (soit)
-        return Rapport(I, "soit : il faut utiliser l'instruction 'donne'",
-                       "dans l'affectation de cette expression qui n'est pas une variable locale", cible);
-    if (!EstNom(cible)) return Rapport(I, "donne", "Le param 1 n'est pas un nom", cible);
-    Remplacer(I, NOM(cible)->valeur, v);
-    if (cible == I.pasapas) RecalculerModeLent(I);
-    return I.pgNil;
 }
 
 Objet* FormeNextl(Interp& I, Objet* n) {

@@ -162,8 +162,43 @@ Objet* FormeRepete(Interp& I, Objet* n, Objet* b);
 Objet* FormeSetq(Interp& I, Objet* n, Objet* e);
 Objet* FormeNextl(Interp& I, Objet* n);
 // --- formes.cpp : arguments déjà évalués ---
-Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit);
 Objet* FormeExec(Interp& I, Objet* v);
+
+// --- affectations (les formes et les nœuds) ---
+// Le nombre affecté : possédé s'il était temporaire, partagé sinon.
+inline void EtatAffecte(Objet* v) {
+    if (EstFlottant(v)) FLO(v)->etat = FLO(v)->etat == EtatTemporaire ? EtatPossede : EtatPartage;
+}
+
+inline void Remplacer(Interp& I, Objet*& place, Objet* v) {
+    Objet* ancien = place;
+    place = v;
+    if (ancien != v) I.LibereSiPossede(ancien);
+}
+
+// En ligne : chaque affectation y passe.
+inline Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit) {
+    if (I.EstMarqueur(v)) {
+        v = Second(I, v);
+        Ligne(I, "Le 'return' ne doit pas être utilisé à l'intérieur d'une affectation.");
+    }
+    EtatAffecte(v);
+    if (EstParam(cible)) {
+        Env* e = EnvCourant(I);
+        if (!e) return Rapport(I, "Donne", "Affectation d'une variable locale non-instanciée", cible);
+        const int32_t k = PARAM(cible)->indice & 7;
+        if (k >= e->nbCasesEcrites) e->nbCasesEcrites = k + 1;
+        Remplacer(I, e->cases[k], v);
+        return I.pgNil;
+    }
+    if (soit)
+        return Rapport(I, "soit : il faut utiliser l'instruction 'donne'",
+                       "dans l'affectation de cette expression qui n'est pas une variable locale", cible);
+    if (!EstNom(cible)) return Rapport(I, "donne", "Le param 1 n'est pas un nom", cible);
+    Remplacer(I, NOM(cible)->valeur, v);
+    if (cible == I.pasapas) RecalculerModeLent(I);
+    return I.pgNil;
+}
 
 // --- definition.cpp ---
 Objet* FormeLet(Interp& I, Objet* args);

@@ -260,7 +260,14 @@ struct Interp {
         return f;
     }
     Flottant* NombreDuTexte(const std::string& texte);  // littéral du lexer (non compté)
-    void DetruireNombre(Flottant* f);                   // destruction au sens de l'interprète
+    // Destruction au sens de l'interprète : le nombre n'est pas rendu tout de
+    // suite, la collecte hors réserve le reprendra quand plus rien ne le désignera.
+    void DetruireNombre(Flottant* f) {
+        if (f->libere || f == pgZero || f == pgUn) return;
+        f->libere = 1;
+        --nbNombresVivants;
+        nbNombresVivantsAffiche.store(nbNombresVivants, std::memory_order_relaxed);
+    }
     void LibereSiTemporaire(Objet* x) {
         if (EstFlottant(x) && FLO(x)->etat == EtatTemporaire) DetruireNombre(FLO(x));
     }

@@ -95,15 +95,6 @@ Flottant* Interp::NombreDuTexte(const std::string& texte) {
     return f;
 }
 
-void Interp::DetruireNombre(Flottant* f) {
-    // Le nombre n'est pas rendu tout de suite : la collecte hors réserve le
-    // reprendra quand plus rien ne le désignera.
-    if (f->libere || f == pgZero || f == pgUn) return;
-    f->libere = 1;
-    --nbNombresVivants;
-    nbNombresVivantsAffiche.store(nbNombresVivants, std::memory_order_relaxed);
-}
-
 // ---------------------------------------------------------------- cellules
 
 Objet* Interp::mp(Objet* x, Objet* liste) {
