@@ -40,13 +40,15 @@ inline bool Perissable(Objet* v) {
 // qui rappelle cette même primitive peut écraser ses cases sans dommage. Mais
 // pendant que la seconde forme s'évalue, une première valeur périssable attend
 // dans un Env de la pile LIFO, racine de la collecte. Faux si la réserve des
-// Env est épuisée (rapport écrit).
+// Env est épuisée (rapport écrit). sansCollecte : le second argument ne peut
+// rien prendre qui lance une collecte (prem(r), sp(r)...), pas besoin d'abri.
 template <class Verif, class Ev1, class Ev2>
-[[gnu::always_inline]] inline bool EvaluerDeuxAvec(Interp& I, Fonc* f, Objet* e1, Objet* e2, Ev1&& ev1, Ev2&& ev2) {
+[[gnu::always_inline]] inline bool EvaluerDeuxAvec(Interp& I, Fonc* f, Objet* e1, Objet* e2, Ev1&& ev1, Ev2&& ev2,
+                                                   bool sansCollecte = false) {
     f->expr[0] = e1;
     Objet* v1 = f->val[0] = Verif::Verifier(I, f, 0, ev1());
     f->expr[1] = e2;
-    if (!EstListeNonVide(I, e2) || !Perissable(v1)) {
+    if (!EstListeNonVide(I, e2) || !Perissable(v1) || sansCollecte) {
         Objet* v2 = Verif::Verifier(I, f, 1, ev2());
         f->val[0] = v1;
         f->val[1] = v2;

@@ -206,8 +206,10 @@ Objet* Bizarre(Interp& I, const Noeud* n) {
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
 template <class Verif>
 [[gnu::always_inline]] inline bool DeuxArguments(Interp& I, const Noeud* n) {
+    // Le mode lent peut s'arrêter sur le second argument : l'abri reste.
     return EvaluerDeuxAvec<Verif>(
-        I, FONC(n->tete), n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); });
+        I, FONC(n->tete), n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); },
+        n->b->sansCollecte && !I.modeLent);
 }
 
 template <uint16_t Code>
@@ -488,6 +490,7 @@ Noeud* Enfant(Interp& I, Memoire& m, Objet* x) {
         default: n->op = Op::AutreAtome; break;
     }
     n->fn = n->instr = n->op == Op::AutreAtome ? AutreAtome : Feuille;
+    n->sansCollecte = n->op != Op::AutreAtome;
     return n;
 }
 
@@ -580,6 +583,8 @@ void Decoder(Interp& I, Noeud& n) {
         n.e1 = Premier(I, args);
         n.a = Enfant(I, m, n.e1);
         n.fn = GestionnaireUn(f->tag);
+        // Sur des listes, des mots ou des tests, ces primitives ne prennent aucun nombre.
+        n.sansCollecte = f->tag != kLongueur && n.a->sansCollecte;
     } else if (EstPrimitive(f) && f->tag == kWhile && FONC(f)->nbArgs == 2) {
         n.op = Op::Primitive;
         n.e1 = Premier(I, args);

@@ -59,6 +59,9 @@ struct Noeud {
     int32_t indice = 0;  // Parametre : la case ; Appel : le nombre d'arguments
     uint16_t code = 0;   // Num2 : le membre
     Op op = Op::ADecoder;
+    // Son évaluation ne prend ni nombre ni marqueur (une feuille, prem d'une
+    // feuille...) : aucune collecte ne peut s'y faire.
+    bool sansCollecte = false;
     // Où décoder les enfants : la mémoire des nœuds de l'interprète, ou celle,
     // locale, d'une évaluation hors réserve.
     struct Memoire* memoire = nullptr;
