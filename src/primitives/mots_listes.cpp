@@ -335,8 +335,7 @@ Objet* PrimCarCode(Interp& I, Objet* x) {
     return MotDuTexte(I, c ? std::string(1, c) : std::string());
 }
 
-Objet* PrimPrem(Interp& I, Objet* x) {
-    if (EstCellule(x)) return CEL(x)->car;  // pgNil est son propre car
+Objet* PremDUnMot(Interp& I, Objet* x) {
     std::string t = I.TexteDe(x);
     return MotDuTexte(I, t.substr(0, 1));
 }
@@ -352,8 +351,7 @@ Objet* PrimDer(Interp& I, Objet* x) {
     return MotDuTexte(I, t.substr(t.size() - 1));
 }
 
-Objet* PrimSp(Interp& I, Objet* x) {
-    if (EstCellule(x)) return CEL(x)->cdr;  // pgNil est son propre cdr
+Objet* SpDUnMot(Interp& I, Objet* x) {
     std::string t = I.TexteDe(x);
     return MotDuTexte(I, t.empty() ? t : t.substr(1));
 }

@@ -35,9 +35,17 @@ Objet* PrimMemq(Interp& I, Objet* a, Objet* b);
 Objet* PrimRecycleValeur(Interp& I, Objet* x);
 Objet* PrimExplose(Interp& I, Objet* x);
 Objet* PrimCarCode(Interp& I, Objet* x);  // « car » : le mot d'un caractère
-Objet* PrimPrem(Interp& I, Objet* x);
+// prem et sp d'une liste, en ligne (le parcours d'une liste y passe à chaque
+// élément) ; d'un mot, sa première lettre ou le reste.
+Objet* PremDUnMot(Interp& I, Objet* x);
+Objet* SpDUnMot(Interp& I, Objet* x);
+inline Objet* PrimPrem(Interp& I, Objet* x) {
+    return EstCellule(x) ? CEL(x)->car : PremDUnMot(I, x);  // pgNil est son propre car
+}
+inline Objet* PrimSp(Interp& I, Objet* x) {
+    return EstCellule(x) ? CEL(x)->cdr : SpDUnMot(I, x);  // pgNil est son propre cdr
+}
 Objet* PrimDer(Interp& I, Objet* x);
-Objet* PrimSp(Interp& I, Objet* x);
 Objet* PrimSd(Interp& I, Objet* x);
 Objet* PrimTexte(Interp& I, Objet* x);
 
