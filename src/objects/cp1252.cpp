@@ -92,7 +92,7 @@ void OterSequenceIncomplete(std::string& s) {
         const unsigned char c = static_cast<unsigned char>(s[n - k]);
         if ((c & 0xC0) == 0x80) continue;  // octet de suite
         const size_t attendus = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        if (attendus > k) s.erase(n - k);
+        if (attendus > k) s.resize(n - k);
         return;
     }
 }
