@@ -26,14 +26,26 @@ void SurfaceQImage::PrechargerLaPolice() {
 
 void SurfaceQImage::TexteALaPosition(const std::string& texteCp1252) {
     QMutexLocker verrou(&Verrou());
-    QString texte = QString::fromUtf8(Cp1252VersUtf8(texteCp1252).c_str());
+    MettreLeTexteEnAttente(texteCp1252);
+}
+
+static QString EnQString(const std::string& texteCp1252) {
+    return QString::fromUtf8(Cp1252VersUtf8(texteCp1252).c_str());
+}
+
+int SurfaceQImage::LargeurDuTexte(const std::string& texteCp1252) {
+    return QFontMetrics(PoliceDuTexte()).horizontalAdvance(EnQString(texteCp1252));
+}
+
+// Appelée sous le verrou, au moment où le texte peut être vu.
+void SurfaceQImage::DessinerTexte(const std::string& texteCp1252, int x, int y) {
+    const QString texte = EnQString(texteCp1252);
     const QFont police = PoliceDuTexte();
     QFontMetrics mesures(police);
-    int largeur = mesures.horizontalAdvance(texte);
-    const int x = PositionX(), y = PositionY();
+    const int largeur = mesures.horizontalAdvance(texte);
     // Une image neuve sur le tampon : une copie de image_ tenue ailleurs ne peut
     // pas détourner le dessin vers un autre tampon.
-    QImage cible(reinterpret_cast<uchar*>(Donnees()), Largeur(), Hauteur(), Largeur() * 4, QImage::Format_RGB32);
+    QImage cible(reinterpret_cast<uchar*>(Tampon()), Largeur(), Hauteur(), Largeur() * 4, QImage::Format_RGB32);
     QPainter p(&cible);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(police);
@@ -41,7 +53,6 @@ void SurfaceQImage::TexteALaPosition(const std::string& texteCp1252) {
     p.fillRect(QRect(x, y - mesures.ascent(), largeur, mesures.height()), Qt::white);
     p.setPen(Qt::black);
     p.drawText(QPoint(x, y), texte);
-    FixerPositionX(x + largeur);
     NoterModification();
 }
 

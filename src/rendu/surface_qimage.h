@@ -1,6 +1,7 @@
 // La surface du bureau et du lanceur sans écran : la surface en mémoire du
 // cœur (toutes les figures), vue comme une QImage sur le même tampon de
-// pixels ; QPainter ne sert qu'au texte.
+// pixels ; QPainter ne sert qu'au texte. Le texte attend d'être vu pour être
+// rendu : un programme dont personne ne lit le dessin ne charge pas la police.
 #pragma once
 
 #include <QImage>
@@ -18,8 +19,16 @@ public:
     // Charge la police du texte dessiné (le premier chargement coûte cher).
     static void PrechargerLaPolice();
 
-    // L'image (les pixels de la surface), à lire sous le verrou quand un autre fil dessine.
-    const QImage& Image() const { return image_; }
+    // L'image (les pixels de la surface, texte compris), à lire sous le verrou
+    // quand un autre fil dessine : le texte en attente y est rendu d'abord.
+    const QImage& Image() const {
+        VideLeTexteEnAttente();
+        return image_;
+    }
+
+protected:
+    int LargeurDuTexte(const std::string& texteCp1252) override;
+    void DessinerTexte(const std::string& texteCp1252, int x, int y) override;
 
 private:
     QImage image_;

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <limits>
+#include <typeinfo>
 #include <utility>
 
 namespace gelim {
@@ -42,6 +43,64 @@ void SurfaceMemoire::DeplacerVers(int x, int y) {
     std::lock_guard verrou(verrou_);
     posX_ = x;
     posY_ = y;
+    // L'abscisse ne dépend plus de la largeur des textes d'avant.
+    avance_.clear();
+    enAttente_ = !traces_.empty();
+}
+
+// ---- Le texte en attente ----
+
+// Au-delà, ce qui attend est rendu : la mémoire reste bornée et la position
+// d'un texte ne se calcule jamais sur une trop longue suite de largeurs.
+constexpr size_t kTracesEnAttente = 4096, kTextesALaSuite = 32;
+
+template <class F>
+void SurfaceMemoire::Tracer(F figure) {
+    if (traces_.empty()) {
+        figure(*this);
+        return;
+    }
+    ++version_;
+    // La figure sera tracée avec les outils d'aujourd'hui, pas ceux du moment du rendu.
+    traces_.push_back(
+        [o = Outils{crayon_, largeurCrayon_, brossePleine_, brosse_}, figure = std::move(figure)](SurfaceMemoire& s) {
+            const Outils avant{s.crayon_, s.largeurCrayon_, s.brossePleine_, s.brosse_};
+            s.crayon_ = o.crayon, s.largeurCrayon_ = o.largeurCrayon, s.brossePleine_ = o.brossePleine,
+            s.brosse_ = o.brosse;
+            figure(s);
+            s.crayon_ = avant.crayon, s.largeurCrayon_ = avant.largeurCrayon, s.brossePleine_ = avant.brossePleine,
+            s.brosse_ = avant.brosse;
+        });
+    if (traces_.size() >= kTracesEnAttente) RendreCeQuiAttend();
+}
+
+void SurfaceMemoire::MettreLeTexteEnAttente(const std::string& texteCp1252) {
+    if (avance_.size() >= kTextesALaSuite) RendreCeQuiAttend();
+    if (avance_.empty()) ancreX_ = posX_;
+    // Le texte commence là où finissent ceux qui le précèdent sur la même ligne.
+    traces_.push_back([x0 = ancreX_, avant = avance_, y = posY_, texte = texteCp1252](SurfaceMemoire& s) {
+        int x = x0;
+        for (const std::string& t : avant) x += s.LargeurDuTexte(t);
+        s.DessinerTexte(texte, x, y);
+    });
+    avance_.push_back(texteCp1252);
+    enAttente_ = true;
+    ++version_;
+    if (traces_.size() >= kTracesEnAttente) RendreCeQuiAttend();
+}
+
+void SurfaceMemoire::RendreCeQuiAttend() {
+    // Baissé d'abord : les traces rappellent des opérations de la surface.
+    enAttente_ = false;
+    std::vector<Trace> traces;
+    traces.swap(traces_);
+    for (const Trace& t : traces) t(*this);
+    if (!avance_.empty()) {
+        int x = ancreX_;
+        for (const std::string& t : avance_) x += LargeurDuTexte(t);
+        posX_ = x;
+        avance_.clear();
+    }
 }
 
 void SurfaceMemoire::Segment(int y, long long g, long long d, uint32_t p) {
@@ -184,9 +243,15 @@ static bool Rogner(int& x0, int& y0, int& x1, int& y1, int largeurCrayon, int la
 
 void SurfaceMemoire::LigneVers(int x, int y) {
     std::lock_guard verrou(verrou_);
-    int x0 = posX_, y0 = posY_;
+    // Le départ après un texte en attente est au bout de ce texte : il faut sa largeur.
+    if (!avance_.empty()) RendreCeQuiAttend();
+    const int x0 = posX_, y0 = posY_;
     posX_ = x;
     posY_ = y;
+    Tracer([=](SurfaceMemoire& s) { s.LigneNue(x0, y0, x, y); });
+}
+
+void SurfaceMemoire::LigneNue(int x0, int y0, int x, int y) {
     if (!Rogner(x0, y0, x, y, largeurCrayon_, largeur_, hauteur_)) return;
     ++version_;
     if (largeurCrayon_ > 1)
@@ -279,6 +344,10 @@ void SurfaceMemoire::ContourEllipse(int g, int h, int d, int b) {
 
 void SurfaceMemoire::Ellipse(int g, int h, int d, int b) {
     std::lock_guard verrou(verrou_);
+    Tracer([=](SurfaceMemoire& s) { s.EllipseNue(g, h, d, b); });
+}
+
+void SurfaceMemoire::EllipseNue(int g, int h, int d, int b) {
     Normaliser(g, h, d, b);
     if (d - g < 1 || b - h < 1) return;
     ++version_;
@@ -295,6 +364,10 @@ void SurfaceMemoire::Ellipse(int g, int h, int d, int b) {
 
 void SurfaceMemoire::Rectangle(int g, int h, int d, int b) {
     std::lock_guard verrou(verrou_);
+    Tracer([=](SurfaceMemoire& s) { s.RectangleNu(g, h, d, b); });
+}
+
+void SurfaceMemoire::RectangleNu(int g, int h, int d, int b) {
     Normaliser(g, h, d, b);
     if (d - g < 1 || b - h < 1) return;
     ++version_;
@@ -323,6 +396,14 @@ void SurfaceMemoire::Rectangle(int g, int h, int d, int b) {
 // puis les côtés avec le crayon.
 void SurfaceMemoire::Polygone(const std::vector<Point>& pts) {
     std::lock_guard verrou(verrou_);
+    // Les sommets ne sont copiés que si le polygone doit attendre.
+    if (traces_.empty())
+        PolygoneNu(pts);
+    else
+        Tracer([pts](SurfaceMemoire& s) { s.PolygoneNu(pts); });
+}
+
+void SurfaceMemoire::PolygoneNu(const std::vector<Point>& pts) {
     if (pts.empty()) return;
     ++version_;
     const size_t n = pts.size();
@@ -360,6 +441,10 @@ void SurfaceMemoire::Polygone(const std::vector<Point>& pts) {
 
 void SurfaceMemoire::RemplirRectangle(int g, int h, int d, int b, Couleur c) {
     std::lock_guard verrou(verrou_);
+    Tracer([=](SurfaceMemoire& s) { s.RemplirRectangleNu(g, h, d, b, c); });
+}
+
+void SurfaceMemoire::RemplirRectangleNu(int g, int h, int d, int b, Couleur c) {
     Normaliser(g, h, d, b);
     ++version_;
     const uint32_t p = Pixel(c);
@@ -369,6 +454,7 @@ void SurfaceMemoire::RemplirRectangle(int g, int h, int d, int b, Couleur c) {
 // Remplissage par segments de ligne, avec une pile explicite : jamais de récursion.
 void SurfaceMemoire::RemplissageSurface(int x, int y, Couleur cible) {
     std::lock_guard verrou(verrou_);
+    VideLeTexteEnAttente();  // le remplissage lit les pixels
     const int w = largeur_, h = hauteur_;
     if (x < 0 || y < 0 || x >= w || y >= h) return;
     const uint32_t avant = Pixel(cible), apres = Pixel(brosse_);
@@ -398,6 +484,7 @@ void SurfaceMemoire::RemplissageSurface(int x, int y, Couleur cible) {
 
 Couleur SurfaceMemoire::LirePixel(int x, int y) const {
     std::lock_guard verrou(verrou_);
+    VideLeTexteEnAttente();
     if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return Couleur{255, 255, 255};
     uint32_t p = pixels_[size_t(y) * size_t(largeur_) + size_t(x)];
     return Couleur{uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
@@ -405,8 +492,10 @@ Couleur SurfaceMemoire::LirePixel(int x, int y) const {
 
 void SurfaceMemoire::EcrirePixel(int x, int y, Couleur c) {
     std::lock_guard verrou(verrou_);
-    ++version_;
-    Poser(x, y, Pixel(c));
+    Tracer([=](SurfaceMemoire& s) {
+        ++s.version_;
+        s.Poser(x, y, Pixel(c));
+    });
 }
 
 void SurfaceMemoire::TexteALaPosition(const std::string&) {}
@@ -416,6 +505,17 @@ void SurfaceMemoire::CopierDepuis(const Surface& source) {
     if (!s || s == this) return;
     std::scoped_lock verrous(verrou_, s->verrou_);
     ++version_;
+    if (largeur_ == s->largeur_ && hauteur_ == s->hauteur_ && typeid(*this) == typeid(*s)) {
+        // Tout le tampon est remplacé : ce qui attendait ici ne se verrait plus,
+        // ce qui attend là-bas suit les pixels et sera rendu ici par la même face.
+        // L'abscisse d'ici garde ses textes à mesurer (avance_).
+        std::copy(s->pixels_.begin(), s->pixels_.end(), pixels_.begin());
+        traces_ = s->traces_;
+        enAttente_ = !traces_.empty() || !avance_.empty();
+        return;
+    }
+    s->VideLeTexteEnAttente();
+    VideLeTexteEnAttente();
     const int w = std::min(largeur_, s->largeur_), h = std::min(hauteur_, s->hauteur_);
     for (int y = 0; y < h; ++y)
         std::copy_n(s->pixels_.data() + size_t(y) * size_t(s->largeur_), w,
@@ -425,6 +525,13 @@ void SurfaceMemoire::CopierDepuis(const Surface& source) {
 void SurfaceMemoire::CollerImage(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) {
     std::lock_guard verrou(verrou_);
     if (largeur <= 0 || hauteur <= 0 || pixels.size() < size_t(largeur) * size_t(hauteur)) return;
+    if (traces_.empty())
+        CollerImageNue(x, y, largeur, hauteur, pixels);
+    else
+        Tracer([=](SurfaceMemoire& s) { s.CollerImageNue(x, y, largeur, hauteur, pixels); });
+}
+
+void SurfaceMemoire::CollerImageNue(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) {
     ++version_;
     for (int j = 0; j < hauteur; ++j)
         for (int i = 0; i < largeur; ++i) Poser(x + i, y + j, Pixel(pixels[size_t(j) * size_t(largeur) + size_t(i)]));

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "turtle/surface.h"
@@ -37,21 +39,69 @@ public:
     void CollerImage(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) override;
 
     // Les pixels, 0xFFRRGGBB, ligne 0 en haut ; le tampon ne bouge jamais.
-    // À lire sous le verrou quand un autre fil dessine.
-    uint32_t* Donnees() { return pixels_.data(); }
-    const uint32_t* Donnees() const { return pixels_.data(); }
+    // À lire sous le verrou quand un autre fil dessine : le texte en attente y est rendu d'abord.
+    uint32_t* Donnees() { return const_cast<uint32_t*>(std::as_const(*this).Donnees()); }
+    const uint32_t* Donnees() const {
+        VideLeTexteEnAttente();
+        return pixels_.data();
+    }
     std::mutex& Verrou() const { return verrou_; }
-    // Position courante (sous le verrou, pour le texte des faces).
-    int PositionX() const { return posX_; }
+    // Position courante (sous le verrou, pour le texte des faces). L'abscisse
+    // après un texte en attente dépend de sa largeur : elle le rend d'abord.
+    int PositionX() const {
+        VideLeTexteEnAttente();
+        return posX_;
+    }
     int PositionY() const { return posY_; }
-    void FixerPositionX(int x) { posX_ = x; }
+    void FixerPositionX(int x) {
+        VideLeTexteEnAttente();
+        posX_ = x;
+    }
     // Nombre de changements des pixels : la page ne recopie que ce qui a changé.
     uint64_t Version() const { return version_; }
     void NoterModification() { ++version_; }
 
     static uint32_t Pixel(Couleur c) { return 0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b; }
 
+protected:
+    // Le texte différé des faces qui ont une police : TexteALaPosition le met
+    // en attente (sous le verrou) ; il n'est rendu, par DessinerTexte, qu'au
+    // moment où quelqu'un pourrait le voir (pixels lus, copiés ou enregistrés,
+    // abscisse lue). Les figures tracées entre-temps attendent derrière lui,
+    // dans l'ordre : l'empilement des pixels ne change pas.
+    void MettreLeTexteEnAttente(const std::string& texteCp1252);
+    // Rend tout ce qui attend, sous le verrou. Le drapeau rend l'appel gratuit
+    // quand rien n'attend, ce qui est le cas de toutes les opérations d'un
+    // programme sans texte.
+    void VideLeTexteEnAttente() const {
+        if (enAttente_) const_cast<SurfaceMemoire*>(this)->RendreCeQuiAttend();
+    }
+    // Sans police : largeur nulle, rien n'est dessiné.
+    virtual int LargeurDuTexte(const std::string&) { return 0; }
+    virtual void DessinerTexte(const std::string&, int, int) {}
+    // Le tampon sans rien rendre : pour DessinerTexte seulement.
+    uint32_t* Tampon() { return pixels_.data(); }
+
 private:
+    // L'état du crayon et de la brosse, gardé avec chaque figure en attente.
+    struct Outils {
+        Couleur crayon;
+        int largeurCrayon;
+        bool brossePleine;
+        Couleur brosse;
+    };
+    using Trace = std::function<void(SurfaceMemoire&)>;
+    // Trace la figure tout de suite, ou la met derrière le texte en attente.
+    template <class F>
+    void Tracer(F figure);
+    void RendreCeQuiAttend();
+    void LigneNue(int x0, int y0, int x1, int y1);
+    void EllipseNue(int g, int h, int d, int b);
+    void RectangleNu(int g, int h, int d, int b);
+    void PolygoneNu(const std::vector<Point>& pts);
+    void RemplirRectangleNu(int g, int h, int d, int b, Couleur c);
+    void CollerImageNue(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels);
+
     void Poser(int x, int y, uint32_t p) {
         if (x >= 0 && y >= 0 && x < largeur_ && y < hauteur_) pixels_[size_t(y) * size_t(largeur_) + size_t(x)] = p;
     }
@@ -70,6 +120,14 @@ private:
     Couleur brosse_{255, 255, 255};
     int posX_ = 0, posY_ = 0;
     uint64_t version_ = 0;
+    // Vrai quand un texte ou des figures attendent ; lu sous le verrou.
+    bool enAttente_ = false;
+    // Les textes et figures en attente, dans l'ordre, chacun avec ses outils.
+    std::vector<Trace> traces_;
+    // Les textes écrits depuis que l'abscisse a été fixée : posX_ vaut
+    // ancreX_ plus leurs largeurs, connues seulement une fois la police chargée.
+    int ancreX_ = 0;
+    std::vector<std::string> avance_;
 };
 
 }  // namespace gelim
