@@ -76,23 +76,30 @@ static bool RognerSegment(double& x0, double& y0, double& x1, double& y1, double
     return true;
 }
 
-// Le même trait que la boucle de TraitFin quand ses deux bouts sont sur la
-// surface (tous ses points y sont alors). Cette boucle avance toujours d'un pas
-// sur le grand axe ; au pas k, l'écart sur le petit axe vaut
-// floor((2 petit k + grand) / (2 grand)), le milieu arrondi vers le bout. Ce
-// quotient se tient en virgule fixe (2^-40), exact tant que grand <= 4096 ;
-// la partie fractionnaire est rangée en haut d'un mot de 64 bits pour que le
-// passage à l'écart suivant soit la retenue de l'addition : par point, une
-// écriture et quelques additions, sans multiplication ni test de bord.
+// Le même trait que la boucle de TraitFin quand son premier et son dernier
+// point posé sont sur la surface (tous ses points y sont alors). Cette boucle
+// avance toujours d'un pas sur le grand axe ; au pas k, l'écart sur le petit
+// axe vaut floor((2 petit k + grand) / (2 grand)), le milieu arrondi vers le
+// bout. Ce quotient se tient en virgule fixe (2^-40), exact tant que grand <=
+// 4096 ; la partie fractionnaire est rangée en haut d'un mot de 64 bits pour
+// que le passage à l'écart suivant soit la retenue de l'addition : par point,
+// une écriture et quelques additions, sans multiplication ni test de bord.
 bool SurfaceMemoire::TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p) {
-    auto dedans = [&](int x, int y) { return x >= 0 && y >= 0 && x < largeur_ && y < hauteur_; };
-    if (!dedans(x0, y0) || !dedans(x1, y1)) return false;
+    auto dedans = [&](int64_t x, int64_t y) { return x >= 0 && y >= 0 && x < largeur_ && y < hauteur_; };
+    if (!dedans(x0, y0)) return false;
     const int64_t dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
     const ptrdiff_t pasX = x0 < x1 ? 1 : -1, pasY = (y0 < y1 ? 1 : -1) * ptrdiff_t(largeur_);
     const bool horizontal = dx >= dy;
     const int64_t grand = horizontal ? dx : dy, petit = horizontal ? dy : dx;
     if (grand == 0) return true;     // un seul point, exclu
     if (grand > 4096) return false;  // au-delà, la virgule fixe n'est plus exacte
+    // Le dernier point est exclu : un trait arrêté au bord droit ou bas du champ
+    // finit juste dehors. Il suffit que le dernier point posé soit dedans, les
+    // coordonnées d'un trait allant toujours dans le même sens.
+    const int64_t ecartFinal = (2 * petit * (grand - 1) + grand) / (2 * grand);
+    const int64_t sensX = x0 < x1 ? 1 : -1, sensY = y0 < y1 ? 1 : -1;
+    if (!dedans(x0 + sensX * (horizontal ? grand - 1 : ecartFinal), y0 + sensY * (horizontal ? ecartFinal : grand - 1)))
+        return false;
     const ptrdiff_t pasGrand = horizontal ? pasX : pasY, pasPetit = horizontal ? pasY : pasX;
     // Un indice plutôt qu'un pointeur : après le dernier point, il peut sortir du tampon.
     uint32_t* const base = pixels_.data();

@@ -93,6 +93,9 @@ TEST(SurfaceMemoire, TraitFinPointPourPointCommeLaReference) {
     for (auto [dx, dy] : {std::pair{37, 0}, {0, 37}, {25, 25}, {1, 0}, {0, 1}, {1, 1}, {2, 1}, {40, 1}, {1, 40}})
         for (int sx : {-1, 1})
             for (int sy : {-1, 1}) verifier(100, 100, 50, 50, 50 + sx * dx, 50 + sy * dy);
+    // Arrêté au bord droit ou bas, le trait finit juste dehors, son dernier point exclu.
+    for (auto [x1, y1] : {std::pair{100, 70}, {100, 30}, {80, 100}, {20, 100}, {100, 100}, {100, 99}})
+        verifier(100, 100, 50, 50, x1, y1);
     verifier(5000, 3, 1, 0, 4999, 2);
     verifier(5000, 3, 4999, 2, 1, 1);
     verifier(5000, 3, 0, 1, 4200, 1);
