@@ -135,28 +135,56 @@ static bool RognerSegment(double& x0, double& y0, double& x1, double& y1, double
     return true;
 }
 
-// Le même trait que la boucle de TraitFin quand ses deux bouts sont sur la
-// surface (tous ses points y sont alors). Cette boucle avance toujours d'un pas
-// sur le grand axe ; au pas k, l'écart sur le petit axe y vaut
-// floor((2 petit k + grand) / (2 grand)), le milieu arrondi vers le bout. Ce
-// quotient se tient en virgule fixe (2^-40) et croît d'une constante par pas :
-// ni test ni saut imprévisible par point, et aucun test de bord.
+// Le même trait que la boucle de TraitFin quand son premier et son dernier
+// point posé sont sur la surface (tous ses points y sont alors). Cette boucle
+// avance toujours d'un pas sur le grand axe ; au pas k, l'écart sur le petit
+// axe vaut floor((2 petit k + grand) / (2 grand)), le milieu arrondi vers le
+// bout. Ce quotient se tient en virgule fixe (2^-40), exact tant que grand <=
+// 4096 ; la partie fractionnaire est rangée en haut d'un mot de 64 bits pour
+// que le passage à l'écart suivant soit la retenue de l'addition : par point,
+// une écriture et quelques additions, sans multiplication ni test de bord.
 bool SurfaceMemoire::TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p) {
-    auto dedans = [&](int x, int y) { return x >= 0 && y >= 0 && x < largeur_ && y < hauteur_; };
-    // Au-delà de 4096, les bornes de la virgule fixe ne sont plus garanties.
-    if (largeur_ > 4096 || hauteur_ > 4096 || !dedans(x0, y0) || !dedans(x1, y1)) return false;
+    auto dedans = [&](int64_t x, int64_t y) { return x >= 0 && y >= 0 && x < largeur_ && y < hauteur_; };
+    if (!dedans(x0, y0)) return false;
     const int64_t dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
     const ptrdiff_t pasX = x0 < x1 ? 1 : -1, pasY = (y0 < y1 ? 1 : -1) * ptrdiff_t(largeur_);
     const bool horizontal = dx >= dy;
     const int64_t grand = horizontal ? dx : dy, petit = horizontal ? dy : dx;
-    if (grand == 0) return true;  // un seul point, exclu
+    if (grand == 0) return true;     // un seul point, exclu
+    if (grand > 4096) return false;  // au-delà, la virgule fixe n'est plus exacte
+    // Le dernier point est exclu : un trait arrêté au bord droit ou bas du champ
+    // finit juste dehors. Il suffit que le dernier point posé soit dedans, les
+    // coordonnées d'un trait allant toujours dans le même sens.
+    const int64_t ecartFinal = (2 * petit * (grand - 1) + grand) / (2 * grand);
+    const int64_t sensX = x0 < x1 ? 1 : -1, sensY = y0 < y1 ? 1 : -1;
+    if (!dedans(x0 + sensX * (horizontal ? grand - 1 : ecartFinal), y0 + sensY * (horizontal ? ecartFinal : grand - 1)))
+        return false;
     const ptrdiff_t pasGrand = horizontal ? pasX : pasY, pasPetit = horizontal ? pasY : pasX;
-    // Quotient exact tant que numérateur x diviseur < 2^40 : ici moins de 2^38.
+    // Un indice plutôt qu'un pointeur : après le dernier point, il peut sortir du tampon.
+    uint32_t* const base = pixels_.data();
+    ptrdiff_t q = ptrdiff_t(y0) * largeur_ + x0;
+    if (petit == 0) {
+        // Le cas le plus courant des figures : d'un seul tenant quand il est horizontal.
+        if (pasGrand == 1 || pasGrand == -1)
+            std::fill(base + std::min(q, q + (grand - 1) * pasGrand),
+                      base + std::max(q, q + (grand - 1) * pasGrand) + 1, p);
+        else
+            for (int64_t k = 0; k < grand; ++k, q += pasGrand) base[q] = p;
+        return true;
+    }
+    if (petit == grand) {  // la diagonale : l'incrément ci-dessous vaudrait 1, hors de la fraction
+        for (int64_t k = 0; k < grand; ++k, q += pasGrand + pasPetit) base[q] = p;
+        return true;
+    }
+    // petit < grand <= 4096 : l'incrément reste sous 2^40, une retenue au plus par pas.
     const uint64_t inverse = ((uint64_t(1) << 40) + uint64_t(2 * grand) - 1) / uint64_t(2 * grand);
-    uint64_t t = uint64_t(grand) * inverse;
-    const uint64_t pas = uint64_t(2 * petit) * inverse;
-    uint32_t* q = pixels_.data() + size_t(y0) * size_t(largeur_) + size_t(x0);
-    for (int64_t k = 0; k < grand; ++k, t += pas) q[k * pasGrand + ptrdiff_t(t >> 40) * pasPetit] = p;
+    unsigned long long t = (uint64_t(grand) * inverse) << 24;
+    const unsigned long long pas = (uint64_t(2 * petit) * inverse) << 24;
+    for (int64_t k = 0; k < grand; ++k) {
+        base[q] = p;
+        const bool retenue = __builtin_uaddll_overflow(t, pas, &t);
+        q += pasGrand + (retenue ? pasPetit : 0);
+    }
     return true;
 }
 

@@ -107,7 +107,7 @@ private:
     }
     void Segment(int y, long long g, long long d, uint32_t p);        // bornes comprises, rognées
     void TraitFin(int x0, int y0, int x1, int y1, uint32_t p);        // Bresenham, dernier point exclu
-    bool TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p);  // faux si un bout est dehors
+    bool TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p);  // faux si un point posé serait dehors
     void TraitLarge(int x0, int y0, int x1, int y1);                  // bouts ronds, crayon courant
     void ContourEllipse(int g, int h, int d, int b);
 

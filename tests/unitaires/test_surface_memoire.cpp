@@ -72,21 +72,33 @@ std::vector<uint32_t> TraitDeReference(int w, int h, int x0, int y0, int x1, int
 }
 
 // Le tracé sans test par point (bouts sur la surface) et le tracé général
-// (un bout dehors) donnent les pixels de la référence, pente par pente.
+// (un bout dehors, ou trop long pour la virgule fixe) donnent les pixels de la
+// référence, pente par pente.
 TEST(SurfaceMemoire, TraitFinPointPourPointCommeLaReference) {
+    auto verifier = [](int w, int h, int x0, int y0, int x1, int y1) {
+        SurfaceMemoire s(w, h);
+        s.DeplacerVers(x0, y0);
+        s.LigneVers(x1, y1);
+        const auto attendu = TraitDeReference(w, h, x0, y0, x1, y1);
+        ASSERT_TRUE(std::equal(attendu.begin(), attendu.end(), s.Donnees()))
+            << w << "x" << h << " : " << x0 << "," << y0 << " -> " << x1 << "," << y1;
+    };
     std::mt19937 hasard(12345);
     for (auto [w, h] : {std::pair{1000, 1000}, std::pair{37, 600}, std::pair{4096, 3}}) {
         std::uniform_int_distribution<int> x(-w / 4, w + w / 4), y(-h / 4, h + h / 4);
-        for (int essai = 0; essai < 300; ++essai) {
-            const int x0 = x(hasard), y0 = y(hasard), x1 = x(hasard), y1 = y(hasard);
-            SurfaceMemoire s(w, h);
-            s.DeplacerVers(x0, y0);
-            s.LigneVers(x1, y1);
-            const auto attendu = TraitDeReference(w, h, x0, y0, x1, y1);
-            ASSERT_TRUE(std::equal(attendu.begin(), attendu.end(), s.Donnees()))
-                << w << "x" << h << " : " << x0 << "," << y0 << " -> " << x1 << "," << y1;
-        }
+        for (int essai = 0; essai < 300; ++essai) verifier(w, h, x(hasard), y(hasard), x(hasard), y(hasard));
     }
+    // Les cas à part : horizontaux et verticaux, diagonales, un seul pas, et
+    // des traits de plus de 4096 points dans les deux sens.
+    for (auto [dx, dy] : {std::pair{37, 0}, {0, 37}, {25, 25}, {1, 0}, {0, 1}, {1, 1}, {2, 1}, {40, 1}, {1, 40}})
+        for (int sx : {-1, 1})
+            for (int sy : {-1, 1}) verifier(100, 100, 50, 50, 50 + sx * dx, 50 + sy * dy);
+    // Arrêté au bord droit ou bas, le trait finit juste dehors, son dernier point exclu.
+    for (auto [x1, y1] : {std::pair{100, 70}, {100, 30}, {80, 100}, {20, 100}, {100, 100}, {100, 99}})
+        verifier(100, 100, 50, 50, x1, y1);
+    verifier(5000, 3, 1, 0, 4999, 2);
+    verifier(5000, 3, 4999, 2, 1, 1);
+    verifier(5000, 3, 0, 1, 4200, 1);
 }
 
 TEST(SurfaceMemoire, EllipsesDansLeurRectangleEtSymetriques) {
