@@ -165,10 +165,10 @@ bool SurfaceMemoire::TraitFinDedans(int x0, int y0, int x1, int y1, uint32_t p) 
     ptrdiff_t q = ptrdiff_t(y0) * largeur_ + x0;
     if (petit == 0) {
         // Le cas le plus courant des figures : d'un seul tenant quand il est horizontal.
-        if (pasGrand == 1 || pasGrand == -1)
-            std::fill(base + std::min(q, q + (grand - 1) * pasGrand),
-                      base + std::max(q, q + (grand - 1) * pasGrand) + 1, p);
-        else
+        if (pasGrand == 1 || pasGrand == -1) {
+            const ptrdiff_t fin = q + ptrdiff_t(grand - 1) * pasGrand;
+            std::fill(base + std::min(q, fin), base + std::max(q, fin) + 1, p);
+        } else
             for (int64_t k = 0; k < grand; ++k, q += pasGrand) base[q] = p;
         return true;
     }
