@@ -53,17 +53,14 @@ void SurfaceMemoire::DeplacerVers(int x, int y) {
 // Au-delà, ce qui attend est rendu : la mémoire reste bornée et la position
 // d'un texte ne se calcule jamais sur une trop longue suite de largeurs.
 constexpr size_t kTracesEnAttente = 4096, kTextesALaSuite = 32;
-// Une surface qui diffère ses figures en garde davantage (une centaine d'octets chacune).
-constexpr size_t kFiguresDifferees = size_t(1) << 18;
 
 template <class F>
 void SurfaceMemoire::Tracer(F figure) {
-    if (traces_.empty() && !differer_) {
+    if (traces_.empty()) {
         figure(*this);
         return;
     }
     ++version_;
-    enAttente_ = true;
     // La figure sera tracée avec les outils d'aujourd'hui, pas ceux du moment du rendu.
     traces_.push_back(
         [o = Outils{crayon_, largeurCrayon_, brossePleine_, brosse_}, figure = std::move(figure)](SurfaceMemoire& s) {
@@ -74,13 +71,7 @@ void SurfaceMemoire::Tracer(F figure) {
             s.crayon_ = avant.crayon, s.largeurCrayon_ = avant.largeurCrayon, s.brossePleine_ = avant.brossePleine,
             s.brosse_ = avant.brosse;
         });
-    if (traces_.size() >= (differer_ ? kFiguresDifferees : kTracesEnAttente)) RendreCeQuiAttend();
-}
-
-void SurfaceMemoire::DiffererLesFigures(bool oui) {
-    std::lock_guard verrou(verrou_);
-    differer_ = oui;
-    if (!oui) VideLeTexteEnAttente();
+    if (traces_.size() >= kTracesEnAttente) RendreCeQuiAttend();
 }
 
 void SurfaceMemoire::MettreLeTexteEnAttente(const std::string& texteCp1252) {

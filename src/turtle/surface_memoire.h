@@ -57,10 +57,6 @@ public:
         VideLeTexteEnAttente();
         posX_ = x;
     }
-    // Toutes les figures attendent, comme derrière un texte, que quelqu'un lise
-    // les pixels : une surface recouverte avant d'être lue (la vue du lanceur,
-    // recopiée du dessin à la fin de chaque commande) ne les trace jamais.
-    void DiffererLesFigures(bool oui);
     // Nombre de changements des pixels : la page ne recopie que ce qui a changé.
     uint64_t Version() const { return version_; }
     void NoterModification() { ++version_; }
@@ -126,7 +122,6 @@ private:
     uint64_t version_ = 0;
     // Vrai quand un texte ou des figures attendent ; lu sous le verrou.
     bool enAttente_ = false;
-    bool differer_ = false;
     // Les textes et figures en attente, dans l'ordre, chacun avec ses outils.
     std::vector<Trace> traces_;
     // Les textes écrits depuis que l'abscisse a été fixée : posX_ vaut
