@@ -57,7 +57,7 @@ struct Noeud {
     Objet* corpsVu = nullptr;
     const Noeud* suiteDuCorps = nullptr;
     int32_t indice = 0;  // Parametre : la case ; Appel : le nombre d'arguments
-    uint16_t code = 0;   // Num2 : le membre
+    uint16_t code = 0;   // Num2 : le membre ; while : 1 si le corps est un bloc
     Op op = Op::ADecoder;
     // Son évaluation ne prend ni nombre ni marqueur (une feuille, prem d'une
     // feuille...) : aucune collecte ne peut s'y faire.
