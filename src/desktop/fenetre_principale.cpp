@@ -157,6 +157,7 @@ FenetrePrincipale::FenetrePrincipale(QWidget* parent) : QMainWindow(parent) {
             QStringLiteral("Le programme attend une touche ou un clic dans la fenêtre graphique de la tortue."), 5000);
     });
 
+    for (SurfaceQImage* s : {&dessin_, &vue_, &precedent_}) s->RendreLeTexteToutDeSuite();
     // L'interprète naît sur son fil dès maintenant (pendant la boîte de démarrage).
     travailleur_ = new Travailleur(*hote_, dessin_, vue_, precedent_, this);
     connect(travailleur_, &Travailleur::TacheFinie, this, &FenetrePrincipale::TacheFinie);

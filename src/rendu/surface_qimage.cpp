@@ -27,6 +27,7 @@ void SurfaceQImage::PrechargerLaPolice() {
 void SurfaceQImage::TexteALaPosition(const std::string& texteCp1252) {
     QMutexLocker verrou(&Verrou());
     MettreLeTexteEnAttente(texteCp1252);
+    if (toutDeSuite_) VideLeTexteEnAttente();
 }
 
 static QString EnQString(const std::string& texteCp1252) {

@@ -18,6 +18,10 @@ public:
     void TexteALaPosition(const std::string& texteCp1252) override;
     // Charge la police du texte dessiné (le premier chargement coûte cher).
     static void PrechargerLaPolice();
+    // Le texte rendu tout de suite, par le fil qui l'écrit : le bureau, dont le
+    // fil de l'interface lit la vue sans cesse, ne doit jamais rendre à sa place
+    // des milliers de textes en attente.
+    void RendreLeTexteToutDeSuite() { toutDeSuite_ = true; }
 
     // L'image (les pixels de la surface, texte compris), à lire sous le verrou
     // quand un autre fil dessine : le texte en attente y est rendu d'abord.
@@ -32,6 +36,7 @@ protected:
 
 private:
     QImage image_;
+    bool toutDeSuite_ = false;
 };
 
 }  // namespace gelim
