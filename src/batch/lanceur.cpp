@@ -111,6 +111,10 @@ int Session(const OptionsLanceur& o) {
     // La police n'est chargée qu'au premier texte dessiné : un programme qui
     // n'en dessine pas démarre sans ce coût.
     SurfaceQImage dessin, vue, precedent;
+    // Personne ne regarde la vue pendant une commande, sauf à lire ses pixels :
+    // ses figures attendent, et la copie du dessin qui la refait à la fin de la
+    // commande les rend inutiles.
+    vue.DiffererLesFigures(true);
     FaceLanceur face;
     face.dessin = &dessin;
     face.vue = &vue;

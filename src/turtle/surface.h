@@ -32,6 +32,11 @@ public:
 
     virtual void DeplacerVers(int x, int y) = 0;
     virtual void LigneVers(int x, int y) = 0;
+    // Un trait de (x0, y0) à (x1, y1), qui laisse la position au bout.
+    virtual void Trait(int x0, int y0, int x1, int y1) {
+        DeplacerVers(x0, y0);
+        LigneVers(x1, y1);
+    }
     // Figures dans le rectangle englobant (g, h)-(d, b), bords droit et bas exclus.
     virtual void Ellipse(int g, int h, int d, int b) = 0;
     virtual void Rectangle(int g, int h, int d, int b) = 0;

@@ -54,47 +54,71 @@ void SurfaceMemoire::DeplacerVers(int x, int y) {
 // d'un texte ne se calcule jamais sur une trop longue suite de largeurs.
 constexpr size_t kTracesEnAttente = 4096, kTextesALaSuite = 32;
 
+// Une surface qui diffère ses figures en garde davantage (32 octets par trait).
+constexpr size_t kFiguresDifferees = size_t(1) << 18;
+
+void SurfaceMemoire::MettreEnAttente(uint32_t autre, int x0, int y0, int x1, int y1) {
+    ++version_;
+    enAttente_ = true;
+    // La figure sera tracée avec les outils d'aujourd'hui, pas ceux du moment du rendu.
+    traces_.push_back(Trace{x0, y0, x1, y1, Outils{crayon_, largeurCrayon_, brossePleine_, brosse_}, autre});
+    if (traces_.size() >= (differer_ ? kFiguresDifferees : kTracesEnAttente)) RendreCeQuiAttend();
+}
+
 template <class F>
 void SurfaceMemoire::Tracer(F figure) {
-    if (traces_.empty()) {
+    if (!DoitAttendre()) {
         figure(*this);
         return;
     }
-    ++version_;
-    // La figure sera tracée avec les outils d'aujourd'hui, pas ceux du moment du rendu.
-    traces_.push_back(
-        [o = Outils{crayon_, largeurCrayon_, brossePleine_, brosse_}, figure = std::move(figure)](SurfaceMemoire& s) {
-            const Outils avant{s.crayon_, s.largeurCrayon_, s.brossePleine_, s.brosse_};
-            s.crayon_ = o.crayon, s.largeurCrayon_ = o.largeurCrayon, s.brossePleine_ = o.brossePleine,
-            s.brosse_ = o.brosse;
-            figure(s);
-            s.crayon_ = avant.crayon, s.largeurCrayon_ = avant.largeurCrayon, s.brossePleine_ = avant.brossePleine,
-            s.brosse_ = avant.brosse;
-        });
-    if (traces_.size() >= kTracesEnAttente) RendreCeQuiAttend();
+    autres_.emplace_back(std::move(figure));
+    MettreEnAttente(uint32_t(autres_.size() - 1));
+}
+
+void SurfaceMemoire::TracerUnTrait(int x0, int y0, int x1, int y1) {
+    if (DoitAttendre())
+        MettreEnAttente(kTrait, x0, y0, x1, y1);
+    else
+        LigneNue(x0, y0, x1, y1);
+}
+
+void SurfaceMemoire::DiffererLesFigures(bool oui) {
+    std::lock_guard verrou(verrou_);
+    differer_ = oui;
+    if (!oui) VideLeTexteEnAttente();
 }
 
 void SurfaceMemoire::MettreLeTexteEnAttente(const std::string& texteCp1252) {
     if (avance_.size() >= kTextesALaSuite) RendreCeQuiAttend();
     if (avance_.empty()) ancreX_ = posX_;
     // Le texte commence là où finissent ceux qui le précèdent sur la même ligne.
-    traces_.push_back([x0 = ancreX_, avant = avance_, y = posY_, texte = texteCp1252](SurfaceMemoire& s) {
+    autres_.emplace_back([x0 = ancreX_, avant = avance_, y = posY_, texte = texteCp1252](SurfaceMemoire& s) {
         int x = x0;
         for (const std::string& t : avant) x += s.LargeurDuTexte(t);
         s.DessinerTexte(texte, x, y);
     });
     avance_.push_back(texteCp1252);
-    enAttente_ = true;
-    ++version_;
-    if (traces_.size() >= kTracesEnAttente) RendreCeQuiAttend();
+    MettreEnAttente(uint32_t(autres_.size() - 1));
 }
 
 void SurfaceMemoire::RendreCeQuiAttend() {
     // Baissé d'abord : les traces rappellent des opérations de la surface.
     enAttente_ = false;
     std::vector<Trace> traces;
+    std::vector<std::function<void(SurfaceMemoire&)>> autres;
     traces.swap(traces_);
-    for (const Trace& t : traces) t(*this);
+    autres.swap(autres_);
+    const Outils avant{crayon_, largeurCrayon_, brossePleine_, brosse_};
+    for (const Trace& t : traces) {
+        crayon_ = t.outils.crayon, largeurCrayon_ = t.outils.largeurCrayon, brossePleine_ = t.outils.brossePleine,
+        brosse_ = t.outils.brosse;
+        if (t.autre == kTrait)
+            LigneNue(t.x0, t.y0, t.x1, t.y1);
+        else
+            autres[t.autre](*this);
+    }
+    crayon_ = avant.crayon, largeurCrayon_ = avant.largeurCrayon, brossePleine_ = avant.brossePleine,
+    brosse_ = avant.brosse;
     if (!avance_.empty()) {
         int x = ancreX_;
         for (const std::string& t : avance_) x += LargeurDuTexte(t);
@@ -276,7 +300,17 @@ void SurfaceMemoire::LigneVers(int x, int y) {
     const int x0 = posX_, y0 = posY_;
     posX_ = x;
     posY_ = y;
-    Tracer([=](SurfaceMemoire& s) { s.LigneNue(x0, y0, x, y); });
+    TracerUnTrait(x0, y0, x, y);
+}
+
+// DeplacerVers puis LigneVers, sous un seul verrou.
+void SurfaceMemoire::Trait(int x0, int y0, int x1, int y1) {
+    std::lock_guard verrou(verrou_);
+    avance_.clear();
+    enAttente_ = !traces_.empty();
+    posX_ = x1;
+    posY_ = y1;
+    TracerUnTrait(x0, y0, x1, y1);
 }
 
 void SurfaceMemoire::LigneNue(int x0, int y0, int x, int y) {
@@ -425,7 +459,7 @@ void SurfaceMemoire::RectangleNu(int g, int h, int d, int b) {
 void SurfaceMemoire::Polygone(const std::vector<Point>& pts) {
     std::lock_guard verrou(verrou_);
     // Les sommets ne sont copiés que si le polygone doit attendre.
-    if (traces_.empty())
+    if (!DoitAttendre())
         PolygoneNu(pts);
     else
         Tracer([pts](SurfaceMemoire& s) { s.PolygoneNu(pts); });
@@ -539,6 +573,7 @@ void SurfaceMemoire::CopierDepuis(const Surface& source) {
         // L'abscisse d'ici garde ses textes à mesurer (avance_).
         std::copy(s->pixels_.begin(), s->pixels_.end(), pixels_.begin());
         traces_ = s->traces_;
+        autres_ = s->autres_;
         enAttente_ = !traces_.empty() || !avance_.empty();
         return;
     }
@@ -553,7 +588,7 @@ void SurfaceMemoire::CopierDepuis(const Surface& source) {
 void SurfaceMemoire::CollerImage(int x, int y, int largeur, int hauteur, const std::vector<Couleur>& pixels) {
     std::lock_guard verrou(verrou_);
     if (largeur <= 0 || hauteur <= 0 || pixels.size() < size_t(largeur) * size_t(hauteur)) return;
-    if (traces_.empty())
+    if (!DoitAttendre())
         CollerImageNue(x, y, largeur, hauteur, pixels);
     else
         Tracer([=](SurfaceMemoire& s) { s.CollerImageNue(x, y, largeur, hauteur, pixels); });

@@ -26,6 +26,7 @@ public:
     void BrosseCreuse() override;
     void DeplacerVers(int x, int y) override;
     void LigneVers(int x, int y) override;
+    void Trait(int x0, int y0, int x1, int y1) override;
     void Ellipse(int g, int h, int d, int b) override;
     void Rectangle(int g, int h, int d, int b) override;
     void Polygone(const std::vector<Point>& pts) override;
@@ -57,6 +58,10 @@ public:
         VideLeTexteEnAttente();
         posX_ = x;
     }
+    // Toutes les figures attendent, comme derrière un texte, que quelqu'un lise
+    // les pixels : une surface recouverte avant d'être lue (la vue du lanceur,
+    // refaite d'après le dessin à la fin de chaque commande) ne les trace jamais.
+    void DiffererLesFigures(bool oui);
     // Nombre de changements des pixels : la page ne recopie que ce qui a changé.
     uint64_t Version() const { return version_; }
     void NoterModification() { ++version_; }
@@ -90,10 +95,22 @@ private:
         bool brossePleine;
         Couleur brosse;
     };
-    using Trace = std::function<void(SurfaceMemoire&)>;
-    // Trace la figure tout de suite, ou la met derrière le texte en attente.
+    // Une figure en attente, avec les outils du moment où elle a été demandée.
+    // Le trait, de loin le plus fréquent, tient dans l'enregistrement : des
+    // centaines de milliers de traits en attente ne coûtent ni allocation ni
+    // appel indirect. Les autres figures et les textes sont des fonctions à part.
+    static constexpr uint32_t kTrait = UINT32_MAX;
+    struct Trace {
+        int x0, y0, x1, y1;
+        Outils outils;
+        uint32_t autre;  // kTrait, ou le rang de la figure dans autres_
+    };
+    // Trace la figure tout de suite, ou la met derrière ce qui attend.
     template <class F>
     void Tracer(F figure);
+    void TracerUnTrait(int x0, int y0, int x1, int y1);
+    bool DoitAttendre() const { return differer_ || !traces_.empty(); }
+    void MettreEnAttente(uint32_t autre, int x0 = 0, int y0 = 0, int x1 = 0, int y1 = 0);
     void RendreCeQuiAttend();
     void LigneNue(int x0, int y0, int x1, int y1);
     void EllipseNue(int g, int h, int d, int b);
@@ -122,8 +139,10 @@ private:
     uint64_t version_ = 0;
     // Vrai quand un texte ou des figures attendent ; lu sous le verrou.
     bool enAttente_ = false;
+    bool differer_ = false;
     // Les textes et figures en attente, dans l'ordre, chacun avec ses outils.
     std::vector<Trace> traces_;
+    std::vector<std::function<void(SurfaceMemoire&)>> autres_;
     // Les textes écrits depuis que l'abscisse a été fixée : posX_ vaut
     // ancreX_ plus leurs largeurs, connues seulement une fois la police chargée.
     int ancreX_ = 0;

@@ -36,8 +36,7 @@ static void TraitDeDeplacement(Interp& I, float x0, float y0, float x1, float y1
     int32_t X1 = CoordonneeDuChamp(double(x1) + 0.1), Y1 = CoordonneeDuChamp(double(y1) + 0.1);
     SurLesDeuxSurfaces(I, [&](Surface& s, auto pixel) {
         Point a = pixel(X0, Y0), b = pixel(X1, Y1);
-        s.DeplacerVers(a.x, a.y);
-        s.LigneVers(b.x, b.y);
+        s.Trait(a.x, a.y, b.x, b.y);
     });
 }
 

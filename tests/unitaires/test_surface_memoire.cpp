@@ -159,5 +159,33 @@ TEST(SurfaceMemoire, CoordonneesDemesureesTraceesSansTarder) {
     }
 }
 
+// Une surface qui diffère ses figures donne, à la lecture, les pixels d'une
+// surface qui trace tout de suite ; recouverte par une copie, elle ne trace
+// plus ce qui attendait.
+TEST(SurfaceMemoire, FiguresDiffereesRenduesALaLectureOublieesSousUneCopie) {
+    SurfaceMemoire directe(200, 200), differee(200, 200), source(200, 200);
+    differee.DiffererLesFigures(true);
+    for (SurfaceMemoire* s : {&directe, &differee}) {
+        s->Crayon(Couleur{200, 0, 0}, 1);
+        s->DeplacerVers(10, 10);
+        s->LigneVers(150, 90);
+        s->Crayon(Couleur{0, 0, 200}, 3);
+        s->LigneVers(20, 180);
+        s->Crayon(Couleur{0, 120, 0}, 1);
+        s->Trait(-50, 30, 190, 170);
+        s->Ellipse(40, 120, 90, 160);
+        s->Brosse(Couleur{0, 150, 0});
+        s->Rectangle(30, 30, 60, 60);
+        s->EcrirePixel(100, 100, Couleur{1, 2, 3});
+    }
+    EXPECT_TRUE(std::equal(directe.Donnees(), directe.Donnees() + 200 * 200, differee.Donnees()));
+
+    differee.LigneVers(190, 190);
+    source.RemplirRectangle(0, 0, 200, 200, Couleur{9, 9, 9});
+    differee.CopierDepuis(source);
+    EXPECT_EQ(differee.LirePixel(180, 180).r, 9);
+    EXPECT_TRUE(std::equal(source.Donnees(), source.Donnees() + 200 * 200, differee.Donnees()));
+}
+
 }  // namespace
 }  // namespace gelim
