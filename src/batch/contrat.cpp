@@ -4,6 +4,8 @@
 // l'élève verrait ou entendrait d'autre sur la sortie d'erreur.
 #include "batch/contrat.h"
 
+#include "batch/journal.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,6 +86,7 @@ bool EntreeLisible(Lecture r, const std::string& nom) {
         case Lecture::TropGrosse: format = "gelim : « %s » est trop gros (plus de 64 Mio)\n"; break;
         case Lecture::Interrompue: format = "gelim : lecture de « %s » interrompue\n"; break;
     }
+    ViderLeJournal();
     std::fprintf(stderr, format, nom.c_str());
     return false;
 }
@@ -204,6 +207,7 @@ int ExecuterLesEntrees(Interp& I, const std::vector<EntreeLanceur>& entrees, con
     };
     for (const EntreeLanceur& e : entrees) {
         if (arrete()) break;
+        ViderLeJournal();  // une lecture peut attendre (un tube, l'entrée standard)
         std::string brut;
         switch (e.genre) {
             case EntreeLanceur::Programme: {
@@ -240,12 +244,11 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
     auto motif = [&face] { return face.arretExterieur ? face.arretExterieur() : 0; };
     const std::function<bool()> arrete = [&motif] { return motif() != 0; };
     HoteScripte hote;
-    hote.arretExterieur = arrete;
-    hote.ecrireJournal = [](const std::string& ligne) {
-        std::string l = ligne + "\n";
-        std::fwrite(l.data(), 1, l.size(), stderr);
-        std::fflush(stderr);
+    hote.arretExterieur = [&arrete] {
+        PeutEtreViderLeJournal();
+        return arrete();
     };
+    hote.ecrireJournal = AjouterAuJournal;
     // La fenêtre des messages est pleine : ses plus anciennes lignes sortent
     // aussitôt sur la sortie standard, dans l'ordre ; le reste suit à la fin.
     hote.ligneQuitteLesMessages = [](const std::string& ligne) {
@@ -280,6 +283,7 @@ int Session(const OptionsLanceur& o, FaceLanceur& face) {
         code = ExecuterLesEntrees(*I, o.entrees, arrete);
     }
     // Ce qui arrive après les entrées n'arrête plus rien : tout est écrit.
+    ViderLeJournal();
     const int arret = motif();
     if (arret == kArretTempsEcoule) {
         std::fprintf(stderr, "gelim : temps écoulé (--timeout %g s) : le programme a été arrêté.\n", o.delai);
@@ -314,6 +318,7 @@ int SessionLanceur(const OptionsLanceur& o, FaceLanceur& face) {
     try {
         return Session(o, face);
     } catch (const std::bad_alloc&) {
+        ViderLeJournal();
         std::fputs("gelim : mémoire épuisée.\n", stderr);
         return 2;
     }

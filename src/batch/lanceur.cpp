@@ -17,6 +17,7 @@
 #include <string>
 
 #include "batch/contrat.h"
+#include "batch/journal.h"
 #include "rendu/chemins.h"
 #include "rendu/enregistrer_image.h"
 #include "rendu/surface_qimage.h"
@@ -46,6 +47,7 @@ extern "C" void SurSignal(int numero) {
         int aucun = 0;
         gArretExterieur.compare_exchange_strong(aucun, kArretTempsEcoule);
     } else if (gArretExterieur.exchange(numero) > 0) {
+        EcrireLeJournalAvantDeQuitter();
         _exit(128 + numero);
     }
     if (std::atomic<bool>* drapeau = gDrapeauInterprete.load()) drapeau->store(true);
