@@ -54,6 +54,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     SurfaceMemoire dessin, vue, precedent;
+    // Comme le lanceur du bureau : la vue, refaite à la fin de chaque commande,
+    // ne trace ses figures que si on la lit.
+    vue.DiffererLesFigures(true);
     FaceLanceur face;
     face.dessin = &dessin;
     face.vue = &vue;
