@@ -41,6 +41,10 @@ void SurfaceMemoire::BrosseCreuse() {
 
 void SurfaceMemoire::DeplacerVers(int x, int y) {
     std::lock_guard verrou(verrou_);
+    Placer(x, y);
+}
+
+void SurfaceMemoire::Placer(int x, int y) {
     posX_ = x;
     posY_ = y;
     // L'abscisse ne dépend plus de la largeur des textes d'avant.
@@ -306,10 +310,7 @@ void SurfaceMemoire::LigneVers(int x, int y) {
 // DeplacerVers puis LigneVers, sous un seul verrou.
 void SurfaceMemoire::Trait(int x0, int y0, int x1, int y1) {
     std::lock_guard verrou(verrou_);
-    avance_.clear();
-    enAttente_ = !traces_.empty();
-    posX_ = x1;
-    posY_ = y1;
+    Placer(x1, y1);
     TracerUnTrait(x0, y0, x1, y1);
 }
 

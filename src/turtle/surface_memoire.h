@@ -112,6 +112,7 @@ private:
     bool DoitAttendre() const { return differer_ || !traces_.empty(); }
     void MettreEnAttente(uint32_t autre, int x0 = 0, int y0 = 0, int x1 = 0, int y1 = 0);
     void RendreCeQuiAttend();
+    void Placer(int x, int y);  // DeplacerVers, sous le verrou déjà pris
     void LigneNue(int x0, int y0, int x1, int y1);
     void EllipseNue(int g, int h, int d, int b);
     void RectangleNu(int g, int h, int d, int b);
