@@ -71,10 +71,10 @@ Objet* PileDesEnvPleine(Interp& I, Objet* x) {
                    "Plus de place pour les variables des appels imbriqués : j'abandonne celui-ci.", x);
 }
 
-// La 801e imbrication d'appels : les deux lignes à chaque refus, la boîte une
-// fois par commande (une fonction qui s'appelle deux fois sans fin en ouvrirait
-// sans fin).
-constexpr int32_t kBoitesDeDepassementMax = 1;
+// La 801e imbrication d'appels : la boîte et les deux lignes à chaque refus ;
+// une fonction qui s'appelle deux fois sans fin ouvrirait des boîtes sans fin :
+// au-delà de dix dans une commande (comme les rapports d'erreur), les lignes seules.
+constexpr int32_t kBoitesDeDepassementMax = 10;
 
 Objet* PileDesAppelsPleine(Interp& I) {
     static const char* l1 = "Erreur lors de l'évaluation récursive d'une procédure :";
