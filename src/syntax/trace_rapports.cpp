@@ -170,10 +170,12 @@ bool DebutDeRapport(Interp& I, Objet*& fautif) {
     return true;
 }
 
+// L'objet suit le texte sur la même ligne : un atome, ou le « [ » qui ouvre
+// l'arbre d'une liste (ses éléments viennent dessous).
 void LigneAvecObjet(Interp& I, const char* etiquette, const std::string& texte, Objet* x) {
     Ecrit(I, etiquette);
     Ecrit(I, texte);
-    EcritObjetEnFin(I, x, 0);
+    ImprimeArbre(I, x, 0, 0);
 }
 
 // La profondeur refusée explique un rapport autrement obscur.

@@ -89,14 +89,13 @@ TEST(RapportsSyntaxe, LesTroisFormesEtLeSilenceEnsuite) {
     ASSERT_EQ(b.hote.boites.size(), 2u);
     EXPECT_EQ(b.hote.boites[1].disposition, 2);
     EXPECT_EQ(TextesUtf8(b.hote.boites[1]), (std::vector<std::string>{" S ", " F ", "q", " W ", "a"}));
-    // Forme à deux pièces ; la liste vide montre sa forme imprimée.
+    // Forme à deux pièces ; la liste vide montre sa forme imprimée, à la suite du texte.
     Lexe(I, "a b c");
     ErreurSyntaxe(I, "S", "F1", I.pgNil, "F2", I.lettres[int('z')], "W");
     ASSERT_EQ(b.hote.boites.size(), 3u);
     EXPECT_EQ(b.hote.boites[2].disposition, 4);
     EXPECT_EQ(TextesUtf8(b.hote.boites[2]), (std::vector<std::string>{"S", "F1", "[] ", "F2", "z", "W", "a"}));
-    EXPECT_NE(b.Messages().find("J'ai trouvé d'abord : F1\n[]\nEt ensuite j'ai bien trouvé : F2z \n"),
-              std::string::npos);
+    EXPECT_NE(b.Messages().find("J'ai trouvé d'abord : F1[]\nEt ensuite j'ai bien trouvé : F2z \n"), std::string::npos);
 }
 
 TEST(RapportsSyntaxe, AvecLAffichageDeLAnalyse) {
