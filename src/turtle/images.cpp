@@ -55,11 +55,12 @@ void AfficherBmp(Interp& I, const std::string& nom, int32_t X, int32_t Y) {
     }
     const int w = 2 * (image.largeur / 2), h = 2 * (image.hauteur / 2), saut = image.hauteur - h;
     auto couleur = [&](int i, int j) { return image.At(i, j + saut); };
-    // Le dessin, puis la vue que le rafraîchissement aurait recopiée du dessin.
-    SurLesDeuxSurfaces(I, [&](Surface& s, auto pixel) {
-        Point p = pixel(X - image.largeur / 2, Y + image.hauteur / 2);
-        CollerVisible(s, p.x, p.y, w, h, couleur);
-    });
+    // Le dessin seul : la vue ne le montre qu'une fois recopiée du dessin, après
+    // la commande (cpixel, qui lit la vue, ne voit pas l'image avant).
+    if (!I.dessin) return;
+    Point p = PixelDuDessin(X - image.largeur / 2, Y + image.hauteur / 2);
+    CollerVisible(*I.dessin, p.x, p.y, w, h, couleur);
+    I.hote.DessinModifie();
 }
 
 void AfficherGif(Interp& I, const std::string& nom, int32_t X, int32_t Y) {

@@ -8,6 +8,7 @@ Un cas est un fichier texte découpé en sections « === nom » :
   options     options supplémentaires, une par ligne (--analysis, --step, --depth 3, --timeout 1...)
   arguments   arguments de plus, un par ligne, tels quels, avant le programme et les commandes
   fichier NOM un fichier à créer dans le dossier de travail (pour charge, affichebitmap...)
+  octets NOM  un fichier binaire : ses octets en hexadécimal (blancs ignorés)
   dossier NOM un dossier (vide) à créer dans le dossier de travail
   multiplier SECTION N   le texte de la section SECTION (programme, fichier NOM...) répété N fois
   signal      « TERM » ou « INT » : envoyé dès que la sortie d'erreur montre un bip (BIP, BIPFD)
@@ -110,6 +111,9 @@ def main():
             if cle.startswith("fichier "):
                 with open(os.path.join(dossier, cle[8:].strip()), "w", encoding="utf-8") as f:
                     f.write("\n".join(val) + "\n")
+            if cle.startswith("octets "):
+                with open(os.path.join(dossier, cle[7:].strip()), "wb") as f:
+                    f.write(bytes.fromhex("".join("".join(val).split())))
             if cle.startswith("dossier "):
                 os.mkdir(os.path.join(dossier, cle[8:].strip()))
         for opt in cas.get("options", []):
