@@ -774,7 +774,7 @@ void InstallerEnvironnementDeBase(Interp& I) {
 void PreparerCommande(Interp& I) {
     I.NbErreursExecution = 0;
     I.DemandeDeRecuperation = false;
-    I.epuisementSignale = false;
+    I.epuisementsMontres = 0;
     I.depassementsMontres = 0;
     I.profondeurNativeSignalee = false;
     I.profondeurNative = 0;

@@ -91,7 +91,10 @@ struct Interp {
     std::vector<Cellule> pgTabpNoeudBinaire;  // les 300000 cellules
     Cellule* pgPremiereCelluleLibre = nullptr;
     int32_t NbCellulesLibres = 0;
-    bool epuisementSignale = false;  // la boîte d'épuisement : une fois par commande
+    // Les boîtes d'épuisement des cellules montrées dans la commande : une à
+    // chaque manque, dix au plus (une boucle qui insiste en ouvrirait des milliers).
+    static constexpr int32_t kBoitesDEpuisementMax = 10;
+    int32_t epuisementsMontres = 0;
 
     // Objets distingués.
     Cellule* pgNilCel = nullptr;
@@ -280,7 +283,7 @@ struct Interp {
     }
     bool EstFaux(Objet* x) const { return x == pgFalse || x == pgNil || (EstFlottant(x) && FLO(x)->valeur == 0.0f); }
     Objet* mp(Objet* x, Objet* liste);  // la seule façon de bâtir une cellule
-    void SignalerEpuisement();          // la boîte de la réserve épuisée, une fois par commande
+    void SignalerEpuisement();          // la boîte de la réserve épuisée, dix au plus par commande
     Objet* Marqueur(Objet* v);          // (returned v), hors de la réserve
     bool EstMarqueur(Objet* x) const { return EstCellule(x) && x != pgNil && CEL(x)->car == sepReturned; }
     Objet* Car(Objet* x);  // avec le rapport « Car »

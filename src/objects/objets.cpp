@@ -113,8 +113,8 @@ Objet* Interp::mp(Objet* x, Objet* liste) {
 }
 
 void Interp::SignalerEpuisement() {
-    if (epuisementSignale) return;
-    epuisementSignale = true;
+    if (epuisementsMontres >= kBoitesDEpuisementMax) return;
+    ++epuisementsMontres;
     hote.BoiteMessage(TXT("A T T E N T I O N   DANGER"), TXT("Dépassement de capacité dans les cellulles"));
 }
 

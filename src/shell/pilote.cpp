@@ -69,9 +69,12 @@ static void AnalyserLaCommande(Interp& I, const std::string& texte) {
     const uint64_t boites = I.nbBoitesErreur;
     const size_t lignes = I.messages.lignes.size();
     const bool reprise = !I.affichageAnalyse;
-    I.epuisementSignale = reprise;
+    // Le premier essai se tait ; une analyse, elle, ne montre qu'une boîte (un
+    // texte trop grand est un seul manque, quel que soit le nombre de cellules).
+    const int32_t uneSeule = Interp::kBoitesDEpuisementMax - 1;
+    I.epuisementsMontres = reprise ? Interp::kBoitesDEpuisementMax : uneSeule;
     AnalyseLeTexte(I);
-    I.epuisementSignale = false;
+    I.epuisementsMontres = uneSeule;
     if (reprise && I.analyseSansCellules) {
         if (I.nbBoitesErreur != boites) {
             // Une erreur de syntaxe avait déjà parlé : le second essai la redirait.

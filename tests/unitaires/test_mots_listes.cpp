@@ -208,7 +208,7 @@ TEST(GrandesListes, DeuxCentMilleElements) {
     EXPECT_EQ(PrimPhrase(I, l1, z), I.pgNil);
     EXPECT_EQ(PrimExplose(I, b.M("abc")), I.pgNil);
     EXPECT_EQ(PrimListe2(I, a, z), I.pgNil);
-    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), 1);  // une fois par commande
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), 7);  // une à chaque primitive refusée
 }
 
 TEST(GrandesListes, CopiesDeQuatreVingtDixMilleElements) {

@@ -39,9 +39,11 @@ TEST(Cellules, ToutesSaufUneAvantLEpuisement) {
     }
     EXPECT_EQ(pris, kNbCellules - 1);
     EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER | Dépassement de capacité dans les cellulles"), 1);
-    // Une seule boîte par commande.
+    // Une boîte à chaque refus, dix au plus dans une commande.
     I.mp(I.pgUn, I.pgNil);
-    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), 1);
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), 2);
+    for (int i = 0; i < 20; ++i) I.mp(I.pgUn, I.pgNil);
+    EXPECT_EQ(b.hote.Compter("DIALOGUE A T T E N T I O N   DANGER"), Interp::kBoitesDEpuisementMax);
     EXPECT_EQ(I.mp(I.pgUn, I.pgUn), I.pgCestFaux);  // le second paramètre doit être une liste
 }
 
