@@ -38,7 +38,7 @@ void RemettreANeuf(gelim::Interp& I) {
     if (I.NbCellulesLibres < 150000) I.Recuperation();
     gelim::VideLesMessages(I);
     I.NbErreursExecution = 0;
-    I.epuisementSignale = false;
+    I.epuisementsMontres = 0;
 }
 
 // Le lexique garde chaque mot et chaque nombre lus : au-delà de ce nombre
