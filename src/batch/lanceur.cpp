@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -159,7 +160,11 @@ int LancerSansEcran(int argc, char** argv) {
     fil->setStackSize(uint(kPileDeLEvaluation));
     fil->start();
     fil->wait();
-    return code;
+    // Tout est écrit (messages, journal, images) : la sortie se fait sans
+    // défaire l'application, dont la destruction chargerait pour rien la
+    // configuration des polices (un tiers du démarrage d'un programme vide).
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 }  // namespace gelim
