@@ -162,7 +162,7 @@ int LancerSansEcran(int argc, char** argv) {
     fil->wait();
     // Tout est écrit (messages, journal, images) : la sortie se fait sans
     // défaire l'application, dont la destruction chargerait pour rien la
-    // configuration des polices (un tiers du démarrage d'un programme vide).
+    // configuration des polices (un sixième du démarrage d'un programme vide).
     std::fflush(nullptr);
     std::_Exit(code);
 }
