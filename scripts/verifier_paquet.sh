@@ -48,7 +48,7 @@ paquet="$build/gelim_${version}_$(dpkg --print-architecture).deb"
 dpkg-deb -I "$paquet" | sed -n 's/^ \(Package\|Version\|Depends\|Installed-Size\):/  \1:/p'
 # Ce que le programme cherche à côté de lui doit être dans le paquet.
 contenu=$(dpkg-deb -c "$paquet")
-for f in ./usr/bin/gelim ./usr/share/gelim/aide/index.html ./usr/share/gelim/examples/chargeur.gra \
+for f in ./usr/bin/gelim ./usr/lib/gelim/libgelim_qt.so ./usr/share/gelim/aide/index.html ./usr/share/gelim/examples/chargeur.gra \
   ./usr/share/applications/gelim.desktop ./usr/share/icons/hicolor/scalable/apps/gelim.svg \
   ./usr/share/mime/packages/gelim.xml; do
   grep -q " $f\$" <<<"$contenu" || echouer "le paquet ne contient pas $f"

@@ -1,12 +1,15 @@
-// Point d'entrée : « gelim --batch ... » pour le lanceur sans écran, sinon le bureau.
+// Point d'entrée : « gelim --batch ... » pour le lanceur sans écran, sinon le
+// bureau, dans la bibliothèque de la face Qt (le lanceur se passe de Qt).
 #include <sys/mman.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
+#include "batch/face_qt.h"
 #include "batch/lanceur.h"
-#include "desktop/bureau.h"
 
 // Les grands blocs (la réserve de 300000 cellules, la pile des environnements,
 // les trois dessins de 1000 x 1000) se remplissent dès le démarrage : page par
@@ -47,5 +50,14 @@ void* operator new(std::size_t taille) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--batch") == 0) return gelim::LancerSansEcran(argc, argv);
-    return gelim::LancerLeBureau(argc, argv);
+    std::string erreur;
+    const gelim::ServicesQt* qt = gelim::ChargerLaFaceQt(erreur);
+    if (!qt) {
+        std::fprintf(stderr,
+                     "Gelim : la bibliothèque de la face Qt est introuvable (%s) ; seul « gelim --batch » "
+                     "fonctionne sans elle.\n",
+                     erreur.c_str());
+        return 1;
+    }
+    return qt->lancerLeBureau(argc, argv);
 }

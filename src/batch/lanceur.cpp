@@ -1,28 +1,30 @@
 // Le lanceur sans écran : le contrat de « gelim --batch » (batch/contrat.h) sur
-// les surfaces QImage, avec la plate-forme hors écran de Qt pour le texte, et
-// l'arrêt par SIGINT, SIGTERM ou la minuterie de --timeout.
+// des surfaces en mémoire, et l'arrêt par SIGINT, SIGTERM ou la minuterie de
+// --timeout. Qt n'est chargé (face Qt, plate-forme hors écran) qu'au premier
+// texte dessiné ou à la première image PNG : sans eux, le programme démarre
+// sans ses bibliothèques.
 #include "batch/lanceur.h"
 
+#include <pthread.h>
 #include <sys/time.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QThread>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "batch/contrat.h"
+#include "batch/face_qt.h"
 #include "batch/journal.h"
-#include "rendu/chemins.h"
-#include "rendu/enregistrer_image.h"
-#include "rendu/surface_qimage.h"
+#include "shell/chemins.h"
 #include "shell/configuration.h"
+#include "turtle/surface_memoire.h"
 
 namespace gelim {
 
@@ -97,23 +99,92 @@ void DonnerLeDrapeau(std::atomic<bool>* drapeau) {
         }
 }
 
-// ---------------------------------------------------------------- la face Qt
+// ---------------------------------------------------------------- la face Qt, à la demande
+
+// Qt veut son application sur le fil principal : le fil de la session la
+// demande au premier besoin et attend que le fil principal l'ait créée.
+struct Portier {
+    std::mutex m;
+    std::condition_variable cv;
+    bool demande = false, servi = false, fini = false;
+    const ServicesQt* services = nullptr;
+} gPortier;
+
+const ServicesQt* FaceQt() {
+    std::unique_lock<std::mutex> verrou(gPortier.m);
+    if (!gPortier.servi) {
+        gPortier.demande = true;
+        gPortier.cv.notify_all();
+        gPortier.cv.wait(verrou, [] { return gPortier.servi; });
+    }
+    return gPortier.services;
+}
+
+// Le fil principal pendant la session : il sert la demande de Qt, s'il y en a une.
+void ServirLaFaceQt(int argc, char** argv) {
+    std::unique_lock<std::mutex> verrou(gPortier.m);
+    for (;;) {
+        gPortier.cv.wait(verrou, [] { return gPortier.fini || (gPortier.demande && !gPortier.servi); });
+        if (gPortier.fini) return;
+        verrou.unlock();
+        std::string erreur;
+        const ServicesQt* services = ChargerLaFaceQt(erreur);
+        if (services)
+            services->preparerSansEcran(argc, argv);
+        else
+            std::fprintf(stderr,
+                         "Gelim : la bibliothèque de la face Qt est introuvable (%s) : le texte ne peut pas être "
+                         "dessiné, ni les images PNG écrites.\n",
+                         erreur.c_str());
+        verrou.lock();
+        gPortier.services = services;
+        gPortier.servi = true;
+        gPortier.cv.notify_all();
+    }
+}
+
+void FinDeLaSession() {
+    std::lock_guard<std::mutex> verrou(gPortier.m);
+    gPortier.fini = true;
+    gPortier.cv.notify_all();
+}
+
+// Les surfaces du lanceur : la surface en mémoire, et la police de la face Qt
+// pour le texte (qui attend d'être vu pour être rendu : un programme dont
+// personne ne lit le texte ne charge pas Qt).
+class SurfaceDuLanceur : public SurfaceMemoire {
+public:
+    void TexteALaPosition(const std::string& texteCp1252) override {
+        std::lock_guard<std::mutex> verrou(Verrou());
+        MettreLeTexteEnAttente(texteCp1252);
+    }
+
+protected:
+    int LargeurDuTexte(const std::string& texteCp1252) override {
+        const ServicesQt* qt = FaceQt();
+        return qt ? qt->largeurDuTexte(texteCp1252) : 0;
+    }
+    void DessinerTexte(const std::string& texteCp1252, int x, int y) override {
+        if (const ServicesQt* qt = FaceQt()) qt->dessinerTexte(Tampon(), Largeur(), Hauteur(), texteCp1252, x, y);
+        NoterModification();
+    }
+};
 
 bool EnregistrerSurface(const Surface& surface, const std::string& nom) {
-    const auto* s = dynamic_cast<const SurfaceQImage*>(&surface);
+    const auto* s = dynamic_cast<const SurfaceMemoire*>(&surface);
     if (!s) return false;
-    QImage copie;
+    std::vector<uint32_t> copie;
     {
-        QMutexLocker verrou(&s->Verrou());
-        copie = s->Image().copy();
+        std::lock_guard<std::mutex> verrou(s->Verrou());
+        const uint32_t* pixels = s->Donnees();  // le texte en attente rendu d'abord
+        copie.assign(pixels, pixels + size_t(s->Largeur()) * size_t(s->Hauteur()));
     }
-    return EnregistrerImage(copie, QString::fromLocal8Bit(nom.c_str()));
+    const ServicesQt* qt = FaceQt();
+    return qt && qt->enregistrerImage(copie.data(), s->Largeur(), s->Hauteur(), nom);
 }
 
 int Session(const OptionsLanceur& o) {
-    // La police n'est chargée qu'au premier texte dessiné : un programme qui
-    // n'en dessine pas démarre sans ce coût.
-    SurfaceQImage dessin, vue, precedent;
+    SurfaceDuLanceur dessin, vue, precedent;
     // Personne ne regarde la vue pendant une commande, sauf à lire ses pixels :
     // ses figures attendent, et la copie du dessin qui la refait à la fin de la
     // commande les rend inutiles.
@@ -130,6 +201,20 @@ int Session(const OptionsLanceur& o) {
     return SessionLanceur(o, face);
 }
 
+struct Travail {
+    const OptionsLanceur* options;
+    int code = 0;
+};
+
+void* FilDeLaSession(void* donnee) {
+    auto* t = static_cast<Travail*>(donnee);
+    MasquerLesSignaux(SIG_UNBLOCK);
+    t->code = Session(*t->options);
+    MasquerLesSignaux(SIG_BLOCK);
+    FinDeLaSession();
+    return nullptr;
+}
+
 }  // namespace
 
 int LancerSansEcran(int argc, char** argv) {
@@ -142,29 +227,26 @@ int LancerSansEcran(int argc, char** argv) {
     // cours ; seul le fil de la session les reçoit, ses lectures bloquées comprises.
     InstallerLesSignaux();
     MasquerLesSignaux(SIG_BLOCK);
-    // Pas d'écran : la plate-forme hors écran suffit aux polices et au dessin.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // La sortie d'erreur est le journal de ce que l'élève voit et entend : les
-    // remarques de Qt n'y ont pas leur place.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QGuiApplication app(argc, argv);
-    int code = 0;
     if (o.delai > 0) ArmerLaMinuterie(o.delai);
     // L'interprète tourne sur un fil à grande pile : la récursion du programme de
     // l'élève est bornée par l'interprète, pas par la pile du système.
-    std::unique_ptr<QThread> fil(QThread::create([&] {
-        MasquerLesSignaux(SIG_UNBLOCK);
-        code = Session(o);
-        MasquerLesSignaux(SIG_BLOCK);
-    }));
-    fil->setStackSize(uint(kPileDeLEvaluation));
-    fil->start();
-    fil->wait();
+    Travail travail{&o};
+    pthread_attr_t attributs;
+    pthread_attr_init(&attributs);
+    pthread_attr_setstacksize(&attributs, kPileDeLEvaluation);
+    pthread_t fil;
+    if (pthread_create(&fil, &attributs, FilDeLaSession, &travail) != 0) {
+        std::fprintf(stderr, "Gelim : impossible de lancer l'interprète.\n");
+        return 2;
+    }
+    pthread_attr_destroy(&attributs);
+    ServirLaFaceQt(argc, argv);
+    pthread_join(fil, nullptr);
     // Tout est écrit (messages, journal, images) : la sortie se fait sans
-    // défaire l'application, dont la destruction chargerait pour rien la
-    // configuration des polices (un sixième du démarrage d'un programme vide).
+    // défaire l'application Qt s'il y en a une, dont la destruction chargerait
+    // pour rien la configuration des polices.
     std::fflush(nullptr);
-    std::_Exit(code);
+    std::_Exit(travail.code);
 }
 
 }  // namespace gelim

@@ -10,7 +10,7 @@
 
 #include "desktop/hote_bureau.h"
 #include "objects/lexique.h"
-#include "rendu/chemins.h"
+#include "shell/chemins.h"
 
 namespace gelim {
 

@@ -34,26 +34,34 @@ static QString EnQString(const std::string& texteCp1252) {
     return QString::fromUtf8(Cp1252VersUtf8(texteCp1252).c_str());
 }
 
-int SurfaceQImage::LargeurDuTexte(const std::string& texteCp1252) {
+int LargeurDuTexteQt(const std::string& texteCp1252) {
     return QFontMetrics(PoliceDuTexte()).horizontalAdvance(EnQString(texteCp1252));
 }
 
-// Appelée sous le verrou, au moment où le texte peut être vu.
-void SurfaceQImage::DessinerTexte(const std::string& texteCp1252, int x, int y) {
+void DessinerTexteQt(uint32_t* pixels, int largeur, int hauteur, const std::string& texteCp1252, int x, int y) {
     const QString texte = EnQString(texteCp1252);
     const QFont police = PoliceDuTexte();
     QFontMetrics mesures(police);
-    const int largeur = mesures.horizontalAdvance(texte);
-    // Une image neuve sur le tampon : une copie de image_ tenue ailleurs ne peut
-    // pas détourner le dessin vers un autre tampon.
-    QImage cible(reinterpret_cast<uchar*>(Tampon()), Largeur(), Hauteur(), Largeur() * 4, QImage::Format_RGB32);
+    const int l = mesures.horizontalAdvance(texte);
+    // Une image neuve sur le tampon : une copie de l'image de la surface tenue
+    // ailleurs ne peut pas détourner le dessin vers un autre tampon.
+    QImage cible(reinterpret_cast<uchar*>(pixels), largeur, hauteur, largeur * 4, QImage::Format_RGB32);
     QPainter p(&cible);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(police);
     // Fond opaque blanc derrière le texte, texte noir, comme un contexte par défaut.
-    p.fillRect(QRect(x, y - mesures.ascent(), largeur, mesures.height()), Qt::white);
+    p.fillRect(QRect(x, y - mesures.ascent(), l, mesures.height()), Qt::white);
     p.setPen(Qt::black);
     p.drawText(QPoint(x, y), texte);
+}
+
+int SurfaceQImage::LargeurDuTexte(const std::string& texteCp1252) {
+    return LargeurDuTexteQt(texteCp1252);
+}
+
+// Appelée sous le verrou, au moment où le texte peut être vu.
+void SurfaceQImage::DessinerTexte(const std::string& texteCp1252, int x, int y) {
+    DessinerTexteQt(Tampon(), Largeur(), Hauteur(), texteCp1252, x, y);
     NoterModification();
 }
 

@@ -11,6 +11,11 @@
 
 namespace gelim {
 
+// La police du texte dessiné (DejaVu Sans de 13 pixels, sans anticrénelage) :
+// la largeur d'un texte, et son rendu sur un tampon de pixels 0xFFRRGGBB.
+int LargeurDuTexteQt(const std::string& texteCp1252);
+void DessinerTexteQt(uint32_t* pixels, int largeur, int hauteur, const std::string& texteCp1252, int x, int y);
+
 class SurfaceQImage : public SurfaceMemoire {
 public:
     SurfaceQImage(int largeur = 1000, int hauteur = 1000);

@@ -8,7 +8,7 @@
 
 #include "banc_bureau.h"
 #include "desktop/aide.h"
-#include "rendu/chemins.h"
+#include "shell/chemins.h"
 
 namespace gelim {
 

@@ -5,6 +5,9 @@
 
 namespace gelim {
 
+// Le dossier où se trouve le programme en cours (vide s'il est introuvable).
+std::string DossierDuProgramme();
+
 // Le dossier des exemples (vide s'il est introuvable) : variable GELIM_EXEMPLES,
 // puis à côté du programme installé (../share/gelim/examples), puis l'arbre des sources.
 std::string DossierDesExemples();
