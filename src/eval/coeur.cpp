@@ -146,6 +146,18 @@ inline bool EstFeuille(const Noeud* n) {
     return n->op == Op::Nombre ? n->src : NOM(n->src)->valeur;
 }
 
+// Une feuille dont le genre est connu au décodage (l'Env courant existe pour
+// un paramètre).
+template <Op K>
+[[gnu::always_inline]] inline Objet* Lire(Interp& I, const Noeud* n) {
+    if constexpr (K == Op::Parametre)
+        return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[n->indice];
+    else if constexpr (K == Op::Nombre)
+        return n->src;
+    else
+        return NOM(n->src)->valeur;
+}
+
 // Ce que vaut l'expression du nœud (Evaluer de son origine).
 [[gnu::always_inline]] inline Objet* Valeur(Interp& I, const Noeud* n) {
     if (I.modeLent) [[unlikely]]
@@ -277,6 +289,50 @@ Objet* Num2Feuilles(Interp& I, const Noeud* n) {
     return ResultatNum2(I, f, Code);
 }
 
+// Le même, le genre des deux feuilles connu au décodage : un nom ou un
+// paramètre, puis un nom, un paramètre ou un nombre écrit dans le programme.
+// Ce nombre-là est partagé (vu au décodage) et le reste : un nombre partagé
+// ne redevient jamais temporaire et ne meurt pas ; seul le premier se vérifie.
+template <uint16_t Code, Op A, Op B>
+Objet* Num2FeuillesDe(Interp& I, const Noeud* n) {
+    constexpr bool param = A == Op::Parametre || B == Op::Parametre;
+    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (param && I.gProfondeurEnv < 0) ||
+        !I.nombresLibres) [[unlikely]]
+        return Num2<Code>(I, n);
+    Objet* v1 = Lire<A>(I, n->a);
+    Objet* v2 = Lire<B>(I, n->b);
+    if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire ||
+        (B != Op::Nombre && (!EstFlottant(v2) || FLO(v2)->etat == EtatTemporaire))) [[unlikely]]
+        return Num2<Code>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    f->expr[1] = n->e2;
+    f->val[0] = v1;
+    f->val[1] = v2;
+    return ResultatNum2(I, f, Code);
+}
+
+// Une feuille (nom ou paramètre), puis une expression qui ne prend ni nombre
+// ni marqueur (prem(r)) : comme Num2, sans l'abri ni l'aiguillage de la feuille.
+template <uint16_t Code, Op A>
+Objet* Num2FeuilleEtSimple(Interp& I, const Noeud* n) {
+    if (I.modeLent || (A == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
+        return Num2<Code>(I, n);
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    Objet* v1 = f->val[0] = VerifNum2::Verifier(I, f, 0, Lire<A>(I, n->a));
+    f->expr[1] = n->e2;
+    // Le mode lent reste éteint : la lecture d'une feuille ne le change pas.
+    Objet* v2 = VerifNum2::Verifier(I, f, 1, n->b->fn(I, n->b));
+    f->val[0] = v1;
+    f->val[1] = v2;
+    Objet* r = ResultatNum2(I, f, Code);
+    --I.profondeurNative;
+    return r;
+}
+
 // L'affectation (donne, soit), comme sa famille : les deux arguments évalués
 // dans ses cases, puis FormeDonne.
 template <bool Soit>
@@ -312,6 +368,39 @@ Objet* DonneAUnNom(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(AffecterUnNom<Soit>(I, n));
 }
 
+// La cible d'un nom cité, connue au décodage : un nom (donne, pas pasapas,
+// dont l'affectation recalcule le mode lent) ou un paramètre (donne ou soit).
+enum class Cible { Nom, Parametre };
+
+// AffecterUnNom pour cette cible : les mêmes cases dans le même ordre (la
+// cible n'est pas périssable : pas d'abri), puis ce que FormeDonne en ferait.
+template <Cible C>
+[[gnu::always_inline]] inline Objet* AffecterLaCible(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    const Noeud* c = n->a;
+    f->expr[0] = n->e1;
+    Objet* cible = FONC(c->tete)->expr[0] = c->e1;
+    f->val[0] = cible;
+    f->expr[1] = n->e2;
+    Objet* v = Valeur(I, n->b);
+    f->val[0] = cible;
+    f->val[1] = v;
+    v = ValeurAffectee(I, v);
+    if constexpr (C == Cible::Parametre) {
+        return DonneAuParametre(I, cible, v);
+    } else {
+        Remplacer(I, NOM(cible)->valeur, v);
+        return I.pgNil;
+    }
+}
+
+template <bool Soit, Cible C>
+Objet* DonneALaCible(Interp& I, const Noeud* n) {
+    if (I.modeLent) [[unlikely]]
+        return Donne<Soit>(I, n);
+    GELIM_PROFONDEUR_NATIVE(AffecterLaCible<C>(I, n));
+}
+
 // Une primitive à un argument de ses familles sans vérification (prem, sp,
 // consp...) : l'argument évalué dans sa case, puis la primitive elle-même.
 template <Objet* (*P)(Interp&, Objet*)>
@@ -326,9 +415,61 @@ Objet* Un(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
 }
 
+// Les tests que les boucles font à chaque tour, sans l'aiguillage de
+// PrimTestType (mêmes réponses).
 template <uint16_t Code>
-Objet* Test(Interp& I, Objet* x) {
-    return PrimTestType(I, Code, x);
+inline Objet* Test(Interp& I, Objet* x) {
+    bool vrai;
+    if constexpr (Code == kConsp)
+        vrai = EstListeNonVide(I, x);
+    else if constexpr (Code == kMotP)
+        vrai = !EstListeNonVide(I, x);
+    else if constexpr (Code == kVideP)
+        vrai = x == I.pgNil;
+    else if constexpr (Code == kListeP)
+        vrai = EstCellule(x);
+    else if constexpr (Code == kNombreP)
+        vrai = EstFlottant(x);
+    else if constexpr (Code == kNon)
+        vrai = I.EstFaux(x);
+    else
+        return PrimTestType(I, Code, x);
+    return vrai ? I.pgTrue : I.pgFalse;
+}
+
+// La même primitive quand son argument est une feuille : rien ne s'imbrique,
+// un seul test couvre la profondeur native que compterait Un (la feuille se
+// lit sur place). Le mode lent et un paramètre hors de tout appel prennent le
+// chemin général.
+template <Objet* (*P)(Interp&, Objet*), Op K>
+Objet* UnFeuille(Interp& I, const Noeud* n) {
+    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0))
+        [[unlikely]]
+        return Un<P>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    return P(I, f->val[0] = Lire<K>(I, n->a));
+}
+
+Objet* ExecuterSuite(Interp& I, const Noeud* s);
+
+// La suite de la liste (le reste d'un bloc, d'un when, le sinon d'un if)
+// retenue par le nœud à son premier passage : comme EvalPrognInterne, sans
+// chercher le nœud de la liste à chaque fois.
+[[gnu::noinline]] Objet* RetenirPuisExecuterSuite(Interp& I, const Noeud* n, Objet* liste);
+[[gnu::always_inline]] inline Objet* SuiteRetenue(Interp& I, const Noeud* n, Objet* liste) {
+    if (const Noeud* s = n->suiteRetenue) [[likely]]
+        return ExecuterSuite(I, s);
+    return RetenirPuisExecuterSuite(I, n, liste);
+}
+
+// Un bloc ; le nœud peut ne pas être décodé encore (le corps d'un while).
+[[gnu::always_inline]] inline Objet* ExecuterBloc(Interp& I, const Noeud* n) {
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Objet* v = SuiteRetenue(I, n, CEL(n->src)->cdr);
+    --I.profondeurNative;
+    return v;
 }
 
 // while, comme FormeWhile : la condition et le corps sautent à leurs nœuds.
@@ -346,7 +487,7 @@ Objet* Test(Interp& I, Objet* x) {
         if (I.modeLent) [[unlikely]]
             InstructionLente(I, corps->src);
         else if (bloc)
-            corps->instr(I, corps);
+            ExecuterBloc(I, corps);
         else
             EstFeuille(corps) ? ValeurDeFeuille(I, corps) : corps->fn(I, corps);
         v = Valeur(I, n->a);
@@ -358,7 +499,6 @@ Objet* TantQue(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(BoucleTantQue(I, n));
 }
 
-Objet* ExecuterSuite(Interp& I, const Noeud* s);
 [[gnu::noinline]] Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n);
 
 // L'appel d'une FDU, ses arguments comptés au décodage (jusqu'à 9).
@@ -395,11 +535,7 @@ Objet* Return(Interp& I, const Noeud* n) {
 }
 
 Objet* Bloc(Interp& I, const Noeud* n) {
-    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
-        return TropProfond(I, n->src);
-    Objet* v = EvalPrognInterne(I, n->args);
-    --I.profondeurNative;
-    return v;
+    return ExecuterBloc(I, n);
 }
 
 Objet* If(Interp& I, const Noeud* n) {
@@ -407,7 +543,7 @@ Objet* If(Interp& I, const Noeud* n) {
         return TropProfond(I, n->src);
     Objet* v;
     if (I.EstFaux(Valeur(I, n->a)))
-        v = n->e2 == I.pgNil ? I.pgNil : EvalPrognInterne(I, n->e2);
+        v = n->e2 == I.pgNil ? I.pgNil : SuiteRetenue(I, n, n->e2);
     else
         v = Instruction(I, n->b);
     --I.profondeurNative;
@@ -417,7 +553,7 @@ Objet* If(Interp& I, const Noeud* n) {
 Objet* When(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
-    Objet* v = I.EstFaux(Valeur(I, n->a)) ? I.pgNil : EvalPrognInterne(I, n->e2);
+    Objet* v = I.EstFaux(Valeur(I, n->a)) ? I.pgNil : SuiteRetenue(I, n, n->e2);
     --I.profondeurNative;
     return v;
 }
@@ -499,10 +635,30 @@ inline bool EstAppelDeFDU(const Interp& I, Objet* x) {
 }
 
 // Le gestionnaire d'un membre à deux nombres, selon ses arguments.
-Gestionnaire GestionnaireNum2(uint16_t code, bool feuilles, bool appels) {
+template <uint16_t Code, Op A>
+Gestionnaire Num2SelonLeSecond(const Noeud* b) {
+    switch (b->op) {
+        case Op::Global: return Num2FeuillesDe<Code, A, Op::Global>;
+        case Op::Parametre: return Num2FeuillesDe<Code, A, Op::Parametre>;
+        case Op::Nombre:
+            if (FLO(b->src)->etat == EtatPartage) return Num2FeuillesDe<Code, A, Op::Nombre>;
+            return Num2Feuilles<Code>;
+        default: return b->sansCollecte ? Num2FeuilleEtSimple<Code, A> : Num2<Code>;
+    }
+}
+
+template <uint16_t Code>
+Gestionnaire GestionnaireDuMembre(const Noeud* a, const Noeud* b, bool appels) {
+    if (appels) return Num2Appels<Code>;
+    if (a->op == Op::Global) return Num2SelonLeSecond<Code, Op::Global>(b);
+    if (a->op == Op::Parametre) return Num2SelonLeSecond<Code, Op::Parametre>(b);
+    return EstFeuille(a) && EstFeuille(b) ? Num2Feuilles<Code> : Num2<Code>;
+}
+
+Gestionnaire GestionnaireNum2(uint16_t code, const Noeud* a, const Noeud* b, bool appels) {
     switch (code) {
 #define GELIM_MEMBRE(k) \
-    case k: return feuilles ? Num2Feuilles<k> : appels ? Num2Appels<k> : Num2<k>;
+    case k: return GestionnaireDuMembre<k>(a, b, appels);
         GELIM_MEMBRE(kPlus)
         GELIM_MEMBRE(kMoins)
         GELIM_MEMBRE(kFois)
@@ -517,15 +673,26 @@ Gestionnaire GestionnaireNum2(uint16_t code, bool feuilles, bool appels) {
     }
 }
 
-// Le gestionnaire propre d'une primitive à un argument, ou nullptr.
-Gestionnaire GestionnaireUn(uint16_t code) {
+// Le gestionnaire propre d'une primitive à un argument, ou nullptr ; un
+// autre quand l'argument est une feuille (son genre : a).
+template <Objet* (*P)(Interp&, Objet*)>
+Gestionnaire SelonLArgument(Op a) {
+    switch (a) {
+        case Op::Nombre: return UnFeuille<P, Op::Nombre>;
+        case Op::Global: return UnFeuille<P, Op::Global>;
+        case Op::Parametre: return UnFeuille<P, Op::Parametre>;
+        default: return Un<P>;
+    }
+}
+
+Gestionnaire GestionnaireUn(uint16_t code, Op a = Op::ADecoder) {
     switch (code) {
-        case kPrem: return Un<PrimPrem>;
-        case kSp: return Un<PrimSp>;
-        case kDer: return Un<PrimDer>;
-        case kLongueur: return Un<PrimLongueur>;
+        case kPrem: return SelonLArgument<PrimPrem>(a);
+        case kSp: return SelonLArgument<PrimSp>(a);
+        case kDer: return SelonLArgument<PrimDer>(a);
+        case kLongueur: return SelonLArgument<PrimLongueur>(a);
 #define GELIM_TEST(k) \
-    case k: return Un<Test<k>>;
+    case k: return SelonLArgument<Test<k>>(a);
             GELIM_TEST(kMotP)
             GELIM_TEST(kConsp)
             GELIM_TEST(kListeP)
@@ -535,6 +702,11 @@ Gestionnaire GestionnaireUn(uint16_t code) {
 #undef GELIM_TEST
         default: return nullptr;
     }
+}
+
+// Une liste dont la tête est une primitive à un argument qui a son gestionnaire.
+bool EstPrimitiveAUnArgument(const Interp& I, Objet* x) {
+    return EstListeNonVide(I, x) && EstPrimitive(CEL(x)->car) && GestionnaireUn(CEL(x)->car->tag);
 }
 
 // (quote x) avec x un nom ou un paramètre : la cible d'une affectation.
@@ -565,7 +737,10 @@ void Decoder(Interp& I, Noeud& n) {
         n.a = Enfant(I, m, n.e1);
         n.b = Enfant(I, m, n.e2);
         n.indice = (EstAppelDeFDU(I, n.e1) ? 1 : 0) | (EstAppelDeFDU(I, n.e2) ? 2 : 0);
-        n.fn = GestionnaireNum2(n.code, EstFeuille(n.a) && EstFeuille(n.b), n.indice != 0);
+        // Un second argument comme prem(r) décodé tout de suite, pour savoir
+        // s'il peut lancer une collecte (son décodage ne va pas plus loin).
+        if (n.b->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e2)) Decoder(I, *n.b);
+        n.fn = GestionnaireNum2(n.code, n.a, n.b, n.indice != 0);
     } else if (EstPrimitive(f) && (f->tag == kDonne || f->tag == kSoit)) {
         n.op = Op::Donne;
         n.e1 = Premier(I, args);
@@ -576,13 +751,22 @@ void Decoder(Interp& I, Noeud& n) {
         if (EstNomCite(I, n.e1)) {
             // La citation décodée tout de suite : son gestionnaire lit ses champs.
             if (n.a->op == Op::ADecoder) Decoder(I, *n.a);
-            if (n.a->op == Op::Citation) n.fn = f->tag == kSoit ? DonneAUnNom<true> : DonneAUnNom<false>;
+            if (n.a->op == Op::Citation) {
+                const bool soit = f->tag == kSoit;
+                Objet* cible = n.a->e1;
+                if (EstParam(cible))
+                    n.fn = soit ? DonneALaCible<true, Cible::Parametre> : DonneALaCible<false, Cible::Parametre>;
+                else if (!soit && cible != I.pasapas)
+                    n.fn = DonneALaCible<false, Cible::Nom>;
+                else
+                    n.fn = soit ? DonneAUnNom<true> : DonneAUnNom<false>;
+            }
         }
     } else if (EstPrimitive(f) && GestionnaireUn(f->tag)) {
         n.op = Op::Primitive;
         n.e1 = Premier(I, args);
         n.a = Enfant(I, m, n.e1);
-        n.fn = GestionnaireUn(f->tag);
+        n.fn = GestionnaireUn(f->tag, n.a->op);
         // Sur des listes, des mots ou des tests, ces primitives ne prennent aucun nombre.
         n.sansCollecte = f->tag != kLongueur && n.a->sansCollecte;
     } else if (EstPrimitive(f) && f->tag == kWhile && FONC(f)->nbArgs == 2) {
@@ -701,6 +885,13 @@ const Noeud* SuiteDeLaReserve(Interp& I, Objet* liste) {
     if (!n) n = d.parCellule[i] = NouveauNoeud(d.memoire, liste);
     if (n->nbSuite < 0) FaireLaSuite(I, *n, d.memoire);
     return n;
+}
+
+Objet* RetenirPuisExecuterSuite(Interp& I, const Noeud* n, Objet* liste) {
+    const Noeud* s = EstListeNonVide(I, liste) ? SuiteDeLaReserve(I, liste) : nullptr;
+    if (!s) return EvalPrognInterne(I, liste);  // hors réserve : faite à chaque passage
+    const_cast<Noeud*>(n)->suiteRetenue = s;
+    return ExecuterSuite(I, s);
 }
 
 // Le corps d'une FDU, et, hors du mode lent, le nœud de sa suite retenu par
