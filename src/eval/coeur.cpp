@@ -214,6 +214,91 @@ Objet* Bizarre(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(RapportDeLaTete(I, n));
 }
 
+// Une primitive à un argument de ses familles sans vérification (prem, sp,
+// consp...) : l'argument évalué dans sa case, puis la primitive elle-même.
+template <Objet* (*P)(Interp&, Objet*)>
+[[gnu::always_inline]] inline Objet* UnArgument(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    return P(I, f->val[0] = Valeur(I, n->a));
+}
+
+template <Objet* (*P)(Interp&, Objet*)>
+Objet* Un(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
+}
+
+// Les tests que les boucles font à chaque tour, sans l'aiguillage de
+// PrimTestType (mêmes réponses).
+template <uint16_t Code>
+inline Objet* Test(Interp& I, Objet* x) {
+    bool vrai;
+    if constexpr (Code == kConsp)
+        vrai = EstListeNonVide(I, x);
+    else if constexpr (Code == kMotP)
+        vrai = !EstListeNonVide(I, x);
+    else if constexpr (Code == kVideP)
+        vrai = x == I.pgNil;
+    else if constexpr (Code == kListeP)
+        vrai = EstCellule(x);
+    else if constexpr (Code == kNombreP)
+        vrai = EstFlottant(x);
+    else if constexpr (Code == kNon)
+        vrai = I.EstFaux(x);
+    else
+        return PrimTestType(I, Code, x);
+    return vrai ? I.pgTrue : I.pgFalse;
+}
+
+// La même primitive quand son argument est une feuille : rien ne s'imbrique,
+// un seul test couvre la profondeur native que compterait Un (la feuille se
+// lit sur place). Le mode lent et un paramètre hors de tout appel prennent le
+// chemin général.
+template <Objet* (*P)(Interp&, Objet*), Op K>
+Objet* UnFeuille(Interp& I, const Noeud* n) {
+    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0))
+        [[unlikely]]
+        return Un<P>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    return P(I, f->val[0] = Lire<K>(I, n->a));
+}
+
+// Le nœud b est-il cette primitive d'une feuille de ce genre ? Si oui et si
+// elle peut prendre son chemin court, elle s'y fait en ligne (v) : pas de saut
+// pour prem(r) ou sp(r) dans une affectation ou un calcul.
+template <Objet* (*P)(Interp&, Objet*), Op K>
+[[gnu::always_inline]] inline bool EnLigne(Interp& I, const Noeud* b, Objet*& v) {
+    if (b->fn != UnFeuille<P, K> || I.profondeurNative >= I.profondeurNativeMax ||
+        (K == Op::Parametre && I.gProfondeurEnv < 0))
+        return false;
+    Fonc* f = FONC(b->tete);
+    f->expr[0] = b->e1;
+    v = P(I, f->val[0] = Lire<K>(I, b->a));
+    return true;
+}
+
+// Valeur(I, b) quand le mode lent est éteint : une feuille lue, prem ou sp
+// d'une feuille en ligne, tout autre nœud par son gestionnaire.
+[[gnu::always_inline]] inline Objet* ValeurHorsModeLent(Interp& I, const Noeud* b) {
+    if (EstFeuille(b)) return ValeurDeFeuille(I, b);
+    Objet* v;
+    if (EnLigne<PrimSp, Op::Global>(I, b, v) || EnLigne<PrimPrem, Op::Global>(I, b, v) ||
+        EnLigne<PrimSp, Op::Parametre>(I, b, v) || EnLigne<PrimPrem, Op::Parametre>(I, b, v))
+        return v;
+    return b->fn(I, b);
+}
+
+// La condition d'une boucle : consp d'une feuille s'y fait en ligne.
+[[gnu::always_inline]] inline Objet* Condition(Interp& I, const Noeud* c) {
+    if (I.modeLent) [[unlikely]]
+        return EvaluerLentement(I, c->src);
+    if (EstFeuille(c)) return ValeurDeFeuille(I, c);
+    Objet* v;
+    if (EnLigne<Test<kConsp>, Op::Global>(I, c, v) || EnLigne<Test<kConsp>, Op::Parametre>(I, c, v)) return v;
+    return c->fn(I, c);
+}
+
 // Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
 template <class Verif>
@@ -387,9 +472,9 @@ template <Cible C>
     f->val[1] = v;
     v = ValeurAffectee(I, v);
     if constexpr (C == Cible::Parametre) {
-        return DonneAuParametre(I, cible, v);
+        return DonneAuParametre(I, cible, v, [&](Objet*& place, Objet* x) { RemplacerPossede(I, place, x); });
     } else {
-        Remplacer(I, NOM(cible)->valeur, v);
+        RemplacerPossede(I, NOM(cible)->valeur, v);
         return I.pgNil;
     }
 }
@@ -401,56 +486,6 @@ Objet* DonneALaCible(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(AffecterLaCible<C>(I, n));
 }
 
-// Une primitive à un argument de ses familles sans vérification (prem, sp,
-// consp...) : l'argument évalué dans sa case, puis la primitive elle-même.
-template <Objet* (*P)(Interp&, Objet*)>
-[[gnu::always_inline]] inline Objet* UnArgument(Interp& I, const Noeud* n) {
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    return P(I, f->val[0] = Valeur(I, n->a));
-}
-
-template <Objet* (*P)(Interp&, Objet*)>
-Objet* Un(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
-}
-
-// Les tests que les boucles font à chaque tour, sans l'aiguillage de
-// PrimTestType (mêmes réponses).
-template <uint16_t Code>
-inline Objet* Test(Interp& I, Objet* x) {
-    bool vrai;
-    if constexpr (Code == kConsp)
-        vrai = EstListeNonVide(I, x);
-    else if constexpr (Code == kMotP)
-        vrai = !EstListeNonVide(I, x);
-    else if constexpr (Code == kVideP)
-        vrai = x == I.pgNil;
-    else if constexpr (Code == kListeP)
-        vrai = EstCellule(x);
-    else if constexpr (Code == kNombreP)
-        vrai = EstFlottant(x);
-    else if constexpr (Code == kNon)
-        vrai = I.EstFaux(x);
-    else
-        return PrimTestType(I, Code, x);
-    return vrai ? I.pgTrue : I.pgFalse;
-}
-
-// La même primitive quand son argument est une feuille : rien ne s'imbrique,
-// un seul test couvre la profondeur native que compterait Un (la feuille se
-// lit sur place). Le mode lent et un paramètre hors de tout appel prennent le
-// chemin général.
-template <Objet* (*P)(Interp&, Objet*), Op K>
-Objet* UnFeuille(Interp& I, const Noeud* n) {
-    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0))
-        [[unlikely]]
-        return Un<P>(I, n);
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    return P(I, f->val[0] = Lire<K>(I, n->a));
-}
-
 Objet* ExecuterSuite(Interp& I, const Noeud* s);
 
 // La suite de la liste (le reste d'un bloc, d'un when, le sinon d'un if)
@@ -458,9 +493,22 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
 // chercher le nœud de la liste à chaque fois.
 [[gnu::noinline]] Objet* RetenirPuisExecuterSuite(Interp& I, const Noeud* n, Objet* liste);
 [[gnu::always_inline]] inline Objet* SuiteRetenue(Interp& I, const Noeud* n, Objet* liste) {
-    if (const Noeud* s = n->suiteRetenue) [[likely]]
-        return ExecuterSuite(I, s);
-    return RetenirPuisExecuterSuite(I, n, liste);
+    const Noeud* s = n->suiteRetenue;
+    if (!s) [[unlikely]]
+        return RetenirPuisExecuterSuite(I, n, liste);
+    if (s->nbSuite != 1) return ExecuterSuite(I, s);
+    // Une seule instruction (if (n < 2) return n;) : ExecuterSuite sans sa boucle.
+    Objet* const englobante = I.instructionCourante;
+    const Noeud* x = s->suite[0];
+    I.instructionCourante = x->src;
+    Objet* v = Instruction(I, x);
+    if (v == I.pgNil || !I.EstMarqueur(v)) {
+        I.LibereSiTemporaire(v);
+        v = I.pgNil;
+        Arrete(I);
+    }
+    I.instructionCourante = englobante;
+    return v;
 }
 
 // Un bloc ; le nœud peut ne pas être décodé encore (le corps d'un while).
@@ -514,7 +562,9 @@ Objet* TantQue(Interp& I, const Noeud* n) {
                 return ExecuterSuite(I, n->suiteDuCorps);
             return ExecuterLeCorpsEtLeRetenir(I, nom, n);
         });
-    return I.EstMarqueur(r) ? Second(I, r) : r;  // la valeur portée par le return
+    if (r == &I.marqueurDirect) [[likely]]  // la valeur portée par le return
+        return I.marqueurDirectValeur.car;
+    return I.EstMarqueur(r) ? Second(I, r) : r;
 }
 
 Objet* Appel(Interp& I, const Noeud* n) {
@@ -853,9 +903,11 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s) {
         const Noeud* x = s->suite[i];
         I.instructionCourante = x->src;
         v = Instruction(I, x);
-        if (I.EstMarqueur(v)) break;
-        I.LibereSiTemporaire(v);
-        v = I.pgNil;
+        if (v != I.pgNil) {  // le cas courant : une affectation, une boucle...
+            if (I.EstMarqueur(v)) break;
+            I.LibereSiTemporaire(v);
+            v = I.pgNil;
+        }
         if (Arrete(I)) break;
     }
     I.instructionCourante = englobante;
