@@ -264,41 +264,6 @@ Objet* UnFeuille(Interp& I, const Noeud* n) {
     return P(I, f->val[0] = Lire<K>(I, n->a));
 }
 
-// Le nœud b est-il cette primitive d'une feuille de ce genre ? Si oui et si
-// elle peut prendre son chemin court, elle s'y fait en ligne (v) : pas de saut
-// pour prem(r) ou sp(r) dans une affectation ou un calcul.
-template <Objet* (*P)(Interp&, Objet*), Op K>
-[[gnu::always_inline]] inline bool EnLigne(Interp& I, const Noeud* b, Objet*& v) {
-    if (b->fn != UnFeuille<P, K> || I.profondeurNative >= I.profondeurNativeMax ||
-        (K == Op::Parametre && I.gProfondeurEnv < 0))
-        return false;
-    Fonc* f = FONC(b->tete);
-    f->expr[0] = b->e1;
-    v = P(I, f->val[0] = Lire<K>(I, b->a));
-    return true;
-}
-
-// Valeur(I, b) quand le mode lent est éteint : une feuille lue, prem ou sp
-// d'une feuille en ligne, tout autre nœud par son gestionnaire.
-[[gnu::always_inline]] inline Objet* ValeurHorsModeLent(Interp& I, const Noeud* b) {
-    if (EstFeuille(b)) return ValeurDeFeuille(I, b);
-    Objet* v;
-    if (EnLigne<PrimSp, Op::Global>(I, b, v) || EnLigne<PrimPrem, Op::Global>(I, b, v) ||
-        EnLigne<PrimSp, Op::Parametre>(I, b, v) || EnLigne<PrimPrem, Op::Parametre>(I, b, v))
-        return v;
-    return b->fn(I, b);
-}
-
-// La condition d'une boucle : consp d'une feuille s'y fait en ligne.
-[[gnu::always_inline]] inline Objet* Condition(Interp& I, const Noeud* c) {
-    if (I.modeLent) [[unlikely]]
-        return EvaluerLentement(I, c->src);
-    if (EstFeuille(c)) return ValeurDeFeuille(I, c);
-    Objet* v;
-    if (EnLigne<Test<kConsp>, Op::Global>(I, c, v) || EnLigne<Test<kConsp>, Op::Parametre>(I, c, v)) return v;
-    return c->fn(I, c);
-}
-
 // Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
 template <class Verif>
