@@ -264,6 +264,23 @@ Objet* UnFeuille(Interp& I, const Noeud* n) {
     return P(I, f->val[0] = Lire<K>(I, n->a));
 }
 
+// Comment un gestionnaire évalue son argument b hors du mode lent : par son
+// nœud, ou, quand le décodage a vu prem(r) ou sp(r) d'une feuille, en ligne
+// (le chemin court de UnFeuille, sans son saut ; le reste par son nœud).
+struct ParSonNoeud {
+    static Objet* Valeur(Interp& I, const Noeud* b) { return EstFeuille(b) ? ValeurDeFeuille(I, b) : b->fn(I, b); }
+};
+template <Objet* (*P)(Interp&, Objet*), Op K>
+struct EnLigne {
+    [[gnu::always_inline]] static Objet* Valeur(Interp& I, const Noeud* b) {
+        if (I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
+            return b->fn(I, b);
+        Fonc* f = FONC(b->tete);
+        f->expr[0] = b->e1;
+        return P(I, f->val[0] = Lire<K>(I, b->a));
+    }
+};
+
 // Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
 template <class Verif>
@@ -364,7 +381,7 @@ Objet* Num2FeuillesDe(Interp& I, const Noeud* n) {
 
 // Une feuille (nom ou paramètre), puis une expression qui ne prend ni nombre
 // ni marqueur (prem(r)) : comme Num2, sans l'abri ni l'aiguillage de la feuille.
-template <uint16_t Code, Op A>
+template <uint16_t Code, Op A, class Second = ParSonNoeud>
 Objet* Num2FeuilleEtSimple(Interp& I, const Noeud* n) {
     if (I.modeLent || (A == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
         return Num2<Code>(I, n);
@@ -375,7 +392,7 @@ Objet* Num2FeuilleEtSimple(Interp& I, const Noeud* n) {
     Objet* v1 = f->val[0] = VerifNum2::Verifier(I, f, 0, Lire<A>(I, n->a));
     f->expr[1] = n->e2;
     // Le mode lent reste éteint : la lecture d'une feuille ne le change pas.
-    Objet* v2 = VerifNum2::Verifier(I, f, 1, n->b->fn(I, n->b));
+    Objet* v2 = VerifNum2::Verifier(I, f, 1, Second::Valeur(I, n->b));
     f->val[0] = v1;
     f->val[1] = v2;
     Objet* r = ResultatNum2(I, f, Code);
@@ -424,7 +441,7 @@ enum class Cible { Nom, Parametre };
 
 // AffecterUnNom pour cette cible : les mêmes cases dans le même ordre (la
 // cible n'est pas périssable : pas d'abri), puis ce que FormeDonne en ferait.
-template <Cible C>
+template <Cible C, class Valeur2>
 [[gnu::always_inline]] inline Objet* AffecterLaCible(Interp& I, const Noeud* n) {
     Fonc* f = FONC(n->tete);
     const Noeud* c = n->a;
@@ -432,7 +449,7 @@ template <Cible C>
     Objet* cible = FONC(c->tete)->expr[0] = c->e1;
     f->val[0] = cible;
     f->expr[1] = n->e2;
-    Objet* v = Valeur(I, n->b);
+    Objet* v = Valeur2::Valeur(I, n->b);  // la citation n'a pas allumé le mode lent
     f->val[0] = cible;
     f->val[1] = v;
     v = ValeurAffectee(I, v);
@@ -444,11 +461,11 @@ template <Cible C>
     }
 }
 
-template <bool Soit, Cible C>
+template <bool Soit, Cible C, class Valeur2 = ParSonNoeud>
 Objet* DonneALaCible(Interp& I, const Noeud* n) {
     if (I.modeLent) [[unlikely]]
         return Donne<Soit>(I, n);
-    GELIM_PROFONDEUR_NATIVE(AffecterLaCible<C>(I, n));
+    GELIM_PROFONDEUR_NATIVE((AffecterLaCible<C, Valeur2>(I, n)));
 }
 
 Objet* ExecuterSuite(Interp& I, const Noeud* s);
@@ -658,7 +675,12 @@ Gestionnaire Num2SelonLeSecond(const Noeud* b) {
         case Op::Nombre:
             if (FLO(b->src)->etat == EtatPartage) return Num2FeuillesDe<Code, A, Op::Nombre>;
             return Num2Feuilles<Code>;
-        default: return b->sansCollecte ? Num2FeuilleEtSimple<Code, A> : Num2<Code>;
+        default:
+            if (b->fn == UnFeuille<PrimPrem, Op::Global>)
+                return Num2FeuilleEtSimple<Code, A, EnLigne<PrimPrem, Op::Global>>;
+            if (b->fn == UnFeuille<PrimPrem, Op::Parametre>)
+                return Num2FeuilleEtSimple<Code, A, EnLigne<PrimPrem, Op::Parametre>>;
+            return b->sansCollecte ? Num2FeuilleEtSimple<Code, A> : Num2<Code>;
     }
 }
 
@@ -719,6 +741,17 @@ Gestionnaire GestionnaireUn(uint16_t code, Op a = Op::ADecoder) {
     }
 }
 
+// donne vers cette cible, selon ce qu'elle reçoit.
+template <Cible C>
+Gestionnaire GestionnaireDonne(const Noeud* b) {
+    if (b->fn == UnFeuille<PrimSp, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Global>>;
+    if (b->fn == UnFeuille<PrimSp, Op::Parametre>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Parametre>>;
+    if (b->fn == UnFeuille<PrimPrem, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Global>>;
+    if (b->fn == UnFeuille<PrimPrem, Op::Parametre>)
+        return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Parametre>>;
+    return DonneALaCible<false, C>;
+}
+
 // Une liste dont la tête est une primitive à un argument qui a son gestionnaire.
 bool EstPrimitiveAUnArgument(const Interp& I, Objet* x) {
     return EstListeNonVide(I, x) && EstPrimitive(CEL(x)->car) && GestionnaireUn(CEL(x)->car->tag);
@@ -769,10 +802,12 @@ void Decoder(Interp& I, Noeud& n) {
             if (n.a->op == Op::Citation) {
                 const bool soit = f->tag == kSoit;
                 Objet* cible = n.a->e1;
+                // prem(r) ou sp(r) à affecter, décodé tout de suite comme pour un membre.
+                if (n.b->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e2)) Decoder(I, *n.b);
                 if (EstParam(cible))
-                    n.fn = soit ? DonneALaCible<true, Cible::Parametre> : DonneALaCible<false, Cible::Parametre>;
+                    n.fn = soit ? DonneALaCible<true, Cible::Parametre> : GestionnaireDonne<Cible::Parametre>(n.b);
                 else if (!soit && cible != I.pasapas)
-                    n.fn = DonneALaCible<false, Cible::Nom>;
+                    n.fn = GestionnaireDonne<Cible::Nom>(n.b);
                 else
                     n.fn = soit ? DonneAUnNom<true> : DonneAUnNom<false>;
             }
