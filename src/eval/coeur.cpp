@@ -493,6 +493,8 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
     return v;
 }
 
+[[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s);
+
 // Un bloc ; le nœud peut ne pas être décodé encore (le corps d'un while).
 [[gnu::always_inline]] inline Objet* ExecuterBloc(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
@@ -516,7 +518,12 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
         PeutEtreSonder(I);
         if (I.modeLent) [[unlikely]]
             InstructionLente(I, corps->src);
-        else if (bloc)
+        else if (bloc && corps->suiteRetenue && I.profondeurNative < I.profondeurNativeMax) {
+            // ExecuterBloc, la suite retenue exécutée sans saut.
+            ++I.profondeurNative;
+            ExecuterSuiteEnLigne(I, corps->suiteRetenue);
+            --I.profondeurNative;
+        } else if (bloc)
             ExecuterBloc(I, corps);
         else
             EstFeuille(corps) ? ValeurDeFeuille(I, corps) : corps->fn(I, corps);
@@ -747,8 +754,7 @@ Gestionnaire GestionnaireDonne(const Noeud* b) {
     if (b->fn == UnFeuille<PrimSp, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Global>>;
     if (b->fn == UnFeuille<PrimSp, Op::Parametre>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Parametre>>;
     if (b->fn == UnFeuille<PrimPrem, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Global>>;
-    if (b->fn == UnFeuille<PrimPrem, Op::Parametre>)
-        return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Parametre>>;
+    if (b->fn == UnFeuille<PrimPrem, Op::Parametre>) return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Parametre>>;
     return DonneALaCible<false, C>;
 }
 
@@ -896,7 +902,7 @@ void Decoder(Interp& I, Noeud& n) {
 // La suite d'instructions d'un nœud ; peut rendre le marqueur direct.
 // L'instruction en cours est notée (la ligne d'une erreur, ce que montre une
 // pause), puis celle qui englobe la suite est rendue.
-Objet* ExecuterSuite(Interp& I, const Noeud* s) {
+[[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s) {
     Objet* const englobante = I.instructionCourante;
     Objet* v = I.pgNil;
     for (int32_t i = 0; i < s->nbSuite; ++i) {
@@ -912,6 +918,10 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s) {
     }
     I.instructionCourante = englobante;
     return v;
+}
+
+Objet* ExecuterSuite(Interp& I, const Noeud* s) {
+    return ExecuterSuiteEnLigne(I, s);
 }
 
 // Les nœuds des éléments de la liste, dans la mémoire m.
