@@ -134,10 +134,10 @@ template <class EvalArg, class Corps>
     // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
     // résultat ; les valeurs prêtées reviennent à leur propriétaire.
     Objet* const vide = I.pgNil;
-    for (int32_t i = 0; i < e->nbCasesEcrites; ++i) {
+    auto finir = [&](int32_t i) {
         Objet* c = e->cases[i];
         if (c == vide || c->tag != kTagFlottant || c == r) {
-            continue;
+            return;
         } else if (FLO(c)->etat == EtatPrete) {
             FLO(c)->etat = EtatPossede;
         } else if (FLO(c)->etat == EtatPossede) {
@@ -146,7 +146,14 @@ template <class EvalArg, class Corps>
             else
                 I.DetruireNombre(FLO(c));
         }
-    }
+    };
+    // Le plus souvent, seules les cases des arguments ont été écrites : n est
+    // alors connu du gestionnaire de l'appel et la boucle disparaît.
+    const int32_t ecrites = e->nbCasesEcrites;
+    if (ecrites == n)
+        for (int32_t i = 0; i < n && i < 8; ++i) finir(i);
+    else
+        for (int32_t i = 0; i < ecrites; ++i) finir(i);
     RendreEnv(I);
     return r;
 }

@@ -539,13 +539,16 @@ Objet* TantQue(Interp& I, const Noeud* n) {
 [[gnu::noinline]] Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n);
 
 // L'appel d'une FDU, ses arguments comptés au décodage (jusqu'à 9).
+// N : le nombre d'arguments quand le décodage l'a fixé (de 0 à 2), -1 sinon.
+template <int32_t N>
 [[gnu::always_inline]] inline Objet* AppelFDU(Interp& I, const Noeud* n) {
     Nom* nom = NOM(n->tete);
     if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
     PeutEtreSonder(I);
-    if (Objet* refus = RefusDeLAppel(I, nom, n->args, n->indice)) return refus;
+    const int32_t nbArgs = N >= 0 ? N : n->indice;
+    if (Objet* refus = RefusDeLAppel(I, nom, n->args, nbArgs)) return refus;
     Objet* r = LierEtExecuter(
-        I, nom, n->indice, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
+        I, nom, nbArgs, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
         [&] {
             if (nom->definition == n->corpsVu && !I.modeLent) [[likely]]
                 return ExecuterSuite(I, n->suiteDuCorps);
@@ -556,8 +559,9 @@ Objet* TantQue(Interp& I, const Noeud* n) {
     return I.EstMarqueur(r) ? Second(I, r) : r;
 }
 
+template <int32_t N>
 Objet* Appel(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(AppelFDU(I, n));
+    GELIM_PROFONDEUR_NATIVE(AppelFDU<N>(I, n));
 }
 
 #undef GELIM_PROFONDEUR_NATIVE
@@ -851,7 +855,7 @@ void Decoder(Interp& I, Noeud& n) {
             for (int32_t i = 0; i < lies; ++i) t[i] = Enfant(I, m, a[i]);
             n.enfants = t;
         }
-        n.fn = Appel;
+        n.fn = k == 0 ? Appel<0> : k == 1 ? Appel<1> : k == 2 ? Appel<2> : Appel<-1>;
     } else {
         n.op = Op::Bizarre;
         n.fn = Bizarre;
