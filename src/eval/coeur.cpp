@@ -507,13 +507,14 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
 // while, comme FormeWhile : la condition et le corps sautent à leurs nœuds.
 // Un corps en bloc s'exécute comme une suite (sa valeur est abandonnée, un
 // return compris) ; tout autre corps est évalué comme par EvaluerInstruction.
+template <class Condition>
 [[gnu::always_inline]] inline Objet* BoucleTantQue(Interp& I, const Noeud* n) {
     Fonc* f = FONC(n->tete);
     f->expr[0] = n->e1;
     f->expr[1] = n->e2;
     const Noeud* corps = n->b;
     const bool bloc = n->code != 0;
-    Objet* v = Valeur(I, n->a);
+    Objet* v = I.modeLent ? EvaluerLentement(I, n->a->src) : Condition::Valeur(I, n->a);
     while (!I.EstFaux(v) && !Arrete(I)) {
         PeutEtreSonder(I);
         if (I.modeLent) [[unlikely]]
@@ -527,13 +528,15 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
             ExecuterBloc(I, corps);
         else
             EstFeuille(corps) ? ValeurDeFeuille(I, corps) : corps->fn(I, corps);
-        v = Valeur(I, n->a);
+        v = I.modeLent ? EvaluerLentement(I, n->a->src) : Condition::Valeur(I, n->a);
     }
     return I.pgNil;
 }
 
+// Condition : comment se lit la condition hors du mode lent (consp(r) en ligne).
+template <class Condition = ParSonNoeud>
 Objet* TantQue(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(BoucleTantQue(I, n));
+    GELIM_PROFONDEUR_NATIVE(BoucleTantQue<Condition>(I, n));
 }
 
 [[gnu::noinline]] Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n);
@@ -551,7 +554,7 @@ template <int32_t N>
         I, nom, nbArgs, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
         [&] {
             if (nom->definition == n->corpsVu && !I.modeLent) [[likely]]
-                return ExecuterSuite(I, n->suiteDuCorps);
+                return ExecuterSuiteEnLigne(I, n->suiteDuCorps);
             return ExecuterLeCorpsEtLeRetenir(I, nom, n);
         });
     if (r == &I.marqueurDirect) [[likely]]  // la valeur portée par le return
@@ -836,7 +839,13 @@ void Decoder(Interp& I, Noeud& n) {
         n.a = Enfant(I, m, n.e1);
         n.b = Enfant(I, m, n.e2);
         n.code = EstListeNonVide(I, n.e2) && CEL(n.e2)->car->tag == kProgn && EstCellule(CEL(n.e2)->cdr);
-        n.fn = TantQue;
+        if (n.a->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e1)) Decoder(I, *n.a);
+        if (n.a->fn == UnFeuille<Test<kConsp>, Op::Global>)
+            n.fn = TantQue<EnLigne<Test<kConsp>, Op::Global>>;
+        else if (n.a->fn == UnFeuille<Test<kConsp>, Op::Parametre>)
+            n.fn = TantQue<EnLigne<Test<kConsp>, Op::Parametre>>;
+        else
+            n.fn = TantQue<>;
     } else if (EstPrimitive(f)) {
         n.op = Op::Primitive;
         n.fn = Primitive;
