@@ -281,6 +281,27 @@ struct EnLigne {
     }
 };
 
+// Une condition (n < 2) qui compare une feuille et un nombre écrit dans le
+// programme, vue au décodage : Num2FeuillesDe en ligne, le reste par son nœud
+// (c'est lui qui prend alors le chemin général).
+template <uint16_t Code, Op A>
+struct ComparaisonEnLigne {
+    [[gnu::always_inline]] static Objet* Valeur(Interp& I, const Noeud* c) {
+        if (I.profondeurNative >= I.profondeurNativeMax || (A == Op::Parametre && I.gProfondeurEnv < 0) ||
+            !I.nombresLibres) [[unlikely]]
+            return c->fn(I, c);
+        Objet* v1 = Lire<A>(I, c->a);
+        if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire) [[unlikely]]
+            return c->fn(I, c);
+        Fonc* f = FONC(c->tete);
+        f->expr[0] = c->e1;
+        f->expr[1] = c->e2;
+        f->val[0] = v1;
+        f->val[1] = c->b->src;
+        return ResultatNum2(I, f, Code);
+    }
+};
+
 // Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
 template <class Verif>
@@ -584,11 +605,20 @@ Objet* Bloc(Interp& I, const Noeud* n) {
     return ExecuterBloc(I, n);
 }
 
+// La condition c d'un when ou d'un if, évaluée selon Condition.
+template <class Condition>
+[[gnu::always_inline]] inline Objet* ValeurDeLaCondition(Interp& I, const Noeud* c) {
+    if (I.modeLent) [[unlikely]]
+        return EvaluerLentement(I, c->src);
+    return Condition::Valeur(I, c);
+}
+
+template <class Condition = ParSonNoeud>
 Objet* If(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
     Objet* v;
-    if (I.EstFaux(Valeur(I, n->a)))
+    if (I.EstFaux(ValeurDeLaCondition<Condition>(I, n->a)))
         v = n->e2 == I.pgNil ? I.pgNil : SuiteRetenue(I, n, n->e2);
     else
         v = Instruction(I, n->b);
@@ -596,10 +626,11 @@ Objet* If(Interp& I, const Noeud* n) {
     return v;
 }
 
+template <class Condition = ParSonNoeud>
 Objet* When(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
-    Objet* v = I.EstFaux(Valeur(I, n->a)) ? I.pgNil : SuiteRetenue(I, n, n->e2);
+    Objet* v = I.EstFaux(ValeurDeLaCondition<Condition>(I, n->a)) ? I.pgNil : SuiteRetenue(I, n, n->e2);
     --I.profondeurNative;
     return v;
 }
@@ -765,6 +796,41 @@ Gestionnaire GestionnaireDonne(const Noeud* b) {
     return DonneALaCible<false, C>;
 }
 
+// Le gestionnaire d'un if, d'un when ou d'un while selon sa condition c.
+template <class C>
+struct AuIf {
+    static constexpr Gestionnaire g = If<C>;
+};
+template <class C>
+struct AuWhen {
+    static constexpr Gestionnaire g = When<C>;
+};
+template <class C>
+struct AuTantQue {
+    static constexpr Gestionnaire g = TantQue<C>;
+};
+
+template <template <class> class H>
+Gestionnaire SelonLaCondition(const Noeud* c) {
+#define GELIM_COMPARAISON(k)                                                                                      \
+    if (c->fn == Num2FeuillesDe<k, Op::Parametre, Op::Nombre>) return H<ComparaisonEnLigne<k, Op::Parametre>>::g; \
+    if (c->fn == Num2FeuillesDe<k, Op::Global, Op::Nombre>) return H<ComparaisonEnLigne<k, Op::Global>>::g;
+    GELIM_COMPARAISON(kInf)
+    GELIM_COMPARAISON(kInfEgal)
+    GELIM_COMPARAISON(kSup)
+    GELIM_COMPARAISON(kSupEgal)
+    GELIM_COMPARAISON(kEgalEgal)
+    GELIM_COMPARAISON(kDifferent)
+#undef GELIM_COMPARAISON
+    if (c->fn == UnFeuille<Test<kConsp>, Op::Global>) return H<EnLigne<Test<kConsp>, Op::Global>>::g;
+    if (c->fn == UnFeuille<Test<kConsp>, Op::Parametre>) return H<EnLigne<Test<kConsp>, Op::Parametre>>::g;
+    return H<ParSonNoeud>::g;
+}
+
+// Une condition décodée tout de suite quand c'est un membre à deux nombres ou
+// une primitive à un argument (leur décodage ne va pas plus loin qu'un niveau).
+void DecoderLaCondition(Interp& I, Noeud* c);
+
 // Une liste dont la tête est une primitive à un argument qui a son gestionnaire.
 bool EstPrimitiveAUnArgument(const Interp& I, Objet* x) {
     return EstListeNonVide(I, x) && EstPrimitive(CEL(x)->car) && GestionnaireUn(CEL(x)->car->tag);
@@ -775,6 +841,12 @@ bool EstNomCite(const Interp& I, Objet* x) {
     if (!EstListeNonVide(I, x) || CEL(x)->car->tag != kQuote || !EstCellule(CEL(x)->cdr)) return false;
     Objet* c = Premier(I, CEL(x)->cdr);
     return EstNom(c) || EstParam(c);
+}
+
+void DecoderLaCondition(Interp& I, Noeud* c) {
+    Objet* x = c->src;
+    if (c->op != Op::ADecoder || !EstListeNonVide(I, x) || !EstPrimitive(CEL(x)->car)) return;
+    if (EstMembreNum2Rapide(CEL(x)->car->tag) || GestionnaireUn(CEL(x)->car->tag)) Decoder(I, *c);
 }
 
 void Decoder(Interp& I, Noeud& n) {
@@ -839,13 +911,8 @@ void Decoder(Interp& I, Noeud& n) {
         n.a = Enfant(I, m, n.e1);
         n.b = Enfant(I, m, n.e2);
         n.code = EstListeNonVide(I, n.e2) && CEL(n.e2)->car->tag == kProgn && EstCellule(CEL(n.e2)->cdr);
-        if (n.a->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e1)) Decoder(I, *n.a);
-        if (n.a->fn == UnFeuille<Test<kConsp>, Op::Global>)
-            n.fn = TantQue<EnLigne<Test<kConsp>, Op::Global>>;
-        else if (n.a->fn == UnFeuille<Test<kConsp>, Op::Parametre>)
-            n.fn = TantQue<EnLigne<Test<kConsp>, Op::Parametre>>;
-        else
-            n.fn = TantQue<>;
+        DecoderLaCondition(I, n.a);
+        n.fn = SelonLaCondition<AuTantQue>(n.a);
     } else if (EstPrimitive(f)) {
         n.op = Op::Primitive;
         n.fn = Primitive;
@@ -883,12 +950,14 @@ void Decoder(Interp& I, Noeud& n) {
             n.a = Enfant(I, m, Premier(I, args));
             n.b = Enfant(I, m, Second(I, args));
             n.e2 = Reste(I, Reste(I, args));
-            n.instr = If;
+            DecoderLaCondition(I, n.a);
+            n.instr = SelonLaCondition<AuIf>(n.a);
             break;
         case kWhen:
             n.a = Enfant(I, m, Premier(I, args));
             n.e2 = Reste(I, args);
-            n.instr = When;
+            DecoderLaCondition(I, n.a);
+            n.instr = SelonLaCondition<AuWhen>(n.a);
             break;
         default: break;
     }
