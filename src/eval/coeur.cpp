@@ -281,11 +281,12 @@ struct EnLigne {
     }
 };
 
-// Une condition (n < 2) qui compare une feuille et un nombre écrit dans le
-// programme, vue au décodage : Num2FeuillesDe en ligne, le reste par son nœud
-// (c'est lui qui prend alors le chemin général).
+// Un membre à deux nombres d'une feuille et d'un nombre écrit dans le
+// programme (n < 2, n - 1), vu au décodage dans une condition ou l'argument
+// d'un appel : Num2FeuillesDe en ligne, le reste par son nœud (c'est lui qui
+// prend alors le chemin général).
 template <uint16_t Code, Op A>
-struct ComparaisonEnLigne {
+struct MembreEnLigne {
     [[gnu::always_inline]] static Objet* Valeur(Interp& I, const Noeud* c) {
         if (I.profondeurNative >= I.profondeurNativeMax || (A == Op::Parametre && I.gProfondeurEnv < 0) ||
             !I.nombresLibres) [[unlikely]]
@@ -564,7 +565,8 @@ Objet* TantQue(Interp& I, const Noeud* n) {
 
 // L'appel d'une FDU, ses arguments comptés au décodage (jusqu'à 9).
 // N : le nombre d'arguments quand le décodage l'a fixé (de 0 à 2), -1 sinon.
-template <int32_t N>
+// Arg : comment se lit l'argument d'un appel à un argument hors du mode lent.
+template <int32_t N, class Arg>
 [[gnu::always_inline]] inline Objet* AppelFDU(Interp& I, const Noeud* n) {
     Nom* nom = NOM(n->tete);
     if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
@@ -572,7 +574,12 @@ template <int32_t N>
     const int32_t nbArgs = N >= 0 ? N : n->indice;
     if (Objet* refus = RefusDeLAppel(I, nom, n->args, nbArgs)) return refus;
     Objet* r = LierEtExecuter(
-        I, nom, nbArgs, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
+        I, nom, nbArgs,
+        [&](int32_t i) {
+            if (I.modeLent) [[unlikely]]
+                return EvaluerLentement(I, n->enfants[i]->src);
+            return Arg::Valeur(I, n->enfants[i]);
+        },
         [&] {
             if (nom->definition == n->corpsVu && !I.modeLent) [[likely]]
                 return ExecuterSuiteEnLigne(I, n->suiteDuCorps);
@@ -583,9 +590,9 @@ template <int32_t N>
     return I.EstMarqueur(r) ? Second(I, r) : r;
 }
 
-template <int32_t N>
+template <int32_t N, class Arg = ParSonNoeud>
 Objet* Appel(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(AppelFDU<N>(I, n));
+    GELIM_PROFONDEUR_NATIVE((AppelFDU<N, Arg>(I, n)));
 }
 
 #undef GELIM_PROFONDEUR_NATIVE
@@ -812,9 +819,9 @@ struct AuTantQue {
 
 template <template <class> class H>
 Gestionnaire SelonLaCondition(const Noeud* c) {
-#define GELIM_COMPARAISON(k)                                                                                      \
-    if (c->fn == Num2FeuillesDe<k, Op::Parametre, Op::Nombre>) return H<ComparaisonEnLigne<k, Op::Parametre>>::g; \
-    if (c->fn == Num2FeuillesDe<k, Op::Global, Op::Nombre>) return H<ComparaisonEnLigne<k, Op::Global>>::g;
+#define GELIM_COMPARAISON(k)                                                                                 \
+    if (c->fn == Num2FeuillesDe<k, Op::Parametre, Op::Nombre>) return H<MembreEnLigne<k, Op::Parametre>>::g; \
+    if (c->fn == Num2FeuillesDe<k, Op::Global, Op::Nombre>) return H<MembreEnLigne<k, Op::Global>>::g;
     GELIM_COMPARAISON(kInf)
     GELIM_COMPARAISON(kInfEgal)
     GELIM_COMPARAISON(kSup)
@@ -826,6 +833,9 @@ Gestionnaire SelonLaCondition(const Noeud* c) {
     if (c->fn == UnFeuille<Test<kConsp>, Op::Parametre>) return H<EnLigne<Test<kConsp>, Op::Parametre>>::g;
     return H<ParSonNoeud>::g;
 }
+
+// Un appel à un argument, selon son argument (fib(n - 1) : le calcul en ligne).
+Gestionnaire AppelAUnArgument(Interp& I, Noeud* arg);
 
 // Une condition décodée tout de suite quand c'est un membre à deux nombres ou
 // une primitive à un argument (leur décodage ne va pas plus loin qu'un niveau).
@@ -847,6 +857,17 @@ void DecoderLaCondition(Interp& I, Noeud* c) {
     Objet* x = c->src;
     if (c->op != Op::ADecoder || !EstListeNonVide(I, x) || !EstPrimitive(CEL(x)->car)) return;
     if (EstMembreNum2Rapide(CEL(x)->car->tag) || GestionnaireUn(CEL(x)->car->tag)) Decoder(I, *c);
+}
+
+Gestionnaire AppelAUnArgument(Interp& I, Noeud* arg) {
+    DecoderLaCondition(I, arg);
+#define GELIM_ARGUMENT(k)                                                                                          \
+    if (arg->fn == Num2FeuillesDe<k, Op::Parametre, Op::Nombre>) return Appel<1, MembreEnLigne<k, Op::Parametre>>; \
+    if (arg->fn == Num2FeuillesDe<k, Op::Global, Op::Nombre>) return Appel<1, MembreEnLigne<k, Op::Global>>;
+    GELIM_ARGUMENT(kMoins)
+    GELIM_ARGUMENT(kPlus)
+#undef GELIM_ARGUMENT
+    return Appel<1>;
 }
 
 void Decoder(Interp& I, Noeud& n) {
@@ -931,7 +952,7 @@ void Decoder(Interp& I, Noeud& n) {
             for (int32_t i = 0; i < lies; ++i) t[i] = Enfant(I, m, a[i]);
             n.enfants = t;
         }
-        n.fn = k == 0 ? Appel<0> : k == 1 ? Appel<1> : k == 2 ? Appel<2> : Appel<-1>;
+        n.fn = k == 0 ? Appel<0> : k == 1 ? AppelAUnArgument(I, n.enfants[0]) : k == 2 ? Appel<2> : Appel<-1>;
     } else {
         n.op = Op::Bizarre;
         n.fn = Bizarre;
