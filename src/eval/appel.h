@@ -58,7 +58,7 @@ inline void RendreALaReserve(Interp& I, Flottant* n) {
     n->tag = 0;
     n->suivantLibre = I.nombresLibres;
     I.nombresLibres = n;
-    if (I.nombresDepuisCollecte) --I.nombresDepuisCollecte;
+    I.nombresDepuisCollecte -= I.nombresDepuisCollecte != 0;
 }
 
 inline void RecyclerParametre(Interp& I, Flottant* n) {
@@ -66,6 +66,28 @@ inline void RecyclerParametre(Interp& I, Flottant* n) {
     --I.nbNombresVivants;                                   // DetruireNombre, sans la quarantaine
     I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
     RendreALaReserve(I, n);
+}
+
+// L'affectation d'une variable ou d'un paramètre, hors du mode lent : l'ancien
+// nombre, s'il était possédé, meurt ; sa place resert aussitôt quand rien ne
+// peut plus le désigner. Possédé, il n'est tenu que par cette liaison : une mise
+// en liste, une affectation à une autre ou un return l'aurait rendu partagé, un
+// passage à une FDU prêté. Restent les porteurs qui ne changent pas son état :
+// une locale de let (letVu : jamais après un let, dont les cases restent), un
+// abri de EvaluerDeuxAvec ou EvaluerArguments (un Env de plus que les appels en
+// cours), les racines du code C++ ; les cases des primitives ne sont que la
+// trace d'un usage fini. Sinon, DetruireNombre : il reste lisible jusqu'à la collecte.
+inline void RemplacerPossede(Interp& I, Objet*& place, Objet* v) {
+    Objet* ancien = place;
+    place = v;
+    if (ancien == v || !EstFlottant(ancien) || FLO(ancien)->etat != EtatPossede) return;
+    Flottant* n = FLO(ancien);
+    if (n->libere) return;  // zéro et un, jamais possédés, n'arrivent pas ici
+    --I.nbNombresVivants;
+    I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
+    n->libere = 1;
+    if (!I.letVu && I.hautPileEnv == size_t(I.gProfondeurEnv) + 1 && I.racines.empty()) [[likely]]
+        RendreALaReserve(I, n);
 }
 
 // Un corps fait d'un seul bloc est pris par sa suite ; sinon le corps lui-même.
@@ -112,10 +134,10 @@ template <class EvalArg, class Corps>
     // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
     // résultat ; les valeurs prêtées reviennent à leur propriétaire.
     Objet* const vide = I.pgNil;
-    for (int32_t i = 0; i < e->nbCasesEcrites; ++i) {
+    auto finir = [&](int32_t i) {
         Objet* c = e->cases[i];
         if (c == vide || c->tag != kTagFlottant || c == r) {
-            continue;
+            return;
         } else if (FLO(c)->etat == EtatPrete) {
             FLO(c)->etat = EtatPossede;
         } else if (FLO(c)->etat == EtatPossede) {
@@ -124,7 +146,14 @@ template <class EvalArg, class Corps>
             else
                 I.DetruireNombre(FLO(c));
         }
-    }
+    };
+    // Le plus souvent, seules les cases des arguments ont été écrites : n est
+    // alors connu du gestionnaire de l'appel et la boucle disparaît.
+    const int32_t ecrites = e->nbCasesEcrites;
+    if (ecrites == n)
+        for (int32_t i = 0; i < n && i < 8; ++i) finir(i);
+    else
+        for (int32_t i = 0; i < ecrites; ++i) finir(i);
     RendreEnv(I);
     return r;
 }
@@ -132,11 +161,15 @@ template <class EvalArg, class Corps>
 // Le début d'un appel : la profondeur, la sonde de l'arrêt, le nombre
 // d'arguments (n, jusqu'à attendus + 1) face au nombre de paramètres. Rend
 // nullptr quand l'appel peut se faire, sinon le résultat du refus.
-[[gnu::always_inline]] inline Objet* RefusDeLAppel(Interp& I, Nom* nom, Objet* args, int32_t n) {
+[[gnu::cold, gnu::noinline]] inline Objet* RefusLent(Interp& I, Nom* nom, Objet* args, int32_t n) {
     const int32_t attendus = nom->nbParamsFDU;
     if (attendus == -1) return Rapport(I, "Evaluation d'une FDU", "Cette FDU n'a jamais été définie", nom);
     if (n > attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop grande", args);
-    if (n < attendus) return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop petite", args);
+    return Rapport(I, "Evaluation d'une FDU", "La liste de paramètres est trop petite", args);
+}
+[[gnu::always_inline]] inline Objet* RefusDeLAppel(Interp& I, Nom* nom, Objet* args, int32_t n) {
+    if (nom->nbParamsFDU != n) [[unlikely]]  // -1 pour une FDU jamais définie
+        return RefusLent(I, nom, args, n);
     return nullptr;
 }
 

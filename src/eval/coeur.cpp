@@ -146,6 +146,18 @@ inline bool EstFeuille(const Noeud* n) {
     return n->op == Op::Nombre ? n->src : NOM(n->src)->valeur;
 }
 
+// Une feuille dont le genre est connu au décodage (l'Env courant existe pour
+// un paramètre).
+template <Op K>
+[[gnu::always_inline]] inline Objet* Lire(Interp& I, const Noeud* n) {
+    if constexpr (K == Op::Parametre)
+        return I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[n->indice];
+    else if constexpr (K == Op::Nombre)
+        return n->src;
+    else
+        return NOM(n->src)->valeur;
+}
+
 // Ce que vaut l'expression du nœud (Evaluer de son origine).
 [[gnu::always_inline]] inline Objet* Valeur(Interp& I, const Noeud* n) {
     if (I.modeLent) [[unlikely]]
@@ -201,6 +213,95 @@ Objet* Primitive(Interp& I, const Noeud* n) {
 Objet* Bizarre(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(RapportDeLaTete(I, n));
 }
+
+// Une primitive à un argument de ses familles sans vérification (prem, sp,
+// consp...) : l'argument évalué dans sa case, puis la primitive elle-même.
+template <Objet* (*P)(Interp&, Objet*)>
+[[gnu::always_inline]] inline Objet* UnArgument(Interp& I, const Noeud* n) {
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    return P(I, f->val[0] = Valeur(I, n->a));
+}
+
+template <Objet* (*P)(Interp&, Objet*)>
+Objet* Un(Interp& I, const Noeud* n) {
+    GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
+}
+
+// Les tests que les boucles font à chaque tour, sans l'aiguillage de
+// PrimTestType (mêmes réponses).
+template <uint16_t Code>
+inline Objet* Test(Interp& I, Objet* x) {
+    bool vrai;
+    if constexpr (Code == kConsp)
+        vrai = EstListeNonVide(I, x);
+    else if constexpr (Code == kMotP)
+        vrai = !EstListeNonVide(I, x);
+    else if constexpr (Code == kVideP)
+        vrai = x == I.pgNil;
+    else if constexpr (Code == kListeP)
+        vrai = EstCellule(x);
+    else if constexpr (Code == kNombreP)
+        vrai = EstFlottant(x);
+    else if constexpr (Code == kNon)
+        vrai = I.EstFaux(x);
+    else
+        return PrimTestType(I, Code, x);
+    return vrai ? I.pgTrue : I.pgFalse;
+}
+
+// La même primitive quand son argument est une feuille : rien ne s'imbrique,
+// un seul test couvre la profondeur native que compterait Un (la feuille se
+// lit sur place). Le mode lent et un paramètre hors de tout appel prennent le
+// chemin général.
+template <Objet* (*P)(Interp&, Objet*), Op K>
+Objet* UnFeuille(Interp& I, const Noeud* n) {
+    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0))
+        [[unlikely]]
+        return Un<P>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    return P(I, f->val[0] = Lire<K>(I, n->a));
+}
+
+// Comment un gestionnaire évalue son argument b hors du mode lent : par son
+// nœud, ou, quand le décodage a vu prem(r) ou sp(r) d'une feuille, en ligne
+// (le chemin court de UnFeuille, sans son saut ; le reste par son nœud).
+struct ParSonNoeud {
+    static Objet* Valeur(Interp& I, const Noeud* b) { return EstFeuille(b) ? ValeurDeFeuille(I, b) : b->fn(I, b); }
+};
+template <Objet* (*P)(Interp&, Objet*), Op K>
+struct EnLigne {
+    [[gnu::always_inline]] static Objet* Valeur(Interp& I, const Noeud* b) {
+        if (I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
+            return b->fn(I, b);
+        Fonc* f = FONC(b->tete);
+        f->expr[0] = b->e1;
+        return P(I, f->val[0] = Lire<K>(I, b->a));
+    }
+};
+
+// Un membre à deux nombres d'une feuille et d'un nombre écrit dans le
+// programme (n < 2, n - 1), vu au décodage dans une condition ou l'argument
+// d'un appel : Num2FeuillesDe en ligne, le reste par son nœud (c'est lui qui
+// prend alors le chemin général).
+template <uint16_t Code, Op A>
+struct MembreEnLigne {
+    [[gnu::always_inline]] static Objet* Valeur(Interp& I, const Noeud* c) {
+        if (I.profondeurNative >= I.profondeurNativeMax || (A == Op::Parametre && I.gProfondeurEnv < 0) ||
+            !I.nombresLibres) [[unlikely]]
+            return c->fn(I, c);
+        Objet* v1 = Lire<A>(I, c->a);
+        if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire) [[unlikely]]
+            return c->fn(I, c);
+        Fonc* f = FONC(c->tete);
+        f->expr[0] = c->e1;
+        f->expr[1] = c->e2;
+        f->val[0] = v1;
+        f->val[1] = c->b->src;
+        return ResultatNum2(I, f, Code);
+    }
+};
 
 // Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
@@ -277,6 +378,50 @@ Objet* Num2Feuilles(Interp& I, const Noeud* n) {
     return ResultatNum2(I, f, Code);
 }
 
+// Le même, le genre des deux feuilles connu au décodage : un nom ou un
+// paramètre, puis un nom, un paramètre ou un nombre écrit dans le programme.
+// Ce nombre-là est partagé (vu au décodage) et le reste : un nombre partagé
+// ne redevient jamais temporaire et ne meurt pas ; seul le premier se vérifie.
+template <uint16_t Code, Op A, Op B>
+Objet* Num2FeuillesDe(Interp& I, const Noeud* n) {
+    constexpr bool param = A == Op::Parametre || B == Op::Parametre;
+    if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (param && I.gProfondeurEnv < 0) ||
+        !I.nombresLibres) [[unlikely]]
+        return Num2<Code>(I, n);
+    Objet* v1 = Lire<A>(I, n->a);
+    Objet* v2 = Lire<B>(I, n->b);
+    if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire ||
+        (B != Op::Nombre && (!EstFlottant(v2) || FLO(v2)->etat == EtatTemporaire))) [[unlikely]]
+        return Num2<Code>(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    f->expr[1] = n->e2;
+    f->val[0] = v1;
+    f->val[1] = v2;
+    return ResultatNum2(I, f, Code);
+}
+
+// Une feuille (nom ou paramètre), puis une expression qui ne prend ni nombre
+// ni marqueur (prem(r)) : comme Num2, sans l'abri ni l'aiguillage de la feuille.
+template <uint16_t Code, Op A, class Second = ParSonNoeud>
+Objet* Num2FeuilleEtSimple(Interp& I, const Noeud* n) {
+    if (I.modeLent || (A == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
+        return Num2<Code>(I, n);
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    Objet* v1 = f->val[0] = VerifNum2::Verifier(I, f, 0, Lire<A>(I, n->a));
+    f->expr[1] = n->e2;
+    // Le mode lent reste éteint : la lecture d'une feuille ne le change pas.
+    Objet* v2 = VerifNum2::Verifier(I, f, 1, Second::Valeur(I, n->b));
+    f->val[0] = v1;
+    f->val[1] = v2;
+    Objet* r = ResultatNum2(I, f, Code);
+    --I.profondeurNative;
+    return r;
+}
+
 // L'affectation (donne, soit), comme sa famille : les deux arguments évalués
 // dans ses cases, puis FormeDonne.
 template <bool Soit>
@@ -312,73 +457,142 @@ Objet* DonneAUnNom(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(AffecterUnNom<Soit>(I, n));
 }
 
-// Une primitive à un argument de ses familles sans vérification (prem, sp,
-// consp...) : l'argument évalué dans sa case, puis la primitive elle-même.
-template <Objet* (*P)(Interp&, Objet*)>
-[[gnu::always_inline]] inline Objet* UnArgument(Interp& I, const Noeud* n) {
+// La cible d'un nom cité, connue au décodage : un nom (donne, pas pasapas,
+// dont l'affectation recalcule le mode lent) ou un paramètre (donne ou soit).
+enum class Cible { Nom, Parametre };
+
+// AffecterUnNom pour cette cible : les mêmes cases dans le même ordre (la
+// cible n'est pas périssable : pas d'abri), puis ce que FormeDonne en ferait.
+template <Cible C, class Valeur2>
+[[gnu::always_inline]] inline Objet* AffecterLaCible(Interp& I, const Noeud* n) {
     Fonc* f = FONC(n->tete);
+    const Noeud* c = n->a;
     f->expr[0] = n->e1;
-    return P(I, f->val[0] = Valeur(I, n->a));
+    Objet* cible = FONC(c->tete)->expr[0] = c->e1;
+    f->val[0] = cible;
+    f->expr[1] = n->e2;
+    Objet* v = Valeur2::Valeur(I, n->b);  // la citation n'a pas allumé le mode lent
+    f->val[0] = cible;
+    f->val[1] = v;
+    v = ValeurAffectee(I, v);
+    if constexpr (C == Cible::Parametre) {
+        return DonneAuParametre(I, cible, v, [&](Objet*& place, Objet* x) { RemplacerPossede(I, place, x); });
+    } else {
+        RemplacerPossede(I, NOM(cible)->valeur, v);
+        return I.pgNil;
+    }
 }
 
-template <Objet* (*P)(Interp&, Objet*)>
-Objet* Un(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
+template <bool Soit, Cible C, class Valeur2 = ParSonNoeud>
+Objet* DonneALaCible(Interp& I, const Noeud* n) {
+    if (I.modeLent) [[unlikely]]
+        return Donne<Soit>(I, n);
+    GELIM_PROFONDEUR_NATIVE((AffecterLaCible<C, Valeur2>(I, n)));
 }
 
-template <uint16_t Code>
-Objet* Test(Interp& I, Objet* x) {
-    return PrimTestType(I, Code, x);
+Objet* ExecuterSuite(Interp& I, const Noeud* s);
+
+// La suite de la liste (le reste d'un bloc, d'un when, le sinon d'un if)
+// retenue par le nœud à son premier passage : comme EvalPrognInterne, sans
+// chercher le nœud de la liste à chaque fois.
+[[gnu::noinline]] Objet* RetenirPuisExecuterSuite(Interp& I, const Noeud* n, Objet* liste);
+[[gnu::always_inline]] inline Objet* SuiteRetenue(Interp& I, const Noeud* n, Objet* liste) {
+    const Noeud* s = n->suiteRetenue;
+    if (!s) [[unlikely]]
+        return RetenirPuisExecuterSuite(I, n, liste);
+    if (s->nbSuite != 1) return ExecuterSuite(I, s);
+    // Une seule instruction (if (n < 2) return n;) : ExecuterSuite sans sa boucle.
+    Objet* const englobante = I.instructionCourante;
+    const Noeud* x = s->suite[0];
+    I.instructionCourante = x->src;
+    Objet* v = Instruction(I, x);
+    if (v == I.pgNil || !I.EstMarqueur(v)) {
+        I.LibereSiTemporaire(v);
+        v = I.pgNil;
+        Arrete(I);
+    }
+    I.instructionCourante = englobante;
+    return v;
+}
+
+[[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s);
+
+// Un bloc ; le nœud peut ne pas être décodé encore (le corps d'un while).
+[[gnu::always_inline]] inline Objet* ExecuterBloc(Interp& I, const Noeud* n) {
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
+        return TropProfond(I, n->src);
+    Objet* v = SuiteRetenue(I, n, CEL(n->src)->cdr);
+    --I.profondeurNative;
+    return v;
 }
 
 // while, comme FormeWhile : la condition et le corps sautent à leurs nœuds.
 // Un corps en bloc s'exécute comme une suite (sa valeur est abandonnée, un
 // return compris) ; tout autre corps est évalué comme par EvaluerInstruction.
+template <class Condition>
 [[gnu::always_inline]] inline Objet* BoucleTantQue(Interp& I, const Noeud* n) {
     Fonc* f = FONC(n->tete);
     f->expr[0] = n->e1;
     f->expr[1] = n->e2;
     const Noeud* corps = n->b;
     const bool bloc = n->code != 0;
-    Objet* v = Valeur(I, n->a);
+    Objet* v = I.modeLent ? EvaluerLentement(I, n->a->src) : Condition::Valeur(I, n->a);
     while (!I.EstFaux(v) && !Arrete(I)) {
         PeutEtreSonder(I);
         if (I.modeLent) [[unlikely]]
             InstructionLente(I, corps->src);
-        else if (bloc)
-            corps->instr(I, corps);
+        else if (bloc && corps->suiteRetenue && I.profondeurNative < I.profondeurNativeMax) {
+            // ExecuterBloc, la suite retenue exécutée sans saut.
+            ++I.profondeurNative;
+            ExecuterSuiteEnLigne(I, corps->suiteRetenue);
+            --I.profondeurNative;
+        } else if (bloc)
+            ExecuterBloc(I, corps);
         else
             EstFeuille(corps) ? ValeurDeFeuille(I, corps) : corps->fn(I, corps);
-        v = Valeur(I, n->a);
+        v = I.modeLent ? EvaluerLentement(I, n->a->src) : Condition::Valeur(I, n->a);
     }
     return I.pgNil;
 }
 
+// Condition : comment se lit la condition hors du mode lent (consp(r) en ligne).
+template <class Condition = ParSonNoeud>
 Objet* TantQue(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(BoucleTantQue(I, n));
+    GELIM_PROFONDEUR_NATIVE(BoucleTantQue<Condition>(I, n));
 }
 
-Objet* ExecuterSuite(Interp& I, const Noeud* s);
 [[gnu::noinline]] Objet* ExecuterLeCorpsEtLeRetenir(Interp& I, Nom* nom, const Noeud* n);
 
 // L'appel d'une FDU, ses arguments comptés au décodage (jusqu'à 9).
+// N : le nombre d'arguments quand le décodage l'a fixé (de 0 à 2), -1 sinon.
+// Arg : comment se lit l'argument d'un appel à un argument hors du mode lent.
+template <int32_t N, class Arg>
 [[gnu::always_inline]] inline Objet* AppelFDU(Interp& I, const Noeud* n) {
     Nom* nom = NOM(n->tete);
     if (I.gProfondeurEnv >= kProfondeurMaxEnv) return PileDesAppelsPleine(I);
     PeutEtreSonder(I);
-    if (Objet* refus = RefusDeLAppel(I, nom, n->args, n->indice)) return refus;
+    const int32_t nbArgs = N >= 0 ? N : n->indice;
+    if (Objet* refus = RefusDeLAppel(I, nom, n->args, nbArgs)) return refus;
     Objet* r = LierEtExecuter(
-        I, nom, n->indice, [&](int32_t i) { return Valeur(I, n->enfants[i]); },
+        I, nom, nbArgs,
+        [&](int32_t i) {
+            if (I.modeLent) [[unlikely]]
+                return EvaluerLentement(I, n->enfants[i]->src);
+            return Arg::Valeur(I, n->enfants[i]);
+        },
         [&] {
             if (nom->definition == n->corpsVu && !I.modeLent) [[likely]]
-                return ExecuterSuite(I, n->suiteDuCorps);
+                return ExecuterSuiteEnLigne(I, n->suiteDuCorps);
             return ExecuterLeCorpsEtLeRetenir(I, nom, n);
         });
-    return I.EstMarqueur(r) ? Second(I, r) : r;  // la valeur portée par le return
+    if (r == &I.marqueurDirect) [[likely]]  // la valeur portée par le return
+        return I.marqueurDirectValeur.car;
+    return I.EstMarqueur(r) ? Second(I, r) : r;
 }
 
+template <int32_t N, class Arg = ParSonNoeud>
 Objet* Appel(Interp& I, const Noeud* n) {
-    GELIM_PROFONDEUR_NATIVE(AppelFDU(I, n));
+    GELIM_PROFONDEUR_NATIVE((AppelFDU<N, Arg>(I, n)));
 }
 
 #undef GELIM_PROFONDEUR_NATIVE
@@ -395,29 +609,35 @@ Objet* Return(Interp& I, const Noeud* n) {
 }
 
 Objet* Bloc(Interp& I, const Noeud* n) {
-    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
-        return TropProfond(I, n->src);
-    Objet* v = EvalPrognInterne(I, n->args);
-    --I.profondeurNative;
-    return v;
+    return ExecuterBloc(I, n);
 }
 
+// La condition c d'un when ou d'un if, évaluée selon Condition.
+template <class Condition>
+[[gnu::always_inline]] inline Objet* ValeurDeLaCondition(Interp& I, const Noeud* c) {
+    if (I.modeLent) [[unlikely]]
+        return EvaluerLentement(I, c->src);
+    return Condition::Valeur(I, c);
+}
+
+template <class Condition = ParSonNoeud>
 Objet* If(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
     Objet* v;
-    if (I.EstFaux(Valeur(I, n->a)))
-        v = n->e2 == I.pgNil ? I.pgNil : EvalPrognInterne(I, n->e2);
+    if (I.EstFaux(ValeurDeLaCondition<Condition>(I, n->a)))
+        v = n->e2 == I.pgNil ? I.pgNil : SuiteRetenue(I, n, n->e2);
     else
         v = Instruction(I, n->b);
     --I.profondeurNative;
     return v;
 }
 
+template <class Condition = ParSonNoeud>
 Objet* When(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
-    Objet* v = I.EstFaux(Valeur(I, n->a)) ? I.pgNil : EvalPrognInterne(I, n->e2);
+    Objet* v = I.EstFaux(ValeurDeLaCondition<Condition>(I, n->a)) ? I.pgNil : SuiteRetenue(I, n, n->e2);
     --I.profondeurNative;
     return v;
 }
@@ -499,10 +719,35 @@ inline bool EstAppelDeFDU(const Interp& I, Objet* x) {
 }
 
 // Le gestionnaire d'un membre à deux nombres, selon ses arguments.
-Gestionnaire GestionnaireNum2(uint16_t code, bool feuilles, bool appels) {
+template <uint16_t Code, Op A>
+Gestionnaire Num2SelonLeSecond(const Noeud* b) {
+    switch (b->op) {
+        case Op::Global: return Num2FeuillesDe<Code, A, Op::Global>;
+        case Op::Parametre: return Num2FeuillesDe<Code, A, Op::Parametre>;
+        case Op::Nombre:
+            if (FLO(b->src)->etat == EtatPartage) return Num2FeuillesDe<Code, A, Op::Nombre>;
+            return Num2Feuilles<Code>;
+        default:
+            if (b->fn == UnFeuille<PrimPrem, Op::Global>)
+                return Num2FeuilleEtSimple<Code, A, EnLigne<PrimPrem, Op::Global>>;
+            if (b->fn == UnFeuille<PrimPrem, Op::Parametre>)
+                return Num2FeuilleEtSimple<Code, A, EnLigne<PrimPrem, Op::Parametre>>;
+            return b->sansCollecte ? Num2FeuilleEtSimple<Code, A> : Num2<Code>;
+    }
+}
+
+template <uint16_t Code>
+Gestionnaire GestionnaireDuMembre(const Noeud* a, const Noeud* b, bool appels) {
+    if (appels) return Num2Appels<Code>;
+    if (a->op == Op::Global) return Num2SelonLeSecond<Code, Op::Global>(b);
+    if (a->op == Op::Parametre) return Num2SelonLeSecond<Code, Op::Parametre>(b);
+    return EstFeuille(a) && EstFeuille(b) ? Num2Feuilles<Code> : Num2<Code>;
+}
+
+Gestionnaire GestionnaireNum2(uint16_t code, const Noeud* a, const Noeud* b, bool appels) {
     switch (code) {
 #define GELIM_MEMBRE(k) \
-    case k: return feuilles ? Num2Feuilles<k> : appels ? Num2Appels<k> : Num2<k>;
+    case k: return GestionnaireDuMembre<k>(a, b, appels);
         GELIM_MEMBRE(kPlus)
         GELIM_MEMBRE(kMoins)
         GELIM_MEMBRE(kFois)
@@ -517,15 +762,26 @@ Gestionnaire GestionnaireNum2(uint16_t code, bool feuilles, bool appels) {
     }
 }
 
-// Le gestionnaire propre d'une primitive à un argument, ou nullptr.
-Gestionnaire GestionnaireUn(uint16_t code) {
+// Le gestionnaire propre d'une primitive à un argument, ou nullptr ; un
+// autre quand l'argument est une feuille (son genre : a).
+template <Objet* (*P)(Interp&, Objet*)>
+Gestionnaire SelonLArgument(Op a) {
+    switch (a) {
+        case Op::Nombre: return UnFeuille<P, Op::Nombre>;
+        case Op::Global: return UnFeuille<P, Op::Global>;
+        case Op::Parametre: return UnFeuille<P, Op::Parametre>;
+        default: return Un<P>;
+    }
+}
+
+Gestionnaire GestionnaireUn(uint16_t code, Op a = Op::ADecoder) {
     switch (code) {
-        case kPrem: return Un<PrimPrem>;
-        case kSp: return Un<PrimSp>;
-        case kDer: return Un<PrimDer>;
-        case kLongueur: return Un<PrimLongueur>;
+        case kPrem: return SelonLArgument<PrimPrem>(a);
+        case kSp: return SelonLArgument<PrimSp>(a);
+        case kDer: return SelonLArgument<PrimDer>(a);
+        case kLongueur: return SelonLArgument<PrimLongueur>(a);
 #define GELIM_TEST(k) \
-    case k: return Un<Test<k>>;
+    case k: return SelonLArgument<Test<k>>(a);
             GELIM_TEST(kMotP)
             GELIM_TEST(kConsp)
             GELIM_TEST(kListeP)
@@ -537,11 +793,81 @@ Gestionnaire GestionnaireUn(uint16_t code) {
     }
 }
 
+// donne vers cette cible, selon ce qu'elle reçoit.
+template <Cible C>
+Gestionnaire GestionnaireDonne(const Noeud* b) {
+    if (b->fn == UnFeuille<PrimSp, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Global>>;
+    if (b->fn == UnFeuille<PrimSp, Op::Parametre>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Parametre>>;
+    if (b->fn == UnFeuille<PrimPrem, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Global>>;
+    if (b->fn == UnFeuille<PrimPrem, Op::Parametre>) return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Parametre>>;
+    return DonneALaCible<false, C>;
+}
+
+// Le gestionnaire d'un if, d'un when ou d'un while selon sa condition c.
+template <class C>
+struct AuIf {
+    static constexpr Gestionnaire g = If<C>;
+};
+template <class C>
+struct AuWhen {
+    static constexpr Gestionnaire g = When<C>;
+};
+template <class C>
+struct AuTantQue {
+    static constexpr Gestionnaire g = TantQue<C>;
+};
+
+template <template <class> class H>
+Gestionnaire SelonLaCondition(const Noeud* c) {
+#define GELIM_COMPARAISON(k)                                                                                 \
+    if (c->fn == Num2FeuillesDe<k, Op::Parametre, Op::Nombre>) return H<MembreEnLigne<k, Op::Parametre>>::g; \
+    if (c->fn == Num2FeuillesDe<k, Op::Global, Op::Nombre>) return H<MembreEnLigne<k, Op::Global>>::g;
+    GELIM_COMPARAISON(kInf)
+    GELIM_COMPARAISON(kInfEgal)
+    GELIM_COMPARAISON(kSup)
+    GELIM_COMPARAISON(kSupEgal)
+    GELIM_COMPARAISON(kEgalEgal)
+    GELIM_COMPARAISON(kDifferent)
+#undef GELIM_COMPARAISON
+    if (c->fn == UnFeuille<Test<kConsp>, Op::Global>) return H<EnLigne<Test<kConsp>, Op::Global>>::g;
+    if (c->fn == UnFeuille<Test<kConsp>, Op::Parametre>) return H<EnLigne<Test<kConsp>, Op::Parametre>>::g;
+    return H<ParSonNoeud>::g;
+}
+
+// Un appel à un argument, selon son argument (fib(n - 1) : le calcul en ligne).
+Gestionnaire AppelAUnArgument(Interp& I, Noeud* arg);
+
+// Une condition décodée tout de suite quand c'est un membre à deux nombres ou
+// une primitive à un argument (leur décodage ne va pas plus loin qu'un niveau).
+void DecoderLaCondition(Interp& I, Noeud* c);
+
+// Une liste dont la tête est une primitive à un argument qui a son gestionnaire.
+bool EstPrimitiveAUnArgument(const Interp& I, Objet* x) {
+    return EstListeNonVide(I, x) && EstPrimitive(CEL(x)->car) && GestionnaireUn(CEL(x)->car->tag);
+}
+
 // (quote x) avec x un nom ou un paramètre : la cible d'une affectation.
 bool EstNomCite(const Interp& I, Objet* x) {
     if (!EstListeNonVide(I, x) || CEL(x)->car->tag != kQuote || !EstCellule(CEL(x)->cdr)) return false;
     Objet* c = Premier(I, CEL(x)->cdr);
     return EstNom(c) || EstParam(c);
+}
+
+void DecoderLaCondition(Interp& I, Noeud* c) {
+    Objet* x = c->src;
+    if (c->op != Op::ADecoder || !EstListeNonVide(I, x) || !EstPrimitive(CEL(x)->car)) return;
+    if (EstMembreNum2Rapide(CEL(x)->car->tag) || GestionnaireUn(CEL(x)->car->tag)) Decoder(I, *c);
+}
+
+Gestionnaire AppelAUnArgument(Interp& I, Noeud* arg) {
+    DecoderLaCondition(I, arg);
+#define GELIM_ARGUMENT(k)                                                                                          \
+    if (arg->fn == Num2FeuillesDe<k, Op::Parametre, Op::Nombre>) return Appel<1, MembreEnLigne<k, Op::Parametre>>; \
+    if (arg->fn == Num2FeuillesDe<k, Op::Global, Op::Nombre>) return Appel<1, MembreEnLigne<k, Op::Global>>;
+    GELIM_ARGUMENT(kMoins)
+    GELIM_ARGUMENT(kPlus)
+#undef GELIM_ARGUMENT
+    return Appel<1>;
 }
 
 void Decoder(Interp& I, Noeud& n) {
@@ -565,7 +891,10 @@ void Decoder(Interp& I, Noeud& n) {
         n.a = Enfant(I, m, n.e1);
         n.b = Enfant(I, m, n.e2);
         n.indice = (EstAppelDeFDU(I, n.e1) ? 1 : 0) | (EstAppelDeFDU(I, n.e2) ? 2 : 0);
-        n.fn = GestionnaireNum2(n.code, EstFeuille(n.a) && EstFeuille(n.b), n.indice != 0);
+        // Un second argument comme prem(r) décodé tout de suite, pour savoir
+        // s'il peut lancer une collecte (son décodage ne va pas plus loin).
+        if (n.b->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e2)) Decoder(I, *n.b);
+        n.fn = GestionnaireNum2(n.code, n.a, n.b, n.indice != 0);
     } else if (EstPrimitive(f) && (f->tag == kDonne || f->tag == kSoit)) {
         n.op = Op::Donne;
         n.e1 = Premier(I, args);
@@ -576,13 +905,24 @@ void Decoder(Interp& I, Noeud& n) {
         if (EstNomCite(I, n.e1)) {
             // La citation décodée tout de suite : son gestionnaire lit ses champs.
             if (n.a->op == Op::ADecoder) Decoder(I, *n.a);
-            if (n.a->op == Op::Citation) n.fn = f->tag == kSoit ? DonneAUnNom<true> : DonneAUnNom<false>;
+            if (n.a->op == Op::Citation) {
+                const bool soit = f->tag == kSoit;
+                Objet* cible = n.a->e1;
+                // prem(r) ou sp(r) à affecter, décodé tout de suite comme pour un membre.
+                if (n.b->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e2)) Decoder(I, *n.b);
+                if (EstParam(cible))
+                    n.fn = soit ? DonneALaCible<true, Cible::Parametre> : GestionnaireDonne<Cible::Parametre>(n.b);
+                else if (!soit && cible != I.pasapas)
+                    n.fn = GestionnaireDonne<Cible::Nom>(n.b);
+                else
+                    n.fn = soit ? DonneAUnNom<true> : DonneAUnNom<false>;
+            }
         }
     } else if (EstPrimitive(f) && GestionnaireUn(f->tag)) {
         n.op = Op::Primitive;
         n.e1 = Premier(I, args);
         n.a = Enfant(I, m, n.e1);
-        n.fn = GestionnaireUn(f->tag);
+        n.fn = GestionnaireUn(f->tag, n.a->op);
         // Sur des listes, des mots ou des tests, ces primitives ne prennent aucun nombre.
         n.sansCollecte = f->tag != kLongueur && n.a->sansCollecte;
     } else if (EstPrimitive(f) && f->tag == kWhile && FONC(f)->nbArgs == 2) {
@@ -592,7 +932,8 @@ void Decoder(Interp& I, Noeud& n) {
         n.a = Enfant(I, m, n.e1);
         n.b = Enfant(I, m, n.e2);
         n.code = EstListeNonVide(I, n.e2) && CEL(n.e2)->car->tag == kProgn && EstCellule(CEL(n.e2)->cdr);
-        n.fn = TantQue;
+        DecoderLaCondition(I, n.a);
+        n.fn = SelonLaCondition<AuTantQue>(n.a);
     } else if (EstPrimitive(f)) {
         n.op = Op::Primitive;
         n.fn = Primitive;
@@ -611,7 +952,7 @@ void Decoder(Interp& I, Noeud& n) {
             for (int32_t i = 0; i < lies; ++i) t[i] = Enfant(I, m, a[i]);
             n.enfants = t;
         }
-        n.fn = Appel;
+        n.fn = k == 0 ? Appel<0> : k == 1 ? AppelAUnArgument(I, n.enfants[0]) : k == 2 ? Appel<2> : Appel<-1>;
     } else {
         n.op = Op::Bizarre;
         n.fn = Bizarre;
@@ -630,12 +971,14 @@ void Decoder(Interp& I, Noeud& n) {
             n.a = Enfant(I, m, Premier(I, args));
             n.b = Enfant(I, m, Second(I, args));
             n.e2 = Reste(I, Reste(I, args));
-            n.instr = If;
+            DecoderLaCondition(I, n.a);
+            n.instr = SelonLaCondition<AuIf>(n.a);
             break;
         case kWhen:
             n.a = Enfant(I, m, Premier(I, args));
             n.e2 = Reste(I, args);
-            n.instr = When;
+            DecoderLaCondition(I, n.a);
+            n.instr = SelonLaCondition<AuWhen>(n.a);
             break;
         default: break;
     }
@@ -662,20 +1005,26 @@ void Decoder(Interp& I, Noeud& n) {
 // La suite d'instructions d'un nœud ; peut rendre le marqueur direct.
 // L'instruction en cours est notée (la ligne d'une erreur, ce que montre une
 // pause), puis celle qui englobe la suite est rendue.
-Objet* ExecuterSuite(Interp& I, const Noeud* s) {
+[[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s) {
     Objet* const englobante = I.instructionCourante;
     Objet* v = I.pgNil;
     for (int32_t i = 0; i < s->nbSuite; ++i) {
         const Noeud* x = s->suite[i];
         I.instructionCourante = x->src;
         v = Instruction(I, x);
-        if (I.EstMarqueur(v)) break;
-        I.LibereSiTemporaire(v);
-        v = I.pgNil;
+        if (v != I.pgNil) {  // le cas courant : une affectation, une boucle...
+            if (I.EstMarqueur(v)) break;
+            I.LibereSiTemporaire(v);
+            v = I.pgNil;
+        }
         if (Arrete(I)) break;
     }
     I.instructionCourante = englobante;
     return v;
+}
+
+Objet* ExecuterSuite(Interp& I, const Noeud* s) {
+    return ExecuterSuiteEnLigne(I, s);
 }
 
 // Les nœuds des éléments de la liste, dans la mémoire m.
@@ -701,6 +1050,13 @@ const Noeud* SuiteDeLaReserve(Interp& I, Objet* liste) {
     if (!n) n = d.parCellule[i] = NouveauNoeud(d.memoire, liste);
     if (n->nbSuite < 0) FaireLaSuite(I, *n, d.memoire);
     return n;
+}
+
+Objet* RetenirPuisExecuterSuite(Interp& I, const Noeud* n, Objet* liste) {
+    const Noeud* s = EstListeNonVide(I, liste) ? SuiteDeLaReserve(I, liste) : nullptr;
+    if (!s) return EvalPrognInterne(I, liste);  // hors réserve : faite à chaque passage
+    const_cast<Noeud*>(n)->suiteRetenue = s;
+    return ExecuterSuite(I, s);
 }
 
 // Le corps d'une FDU, et, hors du mode lent, le nœud de sa suite retenu par

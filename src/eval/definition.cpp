@@ -255,6 +255,7 @@ Objet* LispDe(Interp& I, Objet* args) {
 // ------------------------------------------------------------ let
 
 Objet* FormeLet(Interp& I, Objet* args) {
+    I.letVu = true;
     Objet* liaisons = Premier(I, args);
     if (!EstListeNonVide(I, liaisons))
         return Rapport(I, "la fonction let",

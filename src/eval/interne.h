@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "eval/eval.h"
 #include "eval/noeuds.h"
@@ -117,9 +118,10 @@ inline void PeutEtreSonder(Interp& I) {
 // Un Env pris dans la réserve LIFO (comme Interp::NouvelEnv, mais en ligne :
 // un par appel de FDU et par famille à plusieurs arguments). nullptr si elle est vide.
 inline Env* PrendreEnv(Interp& I, int32_t nbParams) {
-    if (I.hautPileEnv >= I.pileEnv.size()) [[unlikely]]
+    Env* e = I.pileEnv.data() + I.hautPileEnv;
+    if (e >= std::to_address(I.pileEnv.end())) [[unlikely]]  // sans la division de size()
         return nullptr;
-    Env* e = &I.pileEnv[I.hautPileEnv++];
+    ++I.hautPileEnv;
     e->nbParams = nbParams;
     e->nbLocales = 0;
     e->nbCasesEcrites = nbParams;
@@ -176,21 +178,33 @@ inline void Remplacer(Interp& I, Objet*& place, Objet* v) {
     if (ancien != v) I.LibereSiPossede(ancien);
 }
 
-// En ligne : chaque affectation y passe.
-inline Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit) {
-    if (I.EstMarqueur(v)) {
+// La valeur que reçoit une affectation : celle d'un return, avec sa ligne ;
+// son nombre devient possédé ou partagé.
+inline Objet* ValeurAffectee(Interp& I, Objet* v) {
+    if (I.EstMarqueur(v)) [[unlikely]] {
         v = Second(I, v);
         Ligne(I, "Le 'return' ne doit pas être utilisé à l'intérieur d'une affectation.");
     }
     EtatAffecte(v);
-    if (EstParam(cible)) {
-        Env* e = EnvCourant(I);
-        if (!e) return Rapport(I, "Donne", "Affectation d'une variable locale non-instanciée", cible);
-        const int32_t k = PARAM(cible)->indice & 7;
-        if (k >= e->nbCasesEcrites) e->nbCasesEcrites = k + 1;
-        Remplacer(I, e->cases[k], v);
-        return I.pgNil;
-    }
+    return v;
+}
+
+// v (déjà passée par ValeurAffectee) dans la case du paramètre cible ;
+// remplacer(place, v) y met la valeur.
+template <class Remplacement>
+inline Objet* DonneAuParametre(Interp& I, Objet* cible, Objet* v, Remplacement&& remplacer) {
+    Env* e = EnvCourant(I);
+    if (!e) return Rapport(I, "Donne", "Affectation d'une variable locale non-instanciée", cible);
+    const int32_t k = PARAM(cible)->indice & 7;
+    if (k >= e->nbCasesEcrites) e->nbCasesEcrites = k + 1;
+    remplacer(e->cases[k], v);
+    return I.pgNil;
+}
+
+// En ligne : chaque affectation y passe.
+inline Objet* FormeDonne(Interp& I, Objet* cible, Objet* v, bool soit) {
+    v = ValeurAffectee(I, v);
+    if (EstParam(cible)) return DonneAuParametre(I, cible, v, [&](Objet*& place, Objet* x) { Remplacer(I, place, x); });
     if (soit)
         return Rapport(I, "soit : il faut utiliser l'instruction 'donne'",
                        "dans l'affectation de cette expression qui n'est pas une variable locale", cible);

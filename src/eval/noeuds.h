@@ -56,6 +56,9 @@ struct Noeud {
     // corps (une définition prise ne change pas ; une redéfinition en est une autre).
     Objet* corpsVu = nullptr;
     const Noeud* suiteDuCorps = nullptr;
+    // Bloc, when, if : le nœud de la suite qu'ils exécutent, retenu au premier
+    // passage (une liste de la réserve ; hors réserve, rien n'est retenu).
+    const Noeud* suiteRetenue = nullptr;
     int32_t indice = 0;  // Parametre : la case ; Appel : le nombre d'arguments
     uint16_t code = 0;   // Num2 : le membre ; while : 1 si le corps est un bloc
     Op op = Op::ADecoder;

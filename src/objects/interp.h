@@ -329,6 +329,9 @@ struct Interp {
     // Un seul test par évaluation ; recalculé à chaque entrée EvalPasAPas, à
     // chaque affectation de pasapas et régulièrement pendant les calculs.
     bool modeLent = false;
+    // Un let a lié des variables locales (une fois pour toutes) : un nombre
+    // possédé peut alors être tenu aussi par une case d'Env, même après le let.
+    bool letVu = false;
     // Le marqueur d'un return exécuté comme instruction, rendu jusqu'à l'appel
     // sans rien allouer : (returned v) en deux cellules hors réserve, réécrites
     // à chaque return. Il ne sort jamais de l'évaluateur (EvalProgn le remplace
