@@ -54,12 +54,10 @@ template <class Verif, class Ev1, class Ev2>
         f->val[1] = v2;
         return true;
     }
-    Env* abri = PrendreEnv(I, 2);
-    if (!abri) {
+    if (!PrendreAbri(I, v1)) {
         PileDesEnvPleine(I, f);
         return false;
     }
-    abri->cases[0] = v1;
     Objet* v2 = Verif::Verifier(I, f, 1, ev2());
     f->val[0] = v1;
     f->val[1] = v2;

@@ -132,6 +132,19 @@ inline Env* PrendreEnv(Interp& I, int32_t nbParams) {
 inline void RendreEnv(Interp& I) {
     --I.hautPileEnv;
 }
+// Un abri pour une seule valeur, qui attend pendant qu'une autre évaluation
+// alloue : un Env de plus sur la pile (la garde de RemplacerPossede le voit
+// par hautPileEnv), dont la collecte ne lit que la première case. nullptr si
+// la réserve est vide.
+inline Env* PrendreAbri(Interp& I, Objet* v) {
+    Env* e = I.pileEnv.data() + I.hautPileEnv;
+    if (e >= std::to_address(I.pileEnv.end())) [[unlikely]]
+        return nullptr;
+    ++I.hautPileEnv;
+    e->nbCasesEcrites = 1;
+    e->cases[0] = v;
+    return e;
+}
 
 // --- familles.cpp ---
 // L'aiguillage de chaque primitive, par son code (de kFamilleNENS à

@@ -1,4 +1,5 @@
 // Réserve de cellules, nombres, marqueurs de « return » et collectes.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -388,8 +389,10 @@ void Interp::CollecteHorsReserve() {
     }
     racine = "un environnement de la pile";
     for (size_t i = 0; i < hautPileEnv; ++i) {
-        Env& e = pileEnv[i];
-        for (Objet* o : e.cases) pousser(o);
+        // Au-delà des cases écrites, rien que [] : un abri n'écrit que les siennes.
+        const Env& e = pileEnv[i];
+        const int32_t n = std::min<int32_t>(e.nbCasesEcrites, 8);
+        for (int32_t k = 0; k < n; ++k) pousser(e.cases[k]);
     }
     racine = "une racine tenue par le code";
     for (Objet* o : racines) pousser(o);
