@@ -128,8 +128,7 @@ template <class EvalArg, class Corps>
     if (nom->trace) TraceAppel(I, nom, e, d);
     Objet* r = corps();
     if (nom->trace) TraceRetour(I, r, d);
-    I.pgTabpEnv[size_t(d)] = nullptr;
-    --I.gProfondeurEnv;
+    --I.gProfondeurEnv;  // pgTabpEnv n'est lu que jusqu'à gProfondeurEnv
 
     // Les valeurs possédées par les paramètres meurent avec l'appel, sauf le
     // résultat ; les valeurs prêtées reviennent à leur propriétaire.
