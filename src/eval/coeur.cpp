@@ -608,6 +608,29 @@ Objet* Return(Interp& I, const Noeud* n) {
     return RetourDirect(I, f->val[0] = v);
 }
 
+// return d'un paramètre (return n;) : la case se lit sur place. Un nombre
+// possédé par un paramètre de l'appel qui finit meurt avec lui (RetourDirect
+// le cherche parmi les paramètres : c'est celui-ci) ; une locale de let passe
+// par le chemin général.
+Objet* ReturnDuParametre(Interp& I, const Noeud* n) {
+    const int32_t k = n->a->indice;
+    if (I.modeLent || I.gProfondeurEnv < 0 || k >= I.pgTabpEnv[size_t(I.gProfondeurEnv)]->nbParams) [[unlikely]]
+        return Return(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    Objet* v = f->val[0] = I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[k];
+    if (EstFlottant(v)) {
+        Flottant* x = FLO(v);
+        x->retourFrais = x->etat == EtatTemporaire || x->etat == EtatPossede;
+        x->etat = EtatPartage;
+    }
+    I.marqueurDirect.car = I.sepReturned;
+    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
+    I.marqueurDirectValeur.car = v;
+    I.marqueurDirectValeur.cdr = I.pgNil;
+    return &I.marqueurDirect;
+}
+
 Objet* Bloc(Interp& I, const Noeud* n) {
     return ExecuterBloc(I, n);
 }
@@ -964,7 +987,7 @@ void Decoder(Interp& I, Noeud& n) {
         case kReturn:
             n.e1 = Premier(I, args);
             n.a = Enfant(I, m, n.e1);
-            n.instr = Return;
+            n.instr = n.a->op == Op::Parametre ? ReturnDuParametre : Return;
             break;
         case kProgn: n.instr = Bloc; break;
         case kIf:
