@@ -336,14 +336,36 @@ inline void RecyclerLaValeurRendue(Interp& I, Objet* v, Objet* resultat) {
 
 // Un membre dont un argument au moins est un appel de FDU (fib(n - 1) + fib(n - 2)) ;
 // n->indice : 1 si le premier l'est, 2 si le second l'est, 3 pour les deux.
+// Pour + - * : si la première valeur rendue est fraîche, elle porte le
+// résultat elle-même, comme le ferait un nombre neuf (état temporaire, texte
+// ordinaire, un vivant de plus), au lieu de revenir à la réserve pendant qu'un
+// autre nombre est pris.
 template <uint16_t Code>
 [[gnu::always_inline]] inline Objet* CalculNum2Appels(Interp& I, const Noeud* n) {
-    Objet* r = CalculNum2<Code>(I, n);
-    if (I.modeLent) [[unlikely]]
-        return r;
+    if (!DeuxArguments<VerifNum2>(I, n)) return I.pgCestFaux;
     Fonc* f = FONC(n->tete);
+    if (I.modeLent) [[unlikely]]
+        return ResultatNum2(I, f, Code);
     Objet* v1 = f->val[0];
     Objet* v2 = f->val[1];
+    if constexpr (Code == kPlus || Code == kMoins || Code == kFois) {
+        Flottant* p = FLO(v1);  // vérifié : un nombre
+        if ((n->indice & 1) && p->retourFrais && !p->libere && p != I.pgZero && p != I.pgUn && v2 != v1 &&
+            p->etat != EtatTemporaire && !EstTemporaireVivant(v2)) [[likely]] {
+            float x;
+            CalculNum2(I, Code, p, FLO(v2), x);
+            p->valeur = x;
+            p->etat = EtatTemporaire;
+            p->formatF = 0;
+            p->nomAJour = 0;
+            p->retourFrais = 0;
+            ++I.nbNombresVivants;
+            I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
+            if (n->indice & 2) RecyclerLaValeurRendue(I, v2, v1);
+            return v1;
+        }
+    }
+    Objet* r = ResultatNum2(I, f, Code);
     if (n->indice & 1) RecyclerLaValeurRendue(I, v1, r);
     if ((n->indice & 2) && v2 != v1) RecyclerLaValeurRendue(I, v2, r);
     return r;
