@@ -228,26 +228,13 @@ Objet* Un(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE(UnArgument<P>(I, n));
 }
 
-// Les tests que les boucles font à chaque tour, sans l'aiguillage de
-// PrimTestType (mêmes réponses).
+// Les tests de type avec leur code constant : les simples en ligne, sans
+// l'aiguillage de PrimTestType (mêmes réponses, même définition).
 template <uint16_t Code>
 inline Objet* Test(Interp& I, Objet* x) {
     bool vrai;
-    if constexpr (Code == kConsp)
-        vrai = EstListeNonVide(I, x);
-    else if constexpr (Code == kMotP)
-        vrai = !EstListeNonVide(I, x);
-    else if constexpr (Code == kVideP)
-        vrai = x == I.pgNil;
-    else if constexpr (Code == kListeP)
-        vrai = EstCellule(x);
-    else if constexpr (Code == kNombreP)
-        vrai = EstFlottant(x);
-    else if constexpr (Code == kNon)
-        vrai = I.EstFaux(x);
-    else
-        return PrimTestType(I, Code, x);
-    return vrai ? I.pgTrue : I.pgFalse;
+    if (TestDeTypeSimple(I, Code, x, vrai)) return vrai ? I.pgTrue : I.pgFalse;
+    return PrimTestType(I, Code, x);
 }
 
 // La même primitive quand son argument est une feuille : rien ne s'imbrique,

@@ -195,20 +195,15 @@ Objet* PrimImplose(Interp& I, Objet* l) {
 
 Objet* PrimTestType(Interp& I, uint16_t code, Objet* x) {
     bool vrai;
+    if (TestDeTypeSimple(I, code, x, vrai)) return vrai ? I.pgTrue : I.pgFalse;
     switch (code) {
-        case kMotP: vrai = !EstListeNonVide(I, x); break;  // mot?
-        case kConsp: vrai = EstListeNonVide(I, x); break;  // consp
-        case kListeP: vrai = EstCellule(x); break;         // liste?
-        case kNombreP: vrai = EstFlottant(x); break;       // nombre?
         case kSexp: vrai = true; break;                    // sexp
         case kSymboleP: vrai = EstNomOuVide(I, x); break;  // symbole?
         case kVarp:                                        // varp
             return EstNom(x) && !MS(x)->nom.empty() && MS(x)->nom[0] == '_' ? x : I.pgFalse;
-        case kVideP: vrai = x == I.pgNil; break;                                                    // vide?
         case kNomP: vrai = EstNom(x) && NOM(x)->valeur != I.pgValeurIndefinie; break;               // nom?
         case kPrimP: vrai = EstPrimitive(x); break;                                                 // prim?
         case kProcP: vrai = EstNom(x) && NOM(x)->definition != I.pgValeurFDUProtoIndefinie; break;  // proc?
-        case kNon: vrai = I.EstFaux(x); break;                                                      // !
         default: return ErreurExecution(I, " switch EvalFoncEvNSFree1param ", "ce cas est imprévu ", x);
     }
     return vrai ? I.pgTrue : I.pgFalse;

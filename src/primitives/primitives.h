@@ -19,6 +19,20 @@ Objet* PrimPlat(Interp& I, Objet* l);
 // --- Tests et longueur (famille Free1Param) ---
 Objet* PrimTestType(Interp& I, uint16_t code,
                     Objet* x);  // mot? consp liste? nombre? sexp symbole? varp vide? nom? prim? proc? !
+
+// Les tests de type que les boucles font à chaque tour, en ligne : l'évaluateur
+// les appelle avec un code constant, sans l'aiguillage. Faux si le code n'en est pas un.
+[[gnu::always_inline]] inline bool TestDeTypeSimple(const Interp& I, uint16_t code, Objet* x, bool& vrai) {
+    switch (code) {
+        case kMotP: vrai = !(EstCellule(x) && x != I.pgNil); return true;  // mot?
+        case kConsp: vrai = EstCellule(x) && x != I.pgNil; return true;    // consp
+        case kListeP: vrai = EstCellule(x); return true;                   // liste?
+        case kNombreP: vrai = EstFlottant(x); return true;                 // nombre?
+        case kVideP: vrai = x == I.pgNil; return true;                     // vide?
+        case kNon: vrai = I.EstFaux(x); return true;                       // !
+        default: return false;
+    }
+}
 Objet* PrimLongueur(Interp& I, Objet* x);
 
 // --- Famille Free2Param ---
