@@ -11,6 +11,15 @@ namespace gelim {
 [[gnu::cold, gnu::noinline]] Objet* PileDesAppelsPleine(Interp& I);
 Objet* EvalPrognInterne(Interp& I, Objet* liste);  // peut rendre le marqueur direct
 
+// Le marqueur (returned v) écrit dans les deux cellules fixes de l'interprète.
+inline Objet* MarqueurDirect(Interp& I, Objet* v) {
+    I.marqueurDirect.car = I.sepReturned;
+    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
+    I.marqueurDirectValeur.car = v;
+    I.marqueurDirectValeur.cdr = I.pgNil;
+    return &I.marqueurDirect;
+}
+
 // Le return d'une instruction : la valeur attend dans le marqueur direct,
 // partagée comme si elle avait été mise dans une liste.
 inline Objet* RetourDirect(Interp& I, Objet* v) {
@@ -25,11 +34,7 @@ inline Objet* RetourDirect(Interp& I, Objet* v) {
         n->retourFrais = frais;
         n->etat = EtatPartage;
     }
-    I.marqueurDirect.car = I.sepReturned;
-    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
-    I.marqueurDirectValeur.car = v;
-    I.marqueurDirectValeur.cdr = I.pgNil;
-    return &I.marqueurDirect;
+    return MarqueurDirect(I, v);
 }
 
 // Un nombre lié à un paramètre : le temporaire devient possédé, le possédé

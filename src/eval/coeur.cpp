@@ -268,6 +268,18 @@ struct EnLigne {
     }
 };
 
+// Deux valeurs déjà lues et vérifiées sur place (des feuilles) : les cases
+// écrites comme EvaluerDeuxAvec, puis le calcul.
+template <uint16_t Code>
+[[gnu::always_inline]] inline Objet* CalculerSurPlace(Interp& I, const Noeud* n, Objet* v1, Objet* v2) {
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    f->expr[1] = n->e2;
+    f->val[0] = v1;
+    f->val[1] = v2;
+    return ResultatNum2(I, f, Code);
+}
+
 // Un membre à deux nombres d'une feuille et d'un nombre écrit dans le
 // programme (n < 2, n - 1), vu au décodage dans une condition ou l'argument
 // d'un appel : Num2FeuillesDe en ligne, le reste par son nœud (c'est lui qui
@@ -281,12 +293,7 @@ struct MembreEnLigne {
         Objet* v1 = Lire<A>(I, c->a);
         if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire) [[unlikely]]
             return c->fn(I, c);
-        Fonc* f = FONC(c->tete);
-        f->expr[0] = c->e1;
-        f->expr[1] = c->e2;
-        f->val[0] = v1;
-        f->val[1] = c->b->src;
-        return ResultatNum2(I, f, Code);
+        return CalculerSurPlace<Code>(I, c, v1, c->b->src);
     }
 };
 
@@ -379,12 +386,7 @@ Objet* Num2Feuilles(Interp& I, const Noeud* n) {
     if (!EstFlottant(v1) || !EstFlottant(v2) || FLO(v1)->etat == EtatTemporaire || FLO(v2)->etat == EtatTemporaire)
         [[unlikely]]
         return Num2<Code>(I, n);
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    f->expr[1] = n->e2;
-    f->val[0] = v1;
-    f->val[1] = v2;
-    return ResultatNum2(I, f, Code);
+    return CalculerSurPlace<Code>(I, n, v1, v2);
 }
 
 // Le même, le genre des deux feuilles connu au décodage : un nom ou un
@@ -402,12 +404,7 @@ Objet* Num2FeuillesDe(Interp& I, const Noeud* n) {
     if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire ||
         (B != Op::Nombre && (!EstFlottant(v2) || FLO(v2)->etat == EtatTemporaire))) [[unlikely]]
         return Num2<Code>(I, n);
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    f->expr[1] = n->e2;
-    f->val[0] = v1;
-    f->val[1] = v2;
-    return ResultatNum2(I, f, Code);
+    return CalculerSurPlace<Code>(I, n, v1, v2);
 }
 
 // Une feuille (nom ou paramètre), puis une expression qui ne prend ni nombre
@@ -633,11 +630,7 @@ Objet* ReturnDuParametre(Interp& I, const Noeud* n) {
         x->retourFrais = x->etat == EtatTemporaire || x->etat == EtatPossede;
         x->etat = EtatPartage;
     }
-    I.marqueurDirect.car = I.sepReturned;
-    I.marqueurDirect.cdr = &I.marqueurDirectValeur;
-    I.marqueurDirectValeur.car = v;
-    I.marqueurDirectValeur.cdr = I.pgNil;
-    return &I.marqueurDirect;
+    return MarqueurDirect(I, v);
 }
 
 Objet* Bloc(Interp& I, const Noeud* n) {
