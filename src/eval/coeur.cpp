@@ -497,6 +497,7 @@ Objet* DonneALaCible(Interp& I, const Noeud* n) {
 }
 
 Objet* ExecuterSuite(Interp& I, const Noeud* s);
+[[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s);
 
 // La suite de la liste (le reste d'un bloc, d'un when, le sinon d'un if)
 // retenue par le nœud à son premier passage : comme EvalPrognInterne, sans
@@ -506,22 +507,8 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
     const Noeud* s = n->suiteRetenue;
     if (!s) [[unlikely]]
         return RetenirPuisExecuterSuite(I, n, liste);
-    if (s->nbSuite != 1) return ExecuterSuite(I, s);
-    // Une seule instruction (if (n < 2) return n;) : ExecuterSuite sans sa boucle.
-    Objet* const englobante = I.instructionCourante;
-    const Noeud* x = s->suite[0];
-    I.instructionCourante = x->src;
-    Objet* v = Instruction(I, x);
-    if (v == I.pgNil || !I.EstMarqueur(v)) {
-        I.LibereSiTemporaire(v);
-        v = I.pgNil;
-        Arrete(I);
-    }
-    I.instructionCourante = englobante;
-    return v;
+    return ExecuterSuiteEnLigne(I, s);
 }
-
-[[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s);
 
 // Un bloc ; le nœud peut ne pas être décodé encore (le corps d'un while).
 [[gnu::always_inline]] inline Objet* ExecuterBloc(Interp& I, const Noeud* n) {
