@@ -73,6 +73,12 @@ inline void RecyclerParametre(Interp& I, Flottant* n) {
     RendreALaReserve(I, n);
 }
 
+// Aucun porteur possible d'un nombre possédé hors de sa liaison : ni locale de
+// let, ni abri, ni racine du code C++ (voir RemplacerPossede).
+inline bool RienDAutreNeDesigne(const Interp& I) {
+    return !I.letVu && I.hautPileEnv == size_t(I.gProfondeurEnv) + 1 && I.racines.empty();
+}
+
 // L'affectation d'une variable ou d'un paramètre, hors du mode lent : l'ancien
 // nombre, s'il était possédé, meurt ; sa place resert aussitôt quand rien ne
 // peut plus le désigner. Possédé, il n'est tenu que par cette liaison : une mise
@@ -91,7 +97,7 @@ inline void RemplacerPossede(Interp& I, Objet*& place, Objet* v) {
     --I.nbNombresVivants;
     I.nbNombresVivantsAffiche.store(I.nbNombresVivants, std::memory_order_relaxed);
     n->libere = 1;
-    if (!I.letVu && I.hautPileEnv == size_t(I.gProfondeurEnv) + 1 && I.racines.empty()) [[likely]]
+    if (RienDAutreNeDesigne(I)) [[likely]]
         RendreALaReserve(I, n);
 }
 

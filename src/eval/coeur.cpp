@@ -496,6 +496,78 @@ Objet* DonneALaCible(Interp& I, const Noeud* n) {
     GELIM_PROFONDEUR_NATIVE((AffecterLaCible<C, Valeur2>(I, n)));
 }
 
+// Le second membre de x = x op e, lu sans le moindre effet : une feuille, ou
+// prem d'une feuille qui vaut une cellule (Lire rend faux pour tout autre cas,
+// qui prend le chemin général) ; Noter écrit ensuite les cases qu'aurait
+// écrites son évaluation.
+template <Op K>
+struct SecondFeuille {
+    static bool Lire(Interp& I, const Noeud* b, Objet*& v) {
+        v = gelim::Lire<K>(I, b);
+        return true;
+    }
+    static void Noter(Interp&, const Noeud*) {}
+};
+template <Op K>
+struct SecondPrem {
+    static bool Lire(Interp& I, const Noeud* b, Objet*& v) {
+        Objet* l = gelim::Lire<K>(I, b->a);
+        if (!EstCellule(l)) return false;  // prem d'un mot : son chemin
+        v = CEL(l)->car;
+        return true;
+    }
+    static void Noter(Interp& I, const Noeud* b) {
+        Fonc* f = FONC(b->tete);
+        f->expr[0] = b->e1;
+        f->val[0] = gelim::Lire<K>(I, b->a);
+    }
+};
+
+// x = x op e (+ - *), x un nom ou un paramètre dont le nombre est possédé : le
+// résultat s'écrit dans ce nombre même. Le chemin de DonneALaCible prendrait
+// un nombre neuf, temporaire puis possédé par l'affectation, et rendrait
+// aussitôt l'ancien à la réserve : même valeur, même état, même texte, même
+// compte des vivants ; seule l'adresse diffère. Permis quand RemplacerPossede
+// rendrait l'ancien à la réserve (RienDAutreNeDesigne) et quand le calcul
+// prendrait un nombre neuf (ni x ni e temporaire). Tout le reste est vérifié
+// avant le moindre effet et prend le chemin de DonneALaCible.
+template <Cible C, uint16_t Code, class Second>
+Objet* DonneEnPlace(Interp& I, const Noeud* n) {
+    if (I.modeLent || I.profondeurNative + 2 >= I.profondeurNativeMax || I.gProfondeurEnv < 0 ||
+        !RienDAutreNeDesigne(I)) [[unlikely]]
+        return DonneALaCible<false, C>(I, n);
+    const Noeud* c = n->a;  // la citation de la cible
+    const Noeud* m = n->b;  // le membre, dont la feuille a est la cible
+    Objet* cible = c->e1;
+    constexpr Op kGenre = C == Cible::Nom ? Op::Global : Op::Parametre;
+    Objet* x = Lire<kGenre>(I, m->a);
+    Objet* y;
+    if (!EstFlottant(x) || FLO(x)->etat != EtatPossede || FLO(x)->libere || !Second::Lire(I, m->b, y) ||
+        !EstFlottant(y) || FLO(y)->etat == EtatTemporaire) [[unlikely]]
+        return DonneALaCible<false, C>(I, n);
+    Fonc* d = FONC(n->tete);
+    d->expr[0] = n->e1;
+    FONC(c->tete)->expr[0] = cible;
+    d->val[0] = cible;
+    d->expr[1] = n->e2;
+    Fonc* f = FONC(m->tete);
+    f->expr[0] = m->e1;
+    f->expr[1] = m->e2;
+    Second::Noter(I, m->b);
+    f->val[0] = x;
+    f->val[1] = y;
+    Flottant* p = FLO(x);
+    float r;
+    CalculNum2(I, Code, p, FLO(y), r);
+    p->valeur = r;
+    p->formatF = 0;
+    p->nomAJour = 0;
+    p->retourFrais = 0;
+    d->val[0] = cible;
+    d->val[1] = x;
+    return I.pgNil;
+}
+
 Objet* ExecuterSuite(Interp& I, const Noeud* s);
 [[gnu::always_inline]] inline Objet* ExecuterSuiteEnLigne(Interp& I, const Noeud* s);
 
@@ -805,9 +877,39 @@ Gestionnaire GestionnaireUn(uint16_t code, Op a = Op::ADecoder) {
     }
 }
 
+// x = x op e sur place (DonneEnPlace), selon e ; nullptr si e n'est ni une
+// feuille ni prem d'une feuille.
+template <Cible C, uint16_t Code>
+Gestionnaire EnPlaceSelonLeSecond(const Noeud* e) {
+    switch (e->op) {
+        case Op::Global: return DonneEnPlace<C, Code, SecondFeuille<Op::Global>>;
+        case Op::Parametre: return DonneEnPlace<C, Code, SecondFeuille<Op::Parametre>>;
+        case Op::Nombre: return DonneEnPlace<C, Code, SecondFeuille<Op::Nombre>>;
+        default:
+            if (e->fn == UnFeuille<PrimPrem, Op::Global>) return DonneEnPlace<C, Code, SecondPrem<Op::Global>>;
+            if (e->fn == UnFeuille<PrimPrem, Op::Parametre>) return DonneEnPlace<C, Code, SecondPrem<Op::Parametre>>;
+            return nullptr;
+    }
+}
+
+// Le gestionnaire sur place quand b est x + e, x - e ou x * e, x la cible ; nullptr sinon.
+template <Cible C>
+Gestionnaire DonneSurPlace(const Noeud* b, Objet* cible) {
+    if (b->op != Op::Num2 || b->indice != 0 || b->a->src != cible ||
+        b->a->op != (C == Cible::Nom ? Op::Global : Op::Parametre))
+        return nullptr;
+    switch (b->code) {
+        case kPlus: return EnPlaceSelonLeSecond<C, kPlus>(b->b);
+        case kMoins: return EnPlaceSelonLeSecond<C, kMoins>(b->b);
+        case kFois: return EnPlaceSelonLeSecond<C, kFois>(b->b);
+        default: return nullptr;
+    }
+}
+
 // donne vers cette cible, selon ce qu'elle reçoit.
 template <Cible C>
-Gestionnaire GestionnaireDonne(const Noeud* b) {
+Gestionnaire GestionnaireDonne(const Noeud* b, Objet* cible) {
+    if (Gestionnaire g = DonneSurPlace<C>(b, cible)) return g;
     if (b->fn == UnFeuille<PrimSp, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Global>>;
     if (b->fn == UnFeuille<PrimSp, Op::Parametre>) return DonneALaCible<false, C, EnLigne<PrimSp, Op::Parametre>>;
     if (b->fn == UnFeuille<PrimPrem, Op::Global>) return DonneALaCible<false, C, EnLigne<PrimPrem, Op::Global>>;
@@ -920,12 +1022,14 @@ void Decoder(Interp& I, Noeud& n) {
             if (n.a->op == Op::Citation) {
                 const bool soit = f->tag == kSoit;
                 Objet* cible = n.a->e1;
-                // prem(r) ou sp(r) à affecter, décodé tout de suite comme pour un membre.
-                if (n.b->op == Op::ADecoder && EstPrimitiveAUnArgument(I, n.e2)) Decoder(I, *n.b);
+                // prem(r), sp(r) ou un membre à deux nombres à affecter, décodé
+                // tout de suite comme une condition.
+                DecoderLaCondition(I, n.b);
                 if (EstParam(cible))
-                    n.fn = soit ? DonneALaCible<true, Cible::Parametre> : GestionnaireDonne<Cible::Parametre>(n.b);
+                    n.fn =
+                        soit ? DonneALaCible<true, Cible::Parametre> : GestionnaireDonne<Cible::Parametre>(n.b, cible);
                 else if (!soit && cible != I.pasapas)
-                    n.fn = GestionnaireDonne<Cible::Nom>(n.b);
+                    n.fn = GestionnaireDonne<Cible::Nom>(n.b, cible);
                 else
                     n.fn = soit ? DonneAUnNom<true> : DonneAUnNom<false>;
             }
