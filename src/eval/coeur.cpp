@@ -295,7 +295,52 @@ struct MembreEnLigne {
             return c->fn(I, c);
         return CalculerSurPlace<Code>(I, c, v1, c->b->src);
     }
+    // Comme condition : une comparaison tient ou non, sans l'objet qui le dit
+    // (le premier nombre ou vrai, faux) ; ni l'un ni l'autre n'est temporaire,
+    // aucun n'est libéré. Les mêmes cases que CalculerSurPlace.
+    [[gnu::always_inline]] static bool Tient(Interp& I, const Noeud* c) {
+        bool tient;
+        if (!Comparer(Code, 0, 0, tient)) return !I.EstFaux(Valeur(I, c));
+        if (I.profondeurNative >= I.profondeurNativeMax || (A == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
+            return !I.EstFaux(c->fn(I, c));
+        Objet* v1 = Lire<A>(I, c->a);
+        if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire) [[unlikely]]
+            return !I.EstFaux(c->fn(I, c));
+        Objet* v2 = c->b->src;
+        Fonc* f = FONC(c->tete);
+        f->expr[0] = c->e1;
+        f->expr[1] = c->e2;
+        f->val[0] = v1;
+        f->val[1] = v2;
+        Comparer(Code, FLO(v1)->valeur, FLO(v2)->valeur, tient);
+        return tient;
+    }
 };
+
+// Un test de type en ligne (consp(r)) : comme condition, sa réponse même.
+template <uint16_t Code, Op K>
+struct TestEnLigne : EnLigne<Test<Code>, K> {
+    [[gnu::always_inline]] static bool Tient(Interp& I, const Noeud* b) {
+        if (I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
+            return !I.EstFaux(b->fn(I, b));
+        Fonc* f = FONC(b->tete);
+        f->expr[0] = b->e1;
+        Objet* x = f->val[0] = Lire<K>(I, b->a);
+        bool vrai;
+        if (TestDeTypeSimple(I, Code, x, vrai)) return vrai;
+        return !I.EstFaux(PrimTestType(I, Code, x));
+    }
+};
+
+// La condition c tient-elle ? Hors du mode lent ; EstFaux de sa valeur, sauf
+// quand Condition sait répondre sans elle.
+template <class Condition>
+[[gnu::always_inline]] inline bool Tient(Interp& I, const Noeud* c) {
+    if constexpr (requires { Condition::Tient(I, c); })
+        return Condition::Tient(I, c);
+    else
+        return !I.EstFaux(Condition::Valeur(I, c));
+}
 
 // Les deux arguments du nœud, évalués et vérifiés dans les cases de sa
 // primitive comme le fait sa famille ; faux si la réserve des Env est épuisée.
@@ -601,8 +646,8 @@ template <class Condition>
     f->expr[1] = n->e2;
     const Noeud* corps = n->b;
     const bool bloc = n->code != 0;
-    Objet* v = I.modeLent ? EvaluerLentement(I, n->a->src) : Condition::Valeur(I, n->a);
-    while (!I.EstFaux(v) && !Arrete(I)) {
+    bool tient = I.modeLent ? !I.EstFaux(EvaluerLentement(I, n->a->src)) : Tient<Condition>(I, n->a);
+    while (tient && !Arrete(I)) {
         PeutEtreSonder(I);
         if (I.modeLent) [[unlikely]]
             InstructionLente(I, corps->src);
@@ -615,7 +660,7 @@ template <class Condition>
             ExecuterBloc(I, corps);
         else
             EstFeuille(corps) ? ValeurDeFeuille(I, corps) : corps->fn(I, corps);
-        v = I.modeLent ? EvaluerLentement(I, n->a->src) : Condition::Valeur(I, n->a);
+        tient = I.modeLent ? !I.EstFaux(EvaluerLentement(I, n->a->src)) : Tient<Condition>(I, n->a);
     }
     return I.pgNil;
 }
@@ -692,16 +737,36 @@ Objet* ReturnDuParametre(Interp& I, const Noeud* n) {
     return MarqueurDirect(I, v);
 }
 
+// return f(x) + g(y) (un membre + - * dont un argument au moins est un appel
+// de FDU) : le membre calculé ici même, comme Num2Appels le ferait à travers
+// Valeur, sans le saut de plus.
+template <uint16_t Code>
+Objet* ReturnDuMembre(Interp& I, const Noeud* n) {
+    if (I.modeLent) [[unlikely]]
+        return Return(I, n);
+    Fonc* f = FONC(n->tete);
+    f->expr[0] = n->e1;
+    const Noeud* a = n->a;
+    Objet* v;
+    if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]] {
+        v = TropProfond(I, a->src);
+    } else {
+        v = CalculNum2Appels<Code>(I, a);
+        --I.profondeurNative;
+    }
+    return RetourDirect(I, f->val[0] = v);
+}
+
 Objet* Bloc(Interp& I, const Noeud* n) {
     return ExecuterBloc(I, n);
 }
 
 // La condition c d'un when ou d'un if, évaluée selon Condition.
 template <class Condition>
-[[gnu::always_inline]] inline Objet* ValeurDeLaCondition(Interp& I, const Noeud* c) {
+[[gnu::always_inline]] inline bool LaConditionTient(Interp& I, const Noeud* c) {
     if (I.modeLent) [[unlikely]]
-        return EvaluerLentement(I, c->src);
-    return Condition::Valeur(I, c);
+        return !I.EstFaux(EvaluerLentement(I, c->src));
+    return Tient<Condition>(I, c);
 }
 
 template <class Condition = ParSonNoeud>
@@ -709,7 +774,7 @@ Objet* If(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
     Objet* v;
-    if (I.EstFaux(ValeurDeLaCondition<Condition>(I, n->a)))
+    if (!LaConditionTient<Condition>(I, n->a))
         v = n->e2 == I.pgNil ? I.pgNil : SuiteRetenue(I, n, n->e2);
     else
         v = Instruction(I, n->b);
@@ -721,7 +786,7 @@ template <class Condition = ParSonNoeud>
 Objet* When(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
-    Objet* v = I.EstFaux(ValeurDeLaCondition<Condition>(I, n->a)) ? I.pgNil : SuiteRetenue(I, n, n->e2);
+    Objet* v = LaConditionTient<Condition>(I, n->a) ? SuiteRetenue(I, n, n->e2) : I.pgNil;
     --I.profondeurNative;
     return v;
 }
@@ -943,8 +1008,8 @@ Gestionnaire SelonLaCondition(const Noeud* c) {
     GELIM_COMPARAISON(kEgalEgal)
     GELIM_COMPARAISON(kDifferent)
 #undef GELIM_COMPARAISON
-    if (c->fn == UnFeuille<Test<kConsp>, Op::Global>) return H<EnLigne<Test<kConsp>, Op::Global>>::g;
-    if (c->fn == UnFeuille<Test<kConsp>, Op::Parametre>) return H<EnLigne<Test<kConsp>, Op::Parametre>>::g;
+    if (c->fn == UnFeuille<Test<kConsp>, Op::Global>) return H<TestEnLigne<kConsp, Op::Global>>::g;
+    if (c->fn == UnFeuille<Test<kConsp>, Op::Parametre>) return H<TestEnLigne<kConsp, Op::Parametre>>::g;
     return H<ParSonNoeud>::g;
 }
 
@@ -1080,7 +1145,17 @@ void Decoder(Interp& I, Noeud& n) {
         case kReturn:
             n.e1 = Premier(I, args);
             n.a = Enfant(I, m, n.e1);
-            n.instr = n.a->op == Op::Parametre ? ReturnDuParametre : Return;
+            DecoderLaCondition(I, n.a);  // un membre : son gestionnaire dit s'il a des appels
+            if (n.a->op == Op::Parametre)
+                n.instr = ReturnDuParametre;
+            else if (n.a->fn == Num2Appels<kPlus>)
+                n.instr = ReturnDuMembre<kPlus>;
+            else if (n.a->fn == Num2Appels<kMoins>)
+                n.instr = ReturnDuMembre<kMoins>;
+            else if (n.a->fn == Num2Appels<kFois>)
+                n.instr = ReturnDuMembre<kFois>;
+            else
+                n.instr = Return;
             break;
         case kProgn: n.instr = Bloc; break;
         case kIf:

@@ -57,20 +57,25 @@ inline bool CalculNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b, float
 }
 
 // Comparaisons, max et min : rendent l'objet résultat. nullptr pour un autre code.
+// Les six comparaisons : faux si code n'en est pas une, sinon tient reçoit la réponse.
+[[gnu::always_inline]] inline bool Comparer(uint16_t code, float x, float y, bool& tient) {
+    switch (code) {
+        case kEgalEgal: tient = x == y; return true;
+        case kDifferent: tient = x != y; return true;
+        case kInf: tient = x < y; return true;
+        case kInfEgal: tient = x < y || x == y; return true;
+        case kSup: tient = x > y; return true;
+        case kSupEgal: tient = !(x < y); return true;
+        default: return false;
+    }
+}
+
 [[gnu::always_inline]] inline Objet* ComparaisonNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b) {
     const float x = a->valeur, y = b->valeur;
+    if (code == kMax) return RendreComparaison(I, x > y ? a : b, a, b);
+    if (code == kMin) return RendreComparaison(I, x < y ? a : b, a, b);
     bool tient;
-    switch (code) {
-        case kMax: return RendreComparaison(I, x > y ? a : b, a, b);
-        case kMin: return RendreComparaison(I, x < y ? a : b, a, b);
-        case kEgalEgal: tient = x == y; break;
-        case kDifferent: tient = x != y; break;
-        case kInf: tient = x < y; break;
-        case kInfEgal: tient = x < y || x == y; break;
-        case kSup: tient = x > y; break;
-        case kSupEgal: tient = !(x < y); break;
-        default: return nullptr;
-    }
+    if (!Comparer(code, x, y, tient)) return nullptr;
     // Le premier argument rendu tel quel serait faux s'il vaut 0 : true le remplace.
     if (!tient) return RendreComparaison(I, I.pgFalse, a, b);
     return RendreComparaison(I, x == 0 ? I.pgTrue : static_cast<Objet*>(a), a, b);
