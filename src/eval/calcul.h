@@ -81,10 +81,8 @@ inline Objet* Reutiliser(Objet* t, float r) {
 
 [[gnu::cold, gnu::noinline]] Objet* Defaut(Interp& I, const char* contexte, Fonc* f);
 
-// Le membre « code » appliqué aux valeurs déjà vérifiées, rangées dans f->val.
-[[gnu::always_inline]] inline Objet* ResultatNum2(Interp& I, Fonc* f, const uint16_t code) {
-    Objet* a = f->val[0];
-    Objet* b = f->val[1];
+// Le membre « code » de la primitive f appliqué aux valeurs a et b, déjà vérifiées.
+[[gnu::always_inline]] inline Objet* ResultatNum2(Interp& I, Fonc* f, Objet* a, Objet* b, const uint16_t code) {
     float r;
     if (CalculNum2(I, code, FLO(a), FLO(b), r)) {
         if (EstTemporaireVivant(a)) {
@@ -96,6 +94,11 @@ inline Objet* Reutiliser(Objet* t, float r) {
     }
     if (Objet* o = ComparaisonNum2(I, code, FLO(a), FLO(b))) return o;
     return Defaut(I, " switch EvalFoncEvNS2Numparam ", f);
+}
+
+// Le même, les valeurs rangées dans les cases de f (la famille, le chemin général).
+[[gnu::always_inline]] inline Objet* ResultatNum2(Interp& I, Fonc* f, const uint16_t code) {
+    return ResultatNum2(I, f, f->val[0], f->val[1], code);
 }
 
 // Les membres que les nœuds calculent eux-mêmes (les autres passent par

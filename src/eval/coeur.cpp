@@ -114,10 +114,13 @@ static Objet* EvalAtome(Interp& I, Objet* x) {
 }
 
 // ------------------------------------------------------------ les gestionnaires
-// Chaque nœud fait exactement ce que son expression demande : mêmes cases des
-// primitives, mêmes temporaires, mêmes rapports, même profondeur. Le mode lent
-// (pas à pas, vitesses, arrêt) est écarté par Valeur et Instruction : il passe
-// par EvalPasAPas, qui revient ici.
+// Chaque nœud fait exactement ce que son expression demande : mêmes temporaires,
+// mêmes rapports, même profondeur. Les cases des primitives ne servent qu'aux
+// familles qui y rangent puis y relisent leurs arguments : un gestionnaire qui
+// lit ou calcule ses arguments lui-même ne les écrit pas (une valeur qui doit
+// attendre est dans un abri, jamais dans une case). Le mode lent (pas à pas,
+// vitesses, arrêt) est écarté par Valeur et Instruction : il passe par
+// EvalPasAPas, qui revient ici.
 
 namespace {
 
@@ -188,7 +191,7 @@ Objet* Vide(Interp& I, const Noeud*) {
 }
 
 Objet* Citation(Interp&, const Noeud* n) {
-    return FONC(n->tete)->expr[0] = n->e1;
+    return n->e1;
 }
 
 // Une liste évaluée : la profondeur native autour de son travail.
@@ -246,9 +249,7 @@ Objet* UnFeuille(Interp& I, const Noeud* n) {
     if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0))
         [[unlikely]]
         return Un<P>(I, n);
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    return P(I, f->val[0] = Lire<K>(I, n->a));
+    return P(I, Lire<K>(I, n->a));
 }
 
 // Comment un gestionnaire évalue son argument b hors du mode lent : par son
@@ -262,22 +263,14 @@ struct EnLigne {
     [[gnu::always_inline]] static Objet* Valeur(Interp& I, const Noeud* b) {
         if (I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
             return b->fn(I, b);
-        Fonc* f = FONC(b->tete);
-        f->expr[0] = b->e1;
-        return P(I, f->val[0] = Lire<K>(I, b->a));
+        return P(I, Lire<K>(I, b->a));
     }
 };
 
-// Deux valeurs déjà lues et vérifiées sur place (des feuilles) : les cases
-// écrites comme EvaluerDeuxAvec, puis le calcul.
+// Deux valeurs déjà lues et vérifiées sur place (des feuilles) : le calcul.
 template <uint16_t Code>
 [[gnu::always_inline]] inline Objet* CalculerSurPlace(Interp& I, const Noeud* n, Objet* v1, Objet* v2) {
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    f->expr[1] = n->e2;
-    f->val[0] = v1;
-    f->val[1] = v2;
-    return ResultatNum2(I, f, Code);
+    return ResultatNum2(I, FONC(n->tete), v1, v2, Code);
 }
 
 // Un membre à deux nombres d'une feuille et d'un nombre écrit dans le
@@ -297,7 +290,7 @@ struct MembreEnLigne {
     }
     // Comme condition : une comparaison tient ou non, sans l'objet qui le dit
     // (le premier nombre ou vrai, faux) ; ni l'un ni l'autre n'est temporaire,
-    // aucun n'est libéré. Les mêmes cases que CalculerSurPlace.
+    // aucun n'est libéré.
     [[gnu::always_inline]] static bool Tient(Interp& I, const Noeud* c) {
         bool tient;
         if (!Comparer(Code, 0, 0, tient)) return !I.EstFaux(Valeur(I, c));
@@ -306,13 +299,7 @@ struct MembreEnLigne {
         Objet* v1 = Lire<A>(I, c->a);
         if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire) [[unlikely]]
             return !I.EstFaux(c->fn(I, c));
-        Objet* v2 = c->b->src;
-        Fonc* f = FONC(c->tete);
-        f->expr[0] = c->e1;
-        f->expr[1] = c->e2;
-        f->val[0] = v1;
-        f->val[1] = v2;
-        Comparer(Code, FLO(v1)->valeur, FLO(v2)->valeur, tient);
+        Comparer(Code, FLO(v1)->valeur, FLO(c->b->src)->valeur, tient);
         return tient;
     }
 };
@@ -323,9 +310,7 @@ struct TestEnLigne : EnLigne<Test<Code>, K> {
     [[gnu::always_inline]] static bool Tient(Interp& I, const Noeud* b) {
         if (I.profondeurNative >= I.profondeurNativeMax || (K == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
             return !I.EstFaux(b->fn(I, b));
-        Fonc* f = FONC(b->tete);
-        f->expr[0] = b->e1;
-        Objet* x = f->val[0] = Lire<K>(I, b->a);
+        Objet* x = Lire<K>(I, b->a);
         bool vrai;
         if (TestDeTypeSimple(I, Code, x, vrai)) return vrai;
         return !I.EstFaux(PrimTestType(I, Code, x));
@@ -417,8 +402,8 @@ Objet* Num2Appels(Interp& I, const Noeud* n) {
 
 // Deux feuilles qui valent des nombres, ni l'une ni l'autre temporaire : rien
 // ne s'exécute entre elles ni pendant le calcul (pas d'imbrication, donc pas
-// de profondeur native à compter, pas de temporaire à libérer), les mêmes
-// cases que EvaluerDeuxAvec. Tout autre cas, la réserve de nombres vide et le
+// de profondeur native à compter, pas de temporaire à libérer). Tout autre
+// cas, la réserve de nombres vide et le
 // mode lent (le pas à pas montre chaque feuille) prennent le chemin général :
 // le chemin court reste sans appel.
 template <uint16_t Code>
@@ -461,14 +446,10 @@ Objet* Num2FeuilleEtSimple(Interp& I, const Noeud* n) {
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]]
         return TropProfond(I, n->src);
     Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    Objet* v1 = f->val[0] = VerifNum2::Verifier(I, f, 0, Lire<A>(I, n->a));
-    f->expr[1] = n->e2;
+    Objet* v1 = VerifNum2::Verifier(I, f, 0, Lire<A>(I, n->a));
     // Le mode lent reste éteint : la lecture d'une feuille ne le change pas.
     Objet* v2 = VerifNum2::Verifier(I, f, 1, Second::Valeur(I, n->b));
-    f->val[0] = v1;
-    f->val[1] = v2;
-    Objet* r = ResultatNum2(I, f, Code);
+    Objet* r = ResultatNum2(I, f, v1, v2, Code);
     --I.profondeurNative;
     return r;
 }
@@ -512,20 +493,12 @@ Objet* DonneAUnNom(Interp& I, const Noeud* n) {
 // dont l'affectation recalcule le mode lent) ou un paramètre (donne ou soit).
 enum class Cible { Nom, Parametre };
 
-// AffecterUnNom pour cette cible : les mêmes cases dans le même ordre (la
-// cible n'est pas périssable : pas d'abri), puis ce que FormeDonne en ferait.
+// AffecterUnNom pour cette cible (elle n'est pas périssable : pas d'abri),
+// puis ce que FormeDonne en ferait.
 template <Cible C, class Valeur2>
 [[gnu::always_inline]] inline Objet* AffecterLaCible(Interp& I, const Noeud* n) {
-    Fonc* f = FONC(n->tete);
-    const Noeud* c = n->a;
-    f->expr[0] = n->e1;
-    Objet* cible = FONC(c->tete)->expr[0] = c->e1;
-    f->val[0] = cible;
-    f->expr[1] = n->e2;
-    Objet* v = Valeur2::Valeur(I, n->b);  // la citation n'a pas allumé le mode lent
-    f->val[0] = cible;
-    f->val[1] = v;
-    v = ValeurAffectee(I, v);
+    Objet* cible = n->a->e1;
+    Objet* v = ValeurAffectee(I, Valeur2::Valeur(I, n->b));  // la citation n'a pas allumé le mode lent
     if constexpr (C == Cible::Parametre) {
         return DonneAuParametre(I, cible, v, [&](Objet*& place, Objet* x) { RemplacerPossede(I, place, x); });
     } else {
@@ -543,15 +516,13 @@ Objet* DonneALaCible(Interp& I, const Noeud* n) {
 
 // Le second membre de x = x op e, lu sans le moindre effet : une feuille, ou
 // prem d'une feuille qui vaut une cellule (Lire rend faux pour tout autre cas,
-// qui prend le chemin général) ; Noter écrit ensuite les cases qu'aurait
-// écrites son évaluation.
+// qui prend le chemin général).
 template <Op K>
 struct SecondFeuille {
     static bool Lire(Interp& I, const Noeud* b, Objet*& v) {
         v = gelim::Lire<K>(I, b);
         return true;
     }
-    static void Noter(Interp&, const Noeud*) {}
 };
 template <Op K>
 struct SecondPrem {
@@ -560,11 +531,6 @@ struct SecondPrem {
         if (!EstCellule(l)) return false;  // prem d'un mot : son chemin
         v = CEL(l)->car;
         return true;
-    }
-    static void Noter(Interp& I, const Noeud* b) {
-        Fonc* f = FONC(b->tete);
-        f->expr[0] = b->e1;
-        f->val[0] = gelim::Lire<K>(I, b->a);
     }
 };
 
@@ -581,26 +547,13 @@ Objet* DonneEnPlace(Interp& I, const Noeud* n) {
     if (I.modeLent || I.profondeurNative + 2 >= I.profondeurNativeMax || I.gProfondeurEnv < 0 ||
         !RienDAutreNeDesigne(I)) [[unlikely]]
         return DonneALaCible<false, C>(I, n);
-    const Noeud* c = n->a;  // la citation de la cible
     const Noeud* m = n->b;  // le membre, dont la feuille a est la cible
-    Objet* cible = c->e1;
     constexpr Op kGenre = C == Cible::Nom ? Op::Global : Op::Parametre;
     Objet* x = Lire<kGenre>(I, m->a);
     Objet* y;
     if (!EstFlottant(x) || FLO(x)->etat != EtatPossede || FLO(x)->libere || !Second::Lire(I, m->b, y) ||
         !EstFlottant(y) || FLO(y)->etat == EtatTemporaire) [[unlikely]]
         return DonneALaCible<false, C>(I, n);
-    Fonc* d = FONC(n->tete);
-    d->expr[0] = n->e1;
-    FONC(c->tete)->expr[0] = cible;
-    d->val[0] = cible;
-    d->expr[1] = n->e2;
-    Fonc* f = FONC(m->tete);
-    f->expr[0] = m->e1;
-    f->expr[1] = m->e2;
-    Second::Noter(I, m->b);
-    f->val[0] = x;
-    f->val[1] = y;
     Flottant* p = FLO(x);
     float r;
     CalculNum2(I, Code, p, FLO(y), r);
@@ -608,8 +561,6 @@ Objet* DonneEnPlace(Interp& I, const Noeud* n) {
     p->formatF = 0;
     p->nomAJour = 0;
     p->retourFrais = 0;
-    d->val[0] = cible;
-    d->val[1] = x;
     return I.pgNil;
 }
 
@@ -641,9 +592,6 @@ Objet* ExecuterSuite(Interp& I, const Noeud* s);
 // return compris) ; tout autre corps est évalué comme par EvaluerInstruction.
 template <class Condition>
 [[gnu::always_inline]] inline Objet* BoucleTantQue(Interp& I, const Noeud* n) {
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    f->expr[1] = n->e2;
     const Noeud* corps = n->b;
     const bool bloc = n->code != 0;
     bool tient = I.modeLent ? !I.EstFaux(EvaluerLentement(I, n->a->src)) : Tient<Condition>(I, n->a);
@@ -712,10 +660,7 @@ Objet* Appel(Interp& I, const Noeud* n) {
 // expressions (le pas à pas doit tout voir passer).
 
 Objet* Return(Interp& I, const Noeud* n) {
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    Objet* v = Valeur(I, n->a);
-    return RetourDirect(I, f->val[0] = v);
+    return RetourDirect(I, Valeur(I, n->a));
 }
 
 // return d'un paramètre (return n;) : la case se lit sur place. Un nombre
@@ -726,9 +671,7 @@ Objet* ReturnDuParametre(Interp& I, const Noeud* n) {
     const int32_t k = n->a->indice;
     if (I.modeLent || I.gProfondeurEnv < 0 || k >= I.pgTabpEnv[size_t(I.gProfondeurEnv)]->nbParams) [[unlikely]]
         return Return(I, n);
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
-    Objet* v = f->val[0] = I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[k];
+    Objet* v = I.pgTabpEnv[size_t(I.gProfondeurEnv)]->cases[k];
     if (EstFlottant(v)) {
         Flottant* x = FLO(v);
         x->retourFrais = x->etat == EtatTemporaire || x->etat == EtatPossede;
@@ -744,8 +687,6 @@ template <uint16_t Code>
 Objet* ReturnDuMembre(Interp& I, const Noeud* n) {
     if (I.modeLent) [[unlikely]]
         return Return(I, n);
-    Fonc* f = FONC(n->tete);
-    f->expr[0] = n->e1;
     const Noeud* a = n->a;
     Objet* v;
     if (++I.profondeurNative > I.profondeurNativeMax) [[unlikely]] {
@@ -754,7 +695,7 @@ Objet* ReturnDuMembre(Interp& I, const Noeud* n) {
         v = CalculNum2Appels<Code>(I, a);
         --I.profondeurNative;
     }
-    return RetourDirect(I, f->val[0] = v);
+    return RetourDirect(I, v);
 }
 
 Objet* Bloc(Interp& I, const Noeud* n) {
