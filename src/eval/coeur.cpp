@@ -333,8 +333,8 @@ template <class Verif>
 [[gnu::always_inline]] inline bool DeuxArguments(Interp& I, const Noeud* n) {
     // Le mode lent peut s'arrêter sur le second argument : l'abri reste.
     return EvaluerDeuxAvec<Verif>(
-        I, FONC(n->tete), n->e1, n->e2, [&] { return Valeur(I, n->a); }, [&] { return Valeur(I, n->b); },
-        n->b->sansCollecte && !I.modeLent);
+        I, FONC(n->tete), n->e1, n->e2, [&]() __attribute__((always_inline)) { return Valeur(I, n->a); },
+        [&]() __attribute__((always_inline)) { return Valeur(I, n->b); }, n->b->sansCollecte && !I.modeLent);
 }
 
 template <uint16_t Code>
@@ -351,7 +351,7 @@ Objet* Num2(Interp& I, const Noeud* n) {
 // La valeur d'un appel, consommée : si le return l'a rendue sans que rien
 // d'autre ne la désigne, elle n'a plus d'usage ; sa place resert aussitôt (le
 // compte des nombres vivants ne bouge pas : un nombre rendu ne meurt jamais).
-inline void RecyclerLaValeurRendue(Interp& I, Objet* v, Objet* resultat) {
+[[gnu::always_inline]] inline void RecyclerLaValeurRendue(Interp& I, Objet* v, Objet* resultat) {
     if (v == resultat || !EstFlottant(v)) return;
     Flottant* f = FLO(v);
     if (!f->retourFrais || f->libere || f == I.pgZero || f == I.pgUn) return;
