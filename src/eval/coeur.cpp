@@ -292,13 +292,13 @@ struct MembreEnLigne {
     // (le premier nombre ou vrai, faux) ; ni l'un ni l'autre n'est temporaire,
     // aucun n'est libéré.
     [[gnu::always_inline]] static bool Tient(Interp& I, const Noeud* c) {
-        bool tient;
-        if (!Comparer(Code, 0, 0, tient)) return !I.EstFaux(Valeur(I, c));
+        if constexpr (!EstComparaison(Code)) return !I.EstFaux(Valeur(I, c));
         if (I.profondeurNative >= I.profondeurNativeMax || (A == Op::Parametre && I.gProfondeurEnv < 0)) [[unlikely]]
             return !I.EstFaux(c->fn(I, c));
         Objet* v1 = Lire<A>(I, c->a);
         if (!EstFlottant(v1) || FLO(v1)->etat == EtatTemporaire) [[unlikely]]
             return !I.EstFaux(c->fn(I, c));
+        bool tient;
         Comparer(Code, FLO(v1)->valeur, FLO(c->b->src)->valeur, tient);
         return tient;
     }
@@ -403,9 +403,8 @@ Objet* Num2Appels(Interp& I, const Noeud* n) {
 // Deux feuilles qui valent des nombres, ni l'une ni l'autre temporaire : rien
 // ne s'exécute entre elles ni pendant le calcul (pas d'imbrication, donc pas
 // de profondeur native à compter, pas de temporaire à libérer). Tout autre
-// cas, la réserve de nombres vide et le
-// mode lent (le pas à pas montre chaque feuille) prennent le chemin général :
-// le chemin court reste sans appel.
+// cas, la réserve de nombres vide et le mode lent (le pas à pas montre chaque
+// feuille) prennent le chemin général : le chemin court reste sans appel.
 template <uint16_t Code>
 Objet* Num2Feuilles(Interp& I, const Noeud* n) {
     if (I.modeLent || I.profondeurNative >= I.profondeurNativeMax || I.gProfondeurEnv < 0 || !I.nombresLibres)

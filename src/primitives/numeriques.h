@@ -57,6 +57,11 @@ inline bool CalculNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b, float
 }
 
 // Comparaisons, max et min : rendent l'objet résultat. nullptr pour un autre code.
+constexpr bool EstComparaison(uint16_t code) {
+    return code == kEgalEgal || code == kDifferent || code == kInf || code == kInfEgal || code == kSup ||
+           code == kSupEgal;
+}
+
 // Les six comparaisons : faux si code n'en est pas une, sinon tient reçoit la réponse.
 [[gnu::always_inline]] inline bool Comparer(uint16_t code, float x, float y, bool& tient) {
     switch (code) {
