@@ -56,7 +56,7 @@ inline bool CalculNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b, float
     return r;
 }
 
-// Comparaisons, max et min : rendent l'objet résultat. nullptr pour un autre code.
+// Les six comparaisons (==, !=, <, <=, >, >=).
 constexpr bool EstComparaison(uint16_t code) {
     return code == kEgalEgal || code == kDifferent || code == kInf || code == kInfEgal || code == kSup ||
            code == kSupEgal;
@@ -75,6 +75,7 @@ constexpr bool EstComparaison(uint16_t code) {
     }
 }
 
+// Comparaisons, max et min : rendent l'objet résultat. nullptr pour un autre code.
 [[gnu::always_inline]] inline Objet* ComparaisonNum2(Interp& I, uint16_t code, Flottant* a, Flottant* b) {
     const float x = a->valeur, y = b->valeur;
     if (code == kMax) return RendreComparaison(I, x > y ? a : b, a, b);
